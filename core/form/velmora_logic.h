@@ -1,0 +1,90 @@
+#pragma once
+// The main window's logic without a window: it owns the form and the members and carries every
+// command. The Qt window, velmora-cli and the tests drive it through the same calls and supply
+// the platform through WindowPlatform.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/form/tag_form.h"
+#include "core/form/window_members.h"
+#include "core/form/window_platform.h"
+
+namespace velmora {
+
+class HttpClient;
+class SearchDownload;
+
+class VelmoraLogic {
+public:
+  VelmoraLogic(WindowPlatform& platform, std::shared_ptr<HttpClient> httpClient);
+  ~VelmoraLogic();
+  VelmoraLogic(const VelmoraLogic&) = delete;
+  VelmoraLogic& operator=(const VelmoraLogic&) = delete;
+
+  TagForm& form() { return form_; }
+  const TagForm& form() const { return form_; }
+  WindowMembers& members() { return members_; }
+  const WindowMembers& members() const { return members_; }
+  const std::string& previousTitle() const { return previousTitle_; }
+
+  // --- start-up (the window calls these in the order of its start-up) ---
+  // workDir and settingsPath from the start directory; keys 1 to 10; inputDir shown from them.
+  void ReadFirstSettings(const std::string& startDir);
+  // Keys 11 to 16; v2Url and v2EncodedBy take the two defaults.
+  void ReadLaterSettings();
+
+  // --- data exchange ---
+  // Takes the controls into the form in exchange order. Stops at the ID3v2 year when it holds
+  // more than six characters (message, focus there; later fields keep their values): false then.
+  bool TakeControls();
+  // Shows the form in the controls.
+  void ShowForm();
+
+  // --- file list and loading ---
+  // A click on the file list: path of the first selected entry, nullopt when none is selected.
+  void LoadSelectedFile(const std::optional<std::string>& path);
+  // "&Dir": a directory chosen in the folder browser (native path). Returns true when the list
+  // must be scanned anew (always, when a directory was chosen).
+  bool ChooseInputDirectory(const std::string& chosenPath);
+
+  // --- commands of the form ---
+  void OnAktualisieren();
+  void CopyToId3v1();
+  void OnCopyToId3v1();
+  void OnClearMask();
+  void OnFilename();
+  void ClearId3v1Fields();
+  void ClearRecordFields();
+
+  // --- Hördat lookup ---
+  void OnHoerdatSearch();
+  void OnSpinnerTick();
+  // The completion of a download, on the window's thread: connected is false after a failed
+  // connection ("Connection to Server Failed" is shown, the answer is empty).
+  void OnDownloadFinished(bool connected, std::string answer);
+  // The answer handling over an answer text (without the 47 blanks; they are appended here).
+  void HandleSearchAnswer(std::string answer);
+  bool SearchRunning() const;
+
+  // --- clipboard import ---
+  void ImportHoerdatPage();
+
+  // True while an update copies the audio data; commands that would change its inputs are
+  // refused meanwhile (the window disables them too).
+  bool UpdateRunning() const { return updateRunning_; }
+
+private:
+  WindowPlatform& platform_;
+  std::shared_ptr<HttpClient> httpClient_;
+  TagForm form_;
+  WindowMembers members_;
+  std::string previousTitle_; // title taken from the name of the last loaded file
+  int spinnerIndex_ = 0;      // kept across searches
+  bool updateRunning_ = false;
+  std::unique_ptr<SearchDownload> download_;
+  // A search answer that arrived while an update was copying; handled when the update ends.
+  std::optional<std::pair<bool, std::string>> heldAnswer_;
+};
+
+} // namespace velmora

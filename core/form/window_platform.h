@@ -1,0 +1,74 @@
+#pragma once
+// What the window's logic needs from the platform. The Qt window, the command-line companion and
+// the tests' fakes implement it. All texts are Windows-1252; paths are native (UTF-8) paths.
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/form/tag_form.h"
+
+namespace velmora {
+
+enum class MessageIcon { None, Exclamation, Information, Question };
+enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+// One row of the choice among several Hördat records, as the answer has the texts.
+struct ResultRow {
+  std::string author, title, station, year; // Windows-1252
+};
+
+struct ClipboardText {
+  enum class Status { Ok, CannotOpen, Empty } status = Status::Empty;
+  std::string text; // Windows-1252
+};
+
+class WindowPlatform {
+public:
+  virtual ~WindowPlatform() = default;
+
+  // A modal message box; returns the button pressed.
+  virtual MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+                                    MessageIcon icon, MessageButtons buttons) = 0;
+
+  // The data exchange: the core walks the fields in exchange order and checks the year; the
+  // platform only reads and writes one control's text.
+  virtual std::string ControlText(FormField field) = 0;
+  virtual void SetControlText(FormField field, const std::string& text) = 0;
+  virtual void FocusControl(FormField field) = 0;
+
+  // The ID3v2 genre drop-down list.
+  virtual GenreSelection SelectedV2Genre() = 0;
+
+  // The save dialog: initial directory, proposed file name, default suffix "mp3", confirmation
+  // before an existing file is overwritten, no filter. nullopt when the user cancelled.
+  virtual std::optional<std::string> AskSaveTarget(const std::string& initialDir,
+                                                   const std::string& proposedName) = 0;
+
+  // The progress bar of the file copy, and the event pump that keeps the window alive while a
+  // large file is copied. PumpEvents returns false when the application was asked to quit.
+  virtual void ShowProgress(bool visible) = 0;
+  virtual void SetProgress(int percent) = 0;
+  virtual bool PumpEvents() = 0;
+
+  // Plain text on the clipboard, replacing whatever it held; and the clipboard's text.
+  virtual void SetClipboardText(const std::string& text) = 0;
+  virtual ClipboardText ReadClipboardText() = 0;
+
+  // The choice among 2 to 10 Hördat records; the row chosen with OK, Return or a double click,
+  // -1 for "Abbrechen", Escape or the close box.
+  virtual int ChooseRecord(const std::vector<ResultRow>& rows) = 0;
+
+  // The spinner beside the search button: its text, and the 300 ms timer that calls
+  // VelmoraLogic::OnSpinnerTick while a search runs.
+  virtual void SetSpinnerText(const std::string& text) = 0;
+  virtual void StartSpinnerTimer() = 0;
+  virtual void StopSpinnerTimer() = 0;
+
+  // Hands fn to the window's thread, where it runs after the current handler has finished.
+  // Callable from any thread; fn is dropped when the window is gone by then.
+  virtual void PostToWindowThread(std::function<void()> fn) = 0;
+};
+
+} // namespace velmora

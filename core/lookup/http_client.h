@@ -1,0 +1,27 @@
+#pragma once
+// The one GET that a Hördat search sends, behind a small interface so that tests can stand in
+// for the network. The libcurl client is the real one.
+#include <memory>
+#include <string>
+
+namespace velmora {
+
+struct HttpResult {
+  bool connected = false; // false: connection failed, timed out, HTTP error status, read error
+  std::string body;       // the body bytes unchanged, at most kMaxAnswerBytes
+};
+
+inline constexpr std::size_t kMaxAnswerBytes = 100000;
+
+class HttpClient {
+public:
+  virtual ~HttpClient() = default;
+  // Blocking; runs on the download worker's thread.
+  virtual HttpResult Get(const std::string& url) = 0;
+};
+
+// libcurl: User-Agent "Meine Sitzung", proxies from the environment, at most 5 redirects to
+// http/https, connect timeout 10 s, total timeout 30 s, no signals.
+std::shared_ptr<HttpClient> MakeCurlHttpClient();
+
+} // namespace velmora

@@ -1,0 +1,27 @@
+#pragma once
+// The values of "Tonfeld.ini" as the main window keeps them. Paths are native (UTF-8) paths;
+// every other text is Windows-1252, ready for the form.
+#include <string>
+
+namespace velmora {
+
+struct SettingsValues {
+  std::string inputDirPath;  // DIRECTORIES/INPUTDIR, default workDir
+  std::string outputDirPath; // DIRECTORIES/OUTPUTDIR, default workDir
+  std::string hoerdatUrl;    // WWW/URL-HOERDAT
+  std::string hoerdatScript; // WWW/SCRIPT-HOERDAT
+  int genTxtFile = 0;        // SETTINGS/GEN_TXT_FILE
+  int autoId3v1Tagging = 1;  // SETTINGS/AUTO_ID3V1_TAGGING
+  int autoId3v1Copy = 0;     // SETTINGS/AUTO_ID3V1_COPY
+  int wafranyoflMode = 0;    // SETTINGS/WAFRANYOFL
+  int uploadInfo = 0;        // SETTINGS/UPLOADINFO
+  std::string stationSeparator;  // AKTUALISIEREN/SENDERNAMEN_TRENNER
+  std::string defaultUrl = "--"; // DEFAULTS/URL
+  std::string defaultEncodedBy;  // DEFAULTS/EncodedVON
+  std::string prefixKomponist;   // PREFIXES/KOMPONIST
+  std::string prefixOrigArtist;  // PREFIXES/URSPRUENGLICHER_KUENSTLER
+  std::string prefixBearbeitung; // PREFIXES/BEARBEITUNG
+  int paddingSize = 1024;        // SETTINGS/PADDING
+};
+
+} // namespace velmora

@@ -1,0 +1,37 @@
+#pragma once
+// ID3v2.3.0 tag as Velmora writes it (twelve frames in a fixed order, ISO-8859-1 texts, padding
+// counted in the size) and a reader that also understands the conventions of other writers
+// (encodings, versions 2.2 and 2.4, extended header, unsynchronisation).
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+// The twelve frames in the order written: TRCK TIT2 TPE1 TALB TYER TCON COMM TCOM TOPE TCOP WXXX TENC.
+inline constexpr std::size_t kWrittenFrameCount = 12;
+using Id3v2FrameTexts = std::array<std::string, kWrittenFrameCount>;
+
+// Header and frames (without the padding); the size field already counts paddingLength zero
+// bytes that the caller writes behind the returned bytes. A negative padding counts as 0.
+std::string ComposeId3v2Tag(const Id3v2FrameTexts& texts, long paddingLength);
+
+// Given the first 10 bytes of a file (fewer count as missing zeros): 0 when they do not start
+// with "ID3", else the syncsafe tag size + 10.
+std::uint32_t MeasureId3v2Tag(std::string_view fileStart);
+
+// Writes value as a 4-byte syncsafe number (value < 2^28).
+std::array<unsigned char, 4> EncodeSyncsafe(std::uint32_t value);
+
+struct Id3v2Frame {
+  std::string id;   // the ID3v2.3 frame ID (v2.2 IDs are mapped)
+  std::string text; // Windows-1252
+};
+
+// The texts of the eleven known frames in file order (TCON is not read). tagBytes are the first
+// tag-length bytes of the file (or fewer when the file is shorter). Never reads outside them.
+std::vector<Id3v2Frame> ParseId3v2Frames(std::string_view tagBytes);
+
+} // namespace velmora

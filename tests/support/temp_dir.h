@@ -1,0 +1,30 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace velmora::test {
+
+// A fresh directory below the system's temporary directory, removed with its contents when the
+// object goes out of scope. Tests that touch files work only inside one of these.
+class TempDir {
+public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // Path of a file inside the directory, as a native string.
+  std::string file(std::string_view name) const;
+
+private:
+  std::filesystem::path path_;
+};
+
+// Writes bytes to a file (created or truncated); throws on failure.
+void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
+// Reads a whole file as bytes; throws on failure.
+std::string ReadBytes(const std::filesystem::path& path);
+
+} // namespace velmora::test
