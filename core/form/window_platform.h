@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/form/tag_form.h"
+#include "core/tags/copy_progress.h"
 
 namespace velmora {
 
@@ -24,7 +25,7 @@ struct ClipboardText {
   std::string text; // Windows-1252
 };
 
-class WindowPlatform {
+class WindowPlatform : public CopyProgress {
 public:
   virtual ~WindowPlatform() = default;
 
@@ -46,11 +47,8 @@ public:
   virtual std::optional<std::string> AskSaveTarget(const std::string& initialDir,
                                                    const std::string& proposedName) = 0;
 
-  // The progress bar of the file copy, and the event pump that keeps the window alive while a
-  // large file is copied. PumpEvents returns false when the application was asked to quit.
-  virtual void ShowProgress(bool visible) = 0;
-  virtual void SetProgress(int percent) = 0;
-  virtual bool PumpEvents() = 0;
+  // ShowProgress, SetProgress and PumpEvents (CopyProgress): the progress bar of the file copy
+  // and the event pump that keeps the window alive while a large file is copied.
 
   // Plain text on the clipboard, replacing whatever it held; and the clipboard's text.
   virtual void SetClipboardText(const std::string& text) = 0;

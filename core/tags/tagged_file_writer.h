@@ -1,0 +1,52 @@
+#pragma once
+// Writing tag, padding and audio into a file, the ID3v1 record at its end, and replacing the
+// loaded file by a temporary file. Every read, write, flush and close is checked; a failure never
+// touches the loaded file and removes the partial file. Messages are the caller's business.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/tags/copy_progress.h"
+#include "core/tags/id3v1.h"
+
+namespace velmora {
+
+enum class WriteOutcome {
+  Ok,
+  CannotCreateTarget, // the target cannot be created
+  CannotOpenSource,   // the loaded file cannot be opened for reading
+  DamagedTag,         // the recorded tag length is larger than the loaded file
+  WriteFailed,        // a read, write, flush or close failed (disk full, I/O error, size limit)
+  Aborted,            // a quit request arrived during the copy
+};
+
+// The block size of the progress bar and the event pump.
+inline constexpr std::size_t kCopyStep = 16384;
+
+// Writes tag, max(padding, 0) zero bytes and the loaded file from oldTagLength to its end into
+// targetPath (created or truncated; never the loaded file itself). On failure the partial target
+// is removed.
+WriteOutcome WriteTaggedFile(const std::string& targetPath, const std::string& sourcePath,
+                             std::uint64_t oldTagLength, std::string_view tag, long padding,
+                             CopyProgress& progress);
+
+// Replaces an ID3v1 record at the end of the file or appends one. 0 on success, -1 when the file
+// cannot be opened, 1 when positioning, reading or writing fails.
+int WriteId3v1Record(const std::string& path, const Id3v1Record& record);
+
+// True when both paths name the same file (by device and inode; symbolic links followed).
+bool IsSameFile(const std::string& a, const std::string& b);
+
+// The temporary file "temp$$$" beside the file that sourcePath finally names (symbolic links
+// resolved), so that the rename over it stays within one directory.
+std::string TemporaryPathFor(const std::string& sourcePath);
+
+// Creates the temporary file fresh (an old one is replaced, never written through a link).
+// The writer above does this when it is given the temporary path; exposed for tests.
+
+// Moves the finished temporary file over the file that sourcePath names (a link stays a link):
+// fsync, the source's permission bits, one rename, directory sync. False when the rename failed;
+// the temporary file is then removed and the source is unchanged.
+bool ReplaceWithTemporary(const std::string& temporaryPath, const std::string& sourcePath);
+
+} // namespace velmora
