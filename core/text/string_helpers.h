@@ -31,9 +31,14 @@ int FindMarkerEnd(std::string_view text, std::string_view marker, int start, int
 int CountOccurrences(std::string_view text, std::string_view pattern);
 // Offset of the (n+1)-th occurrence, counted as CountOccurrences counts; nullopt when there are
 // not that many.
-std::optional<std::size_t> FindNthOccurrence(std::string_view text, std::string_view pattern, int n);
+std::optional<std::size_t> FindNthOccurrence(std::string_view text, std::string_view pattern,
+                                             int n);
 
 // 'Garten, Der' -> 'Der Garten' for the 18 article endings; other titles stay as they are.
 void MoveArticleToFront(std::string& title);
+
+// The leading decimal number as atoi reads it: white space (as TrimText's) skipped, an optional
+// sign, the digits up to the first other byte; no digits give 0. Saturates at the int range.
+int ParseLeadingInt(std::string_view text);
 
 } // namespace velmora
