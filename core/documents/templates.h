@@ -10,6 +10,8 @@
 namespace velmora {
 
 inline constexpr std::size_t kTemplateSlotCount = 12;
+// A template text, before and after the expansion, stays below this many bytes.
+inline constexpr std::size_t kTemplateBufferSize = 100000;
 using TemplateFields = std::array<std::string, kTemplateSlotCount>; // Windows-1252
 
 // Slot 0 recAutor, 1 v2Title, 2 recProduktion, 3 v2Year, 4 recInhaltsangabe, 5 recRegie,
@@ -30,9 +32,11 @@ public:
 // The system clock with the user's locale (LC_TIME).
 TemplateClock& SystemTemplateClock();
 
-// Replaces the markers in place ($D$, $d$, $T$/$t$, $n$ slot n, anything else empty). A text
-// that is empty or starts with ";" stays as it is. An unclosed "$" is kept as literal text and
-// ends the expansion; slot numbers above 11 give an empty value.
+// Replaces the markers in place ($D$, $d$, $T$/$t$, $n$ slot n, anything else empty; only the
+// byte after the opening "$" counts). A text that is empty or starts with ";" stays as it is. The
+// scan resumes one byte after the marker's position, whatever was inserted there. An unclosed "$"
+// is kept as literal text and ends the expansion; slot numbers above 11 give an empty value; a
+// marker whose value would make the text reach kTemplateBufferSize ends the expansion unexpanded.
 void ExpandMarkers(std::string& text, const TemplateFields& fields, TemplateClock& clock);
 
 } // namespace velmora

@@ -13,7 +13,7 @@ namespace velmora {
 
 enum class WriteOutcome {
   Ok,
-  CannotCreateTarget, // the target cannot be created
+  CannotCreateTarget, // the target cannot be created (or would be the loaded file itself)
   CannotOpenSource,   // the loaded file cannot be opened for reading
   DamagedTag,         // the recorded tag length is larger than the loaded file
   WriteFailed,        // a read, write, flush or close failed (disk full, I/O error, size limit)
@@ -23,15 +23,24 @@ enum class WriteOutcome {
 // The block size of the progress bar and the event pump.
 inline constexpr std::size_t kCopyStep = 16384;
 
+// The name of the temporary file of the in-place update, beside the loaded file.
+inline constexpr const char* kTemporaryFileName = "temp$$$";
+
 // Writes tag, max(padding, 0) zero bytes and the loaded file from oldTagLength to its end into
-// targetPath (created or truncated; never the loaded file itself). On failure the partial target
-// is removed.
+// targetPath. The loaded file is opened and checked first: when it cannot be read or its tag
+// length exceeds it, nothing is created. A target named kTemporaryFileName is created fresh (an
+// old one is removed first; never written through a symbolic link); any other target is created
+// or truncated, and refused when it turns out to be the loaded file itself. After every kCopyStep
+// bytes the progress shows copied * 100 / (whole length of the loaded file) and the events are
+// pumped; a quit request ends the copy with Aborted. On any outcome but Ok the partial target is
+// removed. A file-size limit makes the write fail instead of ending the process.
 WriteOutcome WriteTaggedFile(const std::string& targetPath, const std::string& sourcePath,
                              std::uint64_t oldTagLength, std::string_view tag, long padding,
                              CopyProgress& progress);
 
 // Replaces an ID3v1 record at the end of the file or appends one. 0 on success, -1 when the file
-// cannot be opened, 1 when positioning, reading or writing fails.
+// cannot be opened, 1 when positioning, reading or writing fails (a half-appended record is cut
+// off again).
 int WriteId3v1Record(const std::string& path, const Id3v1Record& record);
 
 // True when both paths name the same file (by device and inode; symbolic links followed).
@@ -41,12 +50,11 @@ bool IsSameFile(const std::string& a, const std::string& b);
 // resolved), so that the rename over it stays within one directory.
 std::string TemporaryPathFor(const std::string& sourcePath);
 
-// Creates the temporary file fresh (an old one is replaced, never written through a link).
-// The writer above does this when it is given the temporary path; exposed for tests.
-
-// Moves the finished temporary file over the file that sourcePath names (a link stays a link):
-// fsync, the source's permission bits, one rename, directory sync. False when the rename failed;
-// the temporary file is then removed and the source is unchanged.
+// Moves the finished temporary file over the file that sourcePath names (a link stays a link and
+// the file it points to is replaced): fsync, the source's permission bits (rwx for user, group and
+// others), one rename, then a sync of the directory. The source is never removed before its
+// replacement is in place. False when any step before the rename failed or the rename itself
+// failed; the temporary file is then removed and the source is unchanged.
 bool ReplaceWithTemporary(const std::string& temporaryPath, const std::string& sourcePath);
 
 } // namespace velmora

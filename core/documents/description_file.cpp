@@ -1,0 +1,26 @@
+#include <fstream>
+
+#include "core/documents/output_documents.h"
+#include "core/documents/template_file.h"
+#include "core/text/encoding.h"
+#include "core/text/string_helpers.h"
+
+namespace velmora {
+
+void WriteDescriptionFile(const std::string& workDir, const std::string& outputDirPath,
+                          const std::string& fileNameTemplateText, const TemplateFields& fields,
+                          TemplateClock& clock) {
+  std::optional<std::string> text = ReadTemplateFile(workDir + kDescriptionTemplate);
+  if (!text) return;
+  TrimText(*text);
+  StripCommentLines(*text);
+  ExpandMarkers(*text, fields, clock);
+
+  const std::string path = outputDirPath + Cp1252ToUtf8(fileNameTemplateText) + ".txt";
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  const std::string content = Cp1252ToUtf8(*text);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  // An optional document: a failure is not reported.
+}
+
+} // namespace velmora
