@@ -75,6 +75,17 @@ public:
   bool UpdateRunning() const { return updateRunning_; }
 
 private:
+  // A "Fehler" box with the exclamation icon and an OK button.
+  void ShowError(const std::string& text);
+  // The update command's target step: proposes a name, asks for the target and records it.
+  // Returns the expanded file-name template text, nullopt when the user chose no target.
+  std::optional<std::string> ChooseTarget();
+  // Writes tag, padding, audio and the ID3v1 record to outputFilePath (through the temporary
+  // file when that is the loaded file) and reports every failure; true when all went well.
+  bool StoreTagsInFile();
+  // Handles a search answer that arrived while an update was running.
+  void ReleaseHeldAnswer();
+
   WindowPlatform& platform_;
   std::shared_ptr<HttpClient> httpClient_;
   TagForm form_;

@@ -1,0 +1,45 @@
+#include "core/form/file_list.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace velmora {
+
+namespace {
+
+char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view upperSuffix) {
+  if (text.size() < upperSuffix.size()) return false;
+  const auto tail = text.substr(text.size() - upperSuffix.size());
+  return std::equal(tail.begin(), tail.end(), upperSuffix.begin(),
+                    [](char a, char b) { return AsciiUpper(a) == b; });
+}
+
+bool MatchesAudioPattern(std::string_view name) {
+  return EndsWithIgnoringCase(name, ".MP") ||
+         (name.size() >= 4 && EndsWithIgnoringCase(name.substr(0, name.size() - 1), ".MP"));
+}
+
+} // namespace
+
+std::vector<std::string> ScanInputDir(const std::string& dirPath) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (auto it = std::filesystem::directory_iterator(dirPath, ec);
+       !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    if (MatchesAudioPattern(name)) names.push_back(std::move(name));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool IsDroppableAudioPath(std::string_view path) {
+  return EndsWithIgnoringCase(path, ".MP3");
+}
+
+} // namespace velmora

@@ -1,0 +1,145 @@
+// Loading a file's tags and name into the form (a click on the file list).
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/form/file_name_parts.h"
+#include "core/form/form_messages.h"
+#include "core/form/velmora_logic.h"
+#include "core/tags/id3v1.h"
+#include "core/tags/id3v2.h"
+#include "core/text/encoding.h"
+#include "core/text/string_helpers.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::size_t kHeadBytes = 10;
+
+// The first count bytes of the file (fewer when it is shorter); nullopt when it cannot be opened.
+std::optional<std::string> ReadHead(const std::string& path, std::size_t count) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) return std::nullopt;
+  // A damaged tag header may claim up to 256 MiB; never reserve more than the file holds.
+  const std::streamoff size = std::max<std::streamoff>(in.tellg(), 0);
+  in.seekg(0);
+  std::string bytes(std::min<std::size_t>(count, static_cast<std::size_t>(size)), '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes;
+}
+
+// The last 128 bytes of the file; empty when it cannot be opened or is shorter. The file is only
+// read, so that a read-only file shows its ID3v1 tag too.
+std::string ReadId3v1Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) return {};
+  const std::streamoff size = in.tellg();
+  if (size < static_cast<std::streamoff>(kId3v1RecordSize)) return {};
+  in.seekg(size - static_cast<std::streamoff>(kId3v1RecordSize));
+  std::string bytes(kId3v1RecordSize, '\0');
+  if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return {};
+  return bytes;
+}
+
+// The form field of each frame that loading reads; TPE1 also sets recAutor.
+constexpr std::pair<std::string_view, std::string TagForm::*> kFrameFields[] = {
+    {"TRCK", &TagForm::v2Track},     {"TIT2", &TagForm::v2Title},
+    {"TPE1", &TagForm::v2Artist},    {"TALB", &TagForm::v2Album},
+    {"TYER", &TagForm::v2Year},      {"COMM", &TagForm::v2Comment},
+    {"TCOM", &TagForm::v2Composer},  {"TOPE", &TagForm::v2OrigArtist},
+    {"TCOP", &TagForm::v2Copyright}, {"WXXX", &TagForm::v2Url},
+    {"TENC", &TagForm::v2EncodedBy},
+};
+
+void ApplyId3v2Frames(const std::vector<Id3v2Frame>& frames, TagForm& form,
+                      WindowMembers& members) {
+  for (const auto& frame : frames) {
+    for (const auto& [id, field] : kFrameFields)
+      if (frame.id == id) form.*field = frame.text;
+    if (frame.id == "TPE1") members.recAutor = frame.text;
+  }
+}
+
+void ApplyId3v1Fields(const Id3v1Fields& fields, TagForm& form) {
+  form.v1Title = fields.title;
+  form.v1Artist = fields.artist;
+  form.v1Album = fields.album;
+  form.v1Year = fields.year;
+  form.v1Comment = fields.comment;
+  form.v1Track = fields.track;
+}
+
+} // namespace
+
+void VelmoraLogic::LoadSelectedFile(const std::optional<std::string>& path) {
+  // The running update reads the loaded file's path and tag length; a load must wait for it.
+  if (updateRunning_) return;
+  if (!path) {
+    ShowForm();
+    return;
+  }
+  if (!TakeControls()) return;
+
+  const auto head = ReadHead(*path, kHeadBytes);
+  if (!head) {
+    ShowError(form_messages::CannotOpenFile(*path));
+    ShowForm();
+    return;
+  }
+  std::uint32_t tagLength = 0;
+  if (head->starts_with("ID3")) {
+    tagLength = MeasureId3v2Tag(*head);
+  } else if (head->empty() || static_cast<unsigned char>((*head)[0]) != 0xFF) {
+    ShowError(form_messages::NotMpegFile(*path));
+    ShowForm();
+    return;
+  }
+
+  // The name is taken apart in Windows-1252, as the tags and the mask hold it.
+  const std::string cp1252Path = Utf8ToCp1252(*path);
+  members_.oldTagLength = tagLength;
+  form_.inputFile = cp1252Path;
+  members_.inputFilePath = *path;
+  members_.inputFileExt = ExtensionOf(cp1252Path);
+  ShowForm();
+
+  const FileNameParts parts =
+      ParseFileName(BaseNameWithoutExtension(cp1252Path), members_.stationSeparator);
+  form_.maskAuthor = parts.author;
+  form_.maskTitle = parts.title;
+  form_.maskStation = parts.station;
+  form_.maskYear = parts.year;
+  members_.partDesignation = parts.partDesignation;
+
+  const int partNumber = ParseLeadingInt(members_.partDesignation);
+  form_.v2Track = partNumber != 0 ? std::to_string(partNumber) : std::string();
+  form_.v1Track = form_.v2Track;
+
+  if (parts.title != previousTitle_) {
+    ClearId3v1Fields();
+    ClearRecordFields();
+  } else {
+    form_.v2Title = form_.maskTitle + " " + members_.partDesignation;
+    form_.v1Title = form_.v2Title;
+  }
+  previousTitle_ = parts.title;
+
+  form_.v2Url.clear();
+  form_.v2EncodedBy.clear();
+
+  if (tagLength != 0) {
+    if (const auto tagBytes = ReadHead(*path, tagLength))
+      ApplyId3v2Frames(ParseId3v2Frames(*tagBytes), form_, members_);
+  }
+  if (const auto v1 = ReadId3v1Record(ReadId3v1Bytes(*path))) ApplyId3v1Fields(*v1, form_);
+
+  ShowForm();
+}
+
+} // namespace velmora

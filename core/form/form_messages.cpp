@@ -1,0 +1,46 @@
+#include "core/form/form_messages.h"
+
+#include <string_view>
+
+#include "core/text/encoding.h"
+
+namespace velmora::form_messages {
+
+namespace {
+
+// "Das File "<path>" <rest>"
+std::string AboutFile(const std::string& path, std::string_view restUtf8) {
+  return Utf8ToCp1252("Das File \"") + Utf8ToCp1252(path) + "\" " + Utf8ToCp1252(restUtf8);
+}
+
+} // namespace
+
+std::string CannotOpenFile(const std::string& path) {
+  return AboutFile(path, "kann nicht geöffnet werden!");
+}
+std::string NotMpegFile(const std::string& path) {
+  return AboutFile(path, "ist kein mp2/mp3-File!");
+}
+std::string CannotWriteFile(const std::string& path) {
+  return AboutFile(path, "kann nicht geschrieben werden!");
+}
+std::string DamagedTag(const std::string& path) {
+  return AboutFile(path, "hat einen beschädigten ID3v2-Tag!");
+}
+std::string CannotReplaceFile(const std::string& path) {
+  return AboutFile(path, "kann nicht ersetzt werden!");
+}
+std::string CannotOpenTemporaryFile() {
+  return Utf8ToCp1252("Kann temporäres File nicht öffnen! \r\nOperation fehlgeschlagen");
+}
+std::string CannotOpenForId3v1() {
+  return Utf8ToCp1252("Kann File für ID3V1-Schreiben nicht öffnen! \r\nOperation fehlgeschlagen");
+}
+std::string NoFileSelected() {
+  return Utf8ToCp1252("Sie müssen zuerst ein File auswählen!");
+}
+std::string YearTooLong() {
+  return "Bitte geben Sie nicht mehr als 6 Zeichen ein.";
+}
+
+} // namespace velmora::form_messages

@@ -1,0 +1,177 @@
+// "&Aktualisieren": compose the tags from the form, choose the target, write the tagged file,
+// then the description file and the upload info.
+#include <algorithm>
+#include <cstdio>
+
+#include "core/documents/output_documents.h"
+#include "core/documents/templates.h"
+#include "core/form/file_name_parts.h"
+#include "core/form/form_messages.h"
+#include "core/form/velmora_logic.h"
+#include "core/settings/settings_file.h"
+#include "core/tags/genres.h"
+#include "core/tags/id3v1.h"
+#include "core/tags/id3v2.h"
+#include "core/tags/tagged_file_writer.h"
+#include "core/text/encoding.h"
+
+namespace velmora {
+
+namespace {
+
+// The TCON text: the selected entry's genre, or what was typed into the list's edit field when
+// it matches no entry; an empty edit field falls back to Speech.
+std::string TconText(const GenreSelection& genre) {
+  if (genre.number) return FormatTconText(*genre.number);
+  if (!genre.typedText.empty()) return genre.typedText;
+  return FormatTconText(kSpeechGenre);
+}
+
+Id3v2FrameTexts ComposeFrameTexts(const TagForm& form, const WindowMembers& members,
+                                  const GenreSelection& genre) {
+  return {form.v2Track,      form.v2Title,     members.recAutor, form.v2Album,
+          form.v2Year,       TconText(genre),  form.v2Comment,   form.v2Composer,
+          form.v2OrigArtist, form.v2Copyright, form.v2Url,       form.v2EncodedBy};
+}
+
+Id3v1Fields Id3v1FieldsOf(const TagForm& form) {
+  return {form.v1Title, form.v1Artist, form.v1Album, form.v1Year, form.v1Comment, form.v1Track};
+}
+
+// Sets a flag for the lifetime of the scope, also when an exception leaves it.
+class FlagScope {
+public:
+  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = false; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+  bool& flag_;
+};
+
+} // namespace
+
+std::optional<std::string> VelmoraLogic::ChooseTarget() {
+  std::string fileNameTemplateText;
+  std::string proposedName;
+  if (auto expanded =
+          ExpandFileNameTemplate(members_.workDir, SnapshotTemplateFields(form_, members_),
+                                 SystemTemplateClock(), members_.stationSeparator)) {
+    fileNameTemplateText = std::move(*expanded);
+    proposedName = fileNameTemplateText + "." + members_.inputFileExt;
+  } else {
+    // Without a template the loaded file's own name is proposed, and the documents are named
+    // after it.
+    proposedName =
+        Utf8ToCp1252(members_.inputFilePath.substr(members_.inputFilePath.rfind('/') + 1));
+    fileNameTemplateText = BaseNameWithoutExtension(proposedName);
+  }
+
+  const auto target = platform_.AskSaveTarget(members_.outputDirPath, Cp1252ToUtf8(proposedName));
+  if (!target || target->empty()) return std::nullopt;
+
+  const auto slash = target->rfind('/');
+  members_.outputDirPath =
+      slash == std::string::npos ? std::string() : target->substr(0, slash + 1);
+  members_.outputFilePath = *target;
+  WriteProfileString("Directories", "OutputDir", members_.outputDirPath, members_.settingsPath);
+  return fileNameTemplateText;
+}
+
+bool VelmoraLogic::StoreTagsInFile() {
+  // The target may name the loaded file under any spelling; the writer must never truncate it,
+  // so such a target is written through the temporary file that then replaces it.
+  const bool inPlace = IsSameFile(members_.outputFilePath, members_.inputFilePath);
+  if (inPlace) members_.outputFilePath = TemporaryPathFor(members_.inputFilePath);
+  const long padding = std::max(members_.paddingSize, 0);
+
+  const WriteOutcome outcome =
+      WriteTaggedFile(members_.outputFilePath, members_.inputFilePath, members_.oldTagLength,
+                      members_.id3v2Image, padding, platform_);
+  switch (outcome) {
+  case WriteOutcome::Ok:
+  case WriteOutcome::Aborted: // the application is quitting; nobody is left to read a box
+    break;
+  case WriteOutcome::CannotCreateTarget:
+    platform_.ShowMessage(form_messages::CannotOpenTemporaryFile(), form_messages::kWarning,
+                          MessageIcon::Exclamation, MessageButtons::YesNo);
+    break;
+  case WriteOutcome::CannotOpenSource:
+    ShowError(form_messages::CannotOpenFile(members_.inputFilePath));
+    break;
+  case WriteOutcome::DamagedTag:
+    ShowError(form_messages::DamagedTag(members_.inputFilePath));
+    break;
+  case WriteOutcome::WriteFailed:
+    ShowError(form_messages::CannotWriteFile(members_.outputFilePath));
+    break;
+  }
+  bool ok = outcome == WriteOutcome::Ok;
+
+  if (members_.autoId3v1Copy != 0) CopyToId3v1();
+  members_.id3v1Record = ComposeId3v1Record(Id3v1FieldsOf(form_));
+
+  // After a failed tagged write there is no complete file to put the record on.
+  if (ok && members_.autoId3v1Tagging != 0) {
+    const int result = WriteId3v1Record(members_.outputFilePath, members_.id3v1Record);
+    if (result == -1) {
+      platform_.ShowMessage(form_messages::CannotOpenForId3v1(), form_messages::kError,
+                            MessageIcon::Exclamation, MessageButtons::YesNo);
+    } else if (result != 0) {
+      ShowError(form_messages::CannotWriteFile(members_.outputFilePath));
+    }
+    ok = result == 0;
+    // A temporary file without its record must not stay beside the loaded file.
+    if (!ok && inPlace) std::remove(members_.outputFilePath.c_str());
+  }
+
+  if (inPlace && ok) {
+    if (ReplaceWithTemporary(members_.outputFilePath, members_.inputFilePath)) {
+      members_.oldTagLength = members_.id3v2Image.size() + static_cast<std::uint64_t>(padding);
+    } else {
+      ShowError(form_messages::CannotReplaceFile(members_.inputFilePath));
+      ok = false;
+    }
+  }
+  return ok;
+}
+
+void VelmoraLogic::OnAktualisieren() {
+  if (updateRunning_) return;
+  if (!TakeControls()) return;
+  if (form_.inputFile.empty()) {
+    ShowError(form_messages::NoFileSelected());
+    return;
+  }
+  {
+    // From here to the end the loaded file, its tag length and the form are the update's
+    // inputs: the save dialog, the message boxes and the copy let other handlers run, and
+    // those that would change the inputs are refused or held until the scope ends.
+    FlagScope running(updateRunning_);
+    [&] {
+      members_.id3v2Image = ComposeId3v2Tag(
+          ComposeFrameTexts(form_, members_, platform_.SelectedV2Genre()), members_.paddingSize);
+      const auto fileNameTemplateText = ChooseTarget();
+      if (!fileNameTemplateText) return;
+
+      StoreTagsInFile();
+      if (members_.genTxtFile != 0)
+        WriteDescriptionFile(members_.workDir, members_.outputDirPath, *fileNameTemplateText,
+                             SnapshotTemplateFields(form_, members_), SystemTemplateClock());
+      if (members_.uploadInfo != 0)
+        platform_.SetClipboardText(UploadInfoText(*fileNameTemplateText));
+      ShowForm();
+    }();
+  }
+  ReleaseHeldAnswer();
+}
+
+void VelmoraLogic::ReleaseHeldAnswer() {
+  if (!heldAnswer_) return;
+  auto [connected, answer] = std::move(*heldAnswer_);
+  heldAnswer_.reset();
+  OnDownloadFinished(connected, std::move(answer));
+}
+
+} // namespace velmora

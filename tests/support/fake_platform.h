@@ -1,0 +1,104 @@
+#pragma once
+// A scripted WindowPlatform for tests of the window's logic: controls held in a map, message
+// boxes recorded and answered from a script, the save dialog, the clipboard, the choice among
+// records, the spinner and a queue for what is posted to the window's thread.
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/form/window_platform.h"
+
+namespace velmora::test {
+
+struct RecordedMessage {
+  std::string text, caption; // Windows-1252
+  MessageIcon icon;
+  MessageButtons buttons;
+};
+
+struct SaveRequest {
+  std::string initialDir, proposedName; // UTF-8
+};
+
+class FakePlatform : public WindowPlatform {
+public:
+  // --- message boxes: recorded; answered from the script, else with the first button ---
+  std::vector<RecordedMessage> messages;
+  std::deque<MessageAnswer> scriptedAnswers;
+  // Captions of the recorded messages, in order (for compact expectations).
+  std::vector<std::string> Captions() const;
+  // Runs after each message was recorded, before it is answered.
+  std::function<void(const RecordedMessage&)> onMessage;
+
+  // --- controls ---
+  std::map<FormField, std::string> controls; // Windows-1252 texts
+  std::optional<FormField> focused;
+  GenreSelection v2Genre{101, {}};
+  void Type(FormField field, const std::string& text) { controls[field] = text; }
+
+  // --- save dialog: answers saveAnswer; nullopt means cancel ---
+  std::optional<std::string> saveAnswer;
+  std::vector<SaveRequest> saveRequests;
+  // Runs inside the dialog, as a nested event loop would run other handlers.
+  std::function<void()> duringSaveDialog;
+
+  // --- progress and event pump ---
+  bool progressVisible = false;
+  std::vector<int> progress;
+  int pumpCount = 0;
+  bool quitRequested = false;         // PumpEvents answers false
+  std::function<void()> onPumpEvents; // handlers that run while events are pumped
+
+  // --- clipboard ---
+  std::vector<std::string> clipboardWrites; // Windows-1252
+  ClipboardText clipboard;                  // what ReadClipboardText returns
+
+  // --- choice among records ---
+  int chosenRow = -1;
+  std::vector<std::vector<ResultRow>> choiceRequests;
+
+  // --- spinner ---
+  std::vector<std::string> spinnerTexts;
+  bool spinnerTimerRunning = false;
+  int spinnerTimerStarts = 0;
+
+  // --- posted functions: queued until the test runs them ---
+  // Runs what is queued now (and what those functions post); returns how many ran.
+  int RunPosted();
+  // Waits until something is posted or the timeout passes, then runs the queue; false on timeout.
+  bool WaitAndRunPosted(std::chrono::milliseconds timeout = std::chrono::seconds(30));
+  std::size_t PostedCount() const;
+
+  // WindowPlatform
+  MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                            MessageButtons buttons) override;
+  std::string ControlText(FormField field) override;
+  void SetControlText(FormField field, const std::string& text) override;
+  void FocusControl(FormField field) override { focused = field; }
+  GenreSelection SelectedV2Genre() override { return v2Genre; }
+  std::optional<std::string> AskSaveTarget(const std::string& initialDir,
+                                           const std::string& proposedName) override;
+  void ShowProgress(bool visible) override { progressVisible = visible; }
+  void SetProgress(int percent) override { progress.push_back(percent); }
+  bool PumpEvents() override;
+  void SetClipboardText(const std::string& text) override { clipboardWrites.push_back(text); }
+  ClipboardText ReadClipboardText() override { return clipboard; }
+  int ChooseRecord(const std::vector<ResultRow>& rows) override;
+  void SetSpinnerText(const std::string& text) override { spinnerTexts.push_back(text); }
+  void StartSpinnerTimer() override;
+  void StopSpinnerTimer() override { spinnerTimerRunning = false; }
+  void PostToWindowThread(std::function<void()> fn) override;
+
+private:
+  mutable std::mutex postedMutex_;
+  std::condition_variable postedSignal_;
+  std::deque<std::function<void()>> posted_;
+};
+
+} // namespace velmora::test
