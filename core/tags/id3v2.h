@@ -10,12 +10,14 @@
 
 namespace velmora {
 
-// The twelve frames in the order written: TRCK TIT2 TPE1 TALB TYER TCON COMM TCOM TOPE TCOP WXXX TENC.
+// The twelve frames in the order written: TRCK TIT2 TPE1 TALB TYER TCON COMM TCOM TOPE TCOP WXXX
+// TENC.
 inline constexpr std::size_t kWrittenFrameCount = 12;
 using Id3v2FrameTexts = std::array<std::string, kWrittenFrameCount>;
 
 // Header and frames (without the padding); the size field already counts paddingLength zero
-// bytes that the caller writes behind the returned bytes. A negative padding counts as 0.
+// bytes that the caller writes behind the returned bytes. A negative padding counts as 0. The
+// frames and the padding together must stay below 2^28 bytes, the most a syncsafe size holds.
 std::string ComposeId3v2Tag(const Id3v2FrameTexts& texts, long paddingLength);
 
 // Given the first 10 bytes of a file (fewer count as missing zeros): 0 when they do not start

@@ -1,0 +1,84 @@
+#include "core/tags/id3v2.h"
+
+namespace velmora {
+namespace {
+
+enum class BodyKind { Text, Comment, Url };
+
+struct WrittenFrame {
+  const char* id;
+  BodyKind kind;
+  unsigned char statusFlags;
+};
+
+// Fixed order of the frames written; TENC asks to be discarded when the file is altered.
+constexpr WrittenFrame kWrittenFrames[kWrittenFrameCount] = {
+    {"TRCK", BodyKind::Text, 0x00},    {"TIT2", BodyKind::Text, 0x00},
+    {"TPE1", BodyKind::Text, 0x00},    {"TALB", BodyKind::Text, 0x00},
+    {"TYER", BodyKind::Text, 0x00},    {"TCON", BodyKind::Text, 0x00},
+    {"COMM", BodyKind::Comment, 0x00}, {"TCOM", BodyKind::Text, 0x00},
+    {"TOPE", BodyKind::Text, 0x00},    {"TCOP", BodyKind::Text, 0x00},
+    {"WXXX", BodyKind::Url, 0x00},     {"TENC", BodyKind::Text, 0x40},
+};
+
+// Encoding byte 0 (ISO-8859-1), then for a comment the language "ger" and the terminator of an
+// empty description, for a URL the terminator of an empty description.
+std::string_view BodyPrefix(BodyKind kind) {
+  using namespace std::string_view_literals;
+  switch (kind) {
+  case BodyKind::Comment:
+    return "\0ger\0"sv;
+  case BodyKind::Url:
+    return "\0\0"sv;
+  case BodyKind::Text:
+    break;
+  }
+  return "\0"sv;
+}
+
+void AppendBigEndian32(std::string& out, std::uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out += static_cast<char>((value >> shift) & 0xFF);
+}
+
+} // namespace
+
+std::string ComposeId3v2Tag(const Id3v2FrameTexts& texts, long paddingLength) {
+  std::string tag("ID3\x03\x00\x00", 6);
+  tag.append(4, '\0'); // size, filled in below
+  for (std::size_t i = 0; i < kWrittenFrameCount; ++i) {
+    const WrittenFrame& frame = kWrittenFrames[i];
+    const std::string_view prefix = BodyPrefix(frame.kind);
+    tag += frame.id;
+    AppendBigEndian32(tag, static_cast<std::uint32_t>(prefix.size() + texts[i].size()));
+    tag += static_cast<char>(frame.statusFlags);
+    tag += '\0';
+    tag += prefix;
+    tag += texts[i];
+  }
+  const std::uint64_t padding = paddingLength > 0 ? static_cast<std::uint64_t>(paddingLength) : 0;
+  const auto size = EncodeSyncsafe(static_cast<std::uint32_t>(tag.size() - 10 + padding));
+  for (std::size_t i = 0; i < size.size(); ++i)
+    tag[6 + i] = static_cast<char>(size[i]);
+  return tag;
+}
+
+std::uint32_t MeasureId3v2Tag(std::string_view fileStart) {
+  if (fileStart.substr(0, 3) != "ID3") return 0;
+  std::uint32_t size = 0;
+  for (std::size_t i = 6; i < 10; ++i) {
+    // The bytes count in full, as the syncsafe formula reads them, even when bit 7 is set.
+    const unsigned byte = i < fileStart.size() ? static_cast<unsigned char>(fileStart[i]) : 0;
+    size = size * 128 + byte;
+  }
+  return size + 10;
+}
+
+std::array<unsigned char, 4> EncodeSyncsafe(std::uint32_t value) {
+  return {static_cast<unsigned char>((value >> 21) & 0x7F),
+          static_cast<unsigned char>((value >> 14) & 0x7F),
+          static_cast<unsigned char>((value >> 7) & 0x7F),
+          static_cast<unsigned char>(value & 0x7F)};
+}
+
+} // namespace velmora

@@ -1,0 +1,188 @@
+// The reader side of the ID3v2 tag. It reads the program's own tags byte for byte and, following
+// the ID3v2.2.0, 2.3.0 and 2.4.0 standards, the tags of other writers: text encodings, comment and
+// URL descriptions, syncsafe frame sizes, the extended header and unsynchronisation.
+#include "core/tags/id3v2.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "core/text/encoding.h"
+
+namespace velmora {
+namespace {
+
+using namespace std::string_view_literals;
+
+constexpr std::string_view kKnownIds[] = {"TRCK", "TIT2", "TPE1", "TALB", "TYER", "COMM",
+                                          "TCOM", "TOPE", "TCOP", "WXXX", "TENC"};
+
+struct ShortId {
+  std::string_view v22, v23;
+};
+constexpr ShortId kVersion22Ids[] = {{"TT2", "TIT2"}, {"TP1", "TPE1"}, {"TAL", "TALB"},
+                                     {"TYE", "TYER"}, {"TRK", "TRCK"}, {"COM", "COMM"},
+                                     {"TCM", "TCOM"}, {"TOA", "TOPE"}, {"TCR", "TCOP"},
+                                     {"WXX", "WXXX"}, {"TEN", "TENC"}};
+
+// The known frame under its version 2.3 ID, nullopt for any other frame.
+std::optional<std::string_view> KnownFrameId(std::string_view id, int version) {
+  if (version == 2) {
+    for (const ShortId& entry : kVersion22Ids)
+      if (entry.v22 == id) return entry.v23;
+    return std::nullopt;
+  }
+  for (std::string_view known : kKnownIds)
+    if (known == id) return known;
+  return std::nullopt;
+}
+
+std::uint32_t ReadNumber(std::string_view bytes, unsigned bitsPerByte) {
+  const unsigned mask = (1u << bitsPerByte) - 1;
+  std::uint32_t value = 0;
+  for (char c : bytes)
+    value = (value << bitsPerByte) | (static_cast<unsigned char>(c) & mask);
+  return value;
+}
+
+// Unsynchronisation put a zero byte after every 0xFF; taking them out restores the data.
+std::string UndoUnsynchronisation(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    out += bytes[i];
+    if (bytes[i] == '\xff' && i + 1 < bytes.size() && bytes[i + 1] == '\0') ++i;
+  }
+  return out;
+}
+
+enum TextEncoding : unsigned char { kLatin1 = 0, kUtf16Bom = 1, kUtf16BigEndian = 2, kUtf8 = 3 };
+
+bool IsWide(unsigned char encoding) {
+  return encoding == kUtf16Bom || encoding == kUtf16BigEndian;
+}
+
+// Length of the string at the start of bytes, up to its terminator (one zero byte, or two
+// aligned ones for UTF-16) or the end of the bytes.
+std::size_t StringLength(std::string_view bytes, bool wide) {
+  if (!wide) return std::min(bytes.find('\0'), bytes.size());
+  std::size_t i = 0;
+  while (i + 1 < bytes.size() && !(bytes[i] == '\0' && bytes[i + 1] == '\0'))
+    i += 2;
+  return std::min(i, bytes.size());
+}
+
+// The bytes after the first string and its terminator.
+std::string_view SkipString(std::string_view bytes, bool wide) {
+  const std::size_t length = StringLength(bytes, wide);
+  return bytes.substr(std::min(bytes.size(), length + (wide ? 2 : 1)));
+}
+
+std::string DecodeString(std::string_view bytes, unsigned char encoding) {
+  std::string_view text = bytes.substr(0, StringLength(bytes, IsWide(encoding)));
+  switch (encoding) {
+  case kUtf16Bom: {
+    // Without a byte-order mark, little endian is what such writers produce.
+    bool bigEndian = false;
+    if (text.starts_with("\xfe\xff"sv) || text.starts_with("\xff\xfe"sv)) {
+      bigEndian = text[0] == '\xfe';
+      text.remove_prefix(2);
+    }
+    return Utf16ToCp1252(text, bigEndian);
+  }
+  case kUtf16BigEndian:
+    return Utf16ToCp1252(text, true);
+  case kUtf8:
+    return Utf8ToCp1252(text);
+  default: // ISO-8859-1 and unknown encodings: the bytes as they stand
+    return std::string(text);
+  }
+}
+
+std::string FrameText(std::string_view id, std::string_view body) {
+  if (body.empty()) return {};
+  const auto encoding = static_cast<unsigned char>(body[0]);
+  body.remove_prefix(1);
+  if (id == "COMM") {
+    if (body.size() < 3) return {};
+    body.remove_prefix(3); // language
+    return DecodeString(SkipString(body, IsWide(encoding)), encoding);
+  }
+  if (id == "WXXX") {
+    // The URL itself is always ISO-8859-1; only the description follows the encoding byte.
+    return DecodeString(SkipString(body, IsWide(encoding)), kLatin1);
+  }
+  return DecodeString(body, encoding);
+}
+
+struct FrameLayout {
+  int version;
+  std::size_t idLength;
+  std::size_t headerLength;
+  bool tagUnsynchronised; // version 2.4: every frame body is unsynchronised
+};
+
+// The frame body with the additions that its format flags announce removed, or nullopt when it
+// is compressed or encrypted and so cannot be read as text.
+std::optional<std::string> PlainFrameBody(std::string_view body, unsigned char formatFlags,
+                                          const FrameLayout& layout) {
+  auto dropPrefix = [&body](std::size_t n) { body.remove_prefix(std::min(n, body.size())); };
+  if (layout.version == 3) {
+    if (formatFlags & 0xC0) return std::nullopt;
+    if (formatFlags & 0x20) dropPrefix(1); // group identifier
+    return std::string(body);
+  }
+  if (layout.version == 4) {
+    if (formatFlags & 0x0C) return std::nullopt;
+    if (formatFlags & 0x40) dropPrefix(1); // group identifier
+    if (formatFlags & 0x01) dropPrefix(4); // data length indicator
+    if ((formatFlags & 0x02) || layout.tagUnsynchronised) return UndoUnsynchronisation(body);
+  }
+  return std::string(body);
+}
+
+// Position of the first frame: past an extended header when the tag announces one.
+std::size_t FirstFramePosition(std::string_view frames, int version, unsigned char tagFlags) {
+  if (version == 2 || !(tagFlags & 0x40) || frames.size() < 4) return 0;
+  if (version == 3) return 4 + static_cast<std::size_t>(ReadNumber(frames.substr(0, 4), 8));
+  return ReadNumber(frames.substr(0, 4), 7); // version 2.4 counts the size field itself
+}
+
+} // namespace
+
+std::vector<Id3v2Frame> ParseId3v2Frames(std::string_view tagBytes) {
+  if (tagBytes.size() < 10 || !tagBytes.starts_with("ID3")) return {};
+  const int version = static_cast<unsigned char>(tagBytes[3]);
+  const auto tagFlags = static_cast<unsigned char>(tagBytes[5]);
+  // Version 2.2 defines no compression scheme and asks readers to skip such tags; later major
+  // versions may change the layout.
+  if (version < 2 || version > 4 || (version == 2 && (tagFlags & 0x40))) return {};
+
+  const FrameLayout layout{version, version == 2 ? 3u : 4u, version == 2 ? 6u : 10u,
+                           version == 4 && (tagFlags & 0x80)};
+  std::string_view frames = tagBytes.substr(10, MeasureId3v2Tag(tagBytes) - 10);
+  std::string resynchronised;
+  if (version < 4 && (tagFlags & 0x80)) {
+    resynchronised = UndoUnsynchronisation(frames);
+    frames = resynchronised;
+  }
+
+  std::vector<Id3v2Frame> result;
+  std::uint64_t pos = FirstFramePosition(frames, version, tagFlags);
+  while (pos + layout.headerLength <= frames.size()) {
+    const std::string_view header = frames.substr(pos, layout.headerLength);
+    const std::string_view sizeField = header.substr(layout.idLength, layout.idLength);
+    const std::uint32_t size = ReadNumber(sizeField, version == 4 ? 7 : 8);
+    const auto known = KnownFrameId(header.substr(0, layout.idLength), version);
+    if (!known && size == 0) break; // padding
+    if (known) {
+      const auto formatFlags = version == 2 ? 0 : static_cast<unsigned char>(header[9]);
+      const auto body =
+          PlainFrameBody(frames.substr(pos + layout.headerLength, size), formatFlags, layout);
+      if (body) result.push_back({std::string(*known), FrameText(*known, *body)});
+    }
+    pos += layout.headerLength + size;
+  }
+  return result;
+}
+
+} // namespace velmora
