@@ -1,10 +1,6 @@
-#include <QApplication>
-#include <QDialog>
+#include "velmora_app.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QDialog window;
-  window.setWindowTitle("Velmora");
-  window.show();
-  return app.exec();
+  CVelmoraApp app(argc, argv);
+  return app.Run();
 }

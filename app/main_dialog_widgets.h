@@ -1,0 +1,49 @@
+#pragma once
+// The controls of the main window and their layout: file list and input fields on the left, the
+// Hördat search mask, the ID3v2/ID3v1 field sets with their shared labels and the command buttons
+// on the right. Object names follow the form's field names so that tests find them.
+#include <array>
+
+#include "core/form/tag_form.h"
+
+class QComboBox;
+class QDialog;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTabBar;
+class QTreeWidget;
+class QWidget;
+
+struct MainDialogWidgets {
+  // The control of each text field, indexed by the field's place in the exchange order: a
+  // QLineEdit, or the QPlainTextEdit of v2Comment.
+  std::array<QWidget*, velmora::kFormFieldCount> fields{};
+  QWidget* field(velmora::FormField f) const { return fields[static_cast<std::size_t>(f)]; }
+  QLineEdit* lineEdit(velmora::FormField f) const;
+
+  QTreeWidget* fileList = nullptr;
+  QProgressBar* progressBar = nullptr;
+  QPushButton* dirButton = nullptr;
+
+  QPushButton* hoerdatSuchenButton = nullptr;
+  QLabel* spinnerLabel = nullptr;
+  QPushButton* maskeLoeschenButton = nullptr;
+  QPushButton* seiteEinfuegenButton = nullptr;
+
+  QTabBar* tagTabs = nullptr;
+  QComboBox* v2GenreCombo = nullptr;
+  QComboBox* v1GenreCombo = nullptr;
+  QPushButton* filenameButton = nullptr;
+  std::array<QLabel*, 5> v2OnlyLabels{}; // "Komponist" … "Encod. von"
+  QLabel* autoCopyNote = nullptr;        // the explanation of the automatic ID3v1 copy mode
+
+  QPushButton* infoButton = nullptr;
+  QPushButton* copyToId3v1Button = nullptr;
+  QPushButton* aktualisierenButton = nullptr;
+  QPushButton* exitButton = nullptr;
+};
+
+// Creates the controls inside the dialog and lays them out.
+MainDialogWidgets BuildMainDialogWidgets(QDialog* dialog);

@@ -1,0 +1,58 @@
+#pragma once
+// The platform of the window's logic, done with Qt: message boxes, the controls' texts (UTF-8 in
+// the widgets, Windows-1252 in the core), the save dialog, the progress bar with the event pump,
+// the clipboard, the choice dialog, the spinner and the hand-over to the window's thread.
+#include <functional>
+
+#include <QTimer>
+
+#include "core/form/window_platform.h"
+
+class CVelmoraDlg;
+struct DialogResponder;
+
+class QtWindowPlatform : public velmora::WindowPlatform {
+public:
+  // spinnerTick runs every 300 ms while the spinner timer runs.
+  QtWindowPlatform(CVelmoraDlg& dialog, std::function<void()> spinnerTick);
+
+  // Tests answer the modal dialogs through this; nullptr opens the real ones.
+  void SetDialogResponder(DialogResponder* responder) { responder_ = responder; }
+  DialogResponder* dialogResponder() const { return responder_; }
+
+  // The user confirmed leaving: a running copy ends at its next event pump.
+  void RequestQuit() { quitRequested_ = true; }
+
+  velmora::MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+                                     velmora::MessageIcon icon,
+                                     velmora::MessageButtons buttons) override;
+  std::string ControlText(velmora::FormField field) override;
+  void SetControlText(velmora::FormField field, const std::string& text) override;
+  void FocusControl(velmora::FormField field) override;
+  velmora::GenreSelection SelectedV2Genre() override;
+  std::optional<std::string> AskSaveTarget(const std::string& initialDir,
+                                           const std::string& proposedName) override;
+  void ShowProgress(bool visible) override;
+  void SetProgress(int percent) override;
+  bool PumpEvents() override;
+  void SetClipboardText(const std::string& text) override;
+  velmora::ClipboardText ReadClipboardText() override;
+  int ChooseRecord(const std::vector<velmora::ResultRow>& rows) override;
+  void SetSpinnerText(const std::string& text) override;
+  void StartSpinnerTimer() override;
+  void StopSpinnerTimer() override;
+  void PostToWindowThread(std::function<void()> fn) override;
+
+  // The same dialogs for the window's own commands.
+  std::optional<QString> AskDirectory(const QString& title, const QString& folder);
+  void PlayFile(const QString& path);
+  velmora::MessageAnswer ShowMessageUtf8(const QString& text, const QString& caption,
+                                         velmora::MessageIcon icon,
+                                         velmora::MessageButtons buttons);
+
+private:
+  CVelmoraDlg& dialog_;
+  QTimer spinnerTimer_;
+  DialogResponder* responder_ = nullptr;
+  bool quitRequested_ = false;
+};

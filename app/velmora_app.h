@@ -1,0 +1,14 @@
+#pragma once
+// The application: sets up Qt and runs the main window until the user leaves it.
+#include <QApplication>
+
+class CVelmoraApp {
+public:
+  CVelmoraApp(int& argc, char** argv);
+
+  // Runs the main window; the program ends with it.
+  int Run();
+
+private:
+  QApplication app_;
+};

@@ -1,0 +1,296 @@
+#include "velmora_dlg.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabBar>
+#include <QTreeWidget>
+
+#include "app_icon.h"
+#include "core/form/file_list.h"
+#include "core/form/velmora_logic.h"
+#include "genre_lists.h"
+#include "qt_window_platform.h"
+
+using velmora::FormField;
+
+namespace {
+
+// The explanation on the ID3v1 page in the automatic copy mode.
+constexpr const char* kAutoCopyNote =
+    "Sie arbeiten im AutoID3V1copy-Modus,d.h. Ihre ID3V1-Tags\r\nwerden automatisch beim "
+    "Aktualisieren aus ID3V2 übernommen.\r\n\r\nDeswegen ist es sinnlos, diese Felder zu "
+    "editieren.\r\n";
+
+constexpr FormField kV2PageFields[] = {
+    FormField::v2Track,     FormField::v2Title, FormField::v2Artist,   FormField::v2Album,
+    FormField::v2Comment,   FormField::v2Year,  FormField::v2Composer, FormField::v2OrigArtist,
+    FormField::v2Copyright, FormField::v2Url,   FormField::v2EncodedBy};
+constexpr FormField kV1PageFields[] = {FormField::v1Track,   FormField::v1Title,
+                                       FormField::v1Artist,  FormField::v1Album,
+                                       FormField::v1Comment, FormField::v1Year};
+
+constexpr int kPathRole = Qt::UserRole; // the entry's file as native path bytes
+constexpr int kHeaderScrollRow = 2;     // the column-header click shows the third entry
+
+QString DisplayName(const std::string& nativeName) {
+  return QFile::decodeName(nativeName.c_str());
+}
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+  if (dir.empty() || dir.back() == '/') return dir + name;
+  return dir + '/' + name;
+}
+
+bool HasLocalFiles(const QMimeData* mime) {
+  if (!mime || !mime->hasUrls()) return false;
+  for (const QUrl& url : mime->urls())
+    if (url.isLocalFile()) return true;
+  return false;
+}
+
+} // namespace
+
+CVelmoraDlg::CVelmoraDlg(std::shared_ptr<velmora::HttpClient> httpClient, QWidget* parent)
+    : QDialog(parent), widgets_(BuildMainDialogWidgets(this)),
+      platform_(std::make_unique<QtWindowPlatform>(*this, [this] { logic_->OnSpinnerTick(); })),
+      logic_(std::make_unique<velmora::VelmoraLogic>(*platform_, std::move(httpClient))) {
+  setObjectName(QStringLiteral("velmoraDlg"));
+  setWindowTitle(QStringLiteral("Velmora"));
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setAcceptDrops(true);
+  ConnectCommands();
+  InitDialog();
+}
+
+// The logic goes first: a download that is still running then finds no window to report to.
+CVelmoraDlg::~CVelmoraDlg() {
+  logic_.reset();
+}
+
+void CVelmoraDlg::InitDialog() {
+  setWindowIcon(VelmoraIcon());
+  logic_->ReadFirstSettings(QFile::encodeName(QDir::currentPath()).toStdString());
+
+  widgets_.fileList->setHeaderLabels({QStringLiteral("mp3-Files")});
+  widgets_.fileList->header()->resizeSection(0, 330);
+  ScanInputDir();
+
+  FillGenreList(widgets_.v2GenreCombo);
+  FillGenreList(widgets_.v1GenreCombo);
+  ShowTagPage(0);
+  logic_->ReadLaterSettings();
+  widgets_.progressBar->hide();
+
+  const QSignalBlocker quiet(widgets_.tagTabs);
+  widgets_.tagTabs->addTab(QStringLiteral("ID3v&2"));
+  widgets_.tagTabs->addTab(QStringLiteral("ID3v&1"));
+  widgets_.tagTabs->setCurrentIndex(0);
+
+  SetAutoId3v1CopyMode();
+  logic_->ShowForm();
+  widgets_.fileList->setFocus(Qt::OtherFocusReason);
+}
+
+void CVelmoraDlg::ConnectCommands() {
+  const MainDialogWidgets& w = widgets_;
+  connect(w.tagTabs, &QTabBar::currentChanged, this, &CVelmoraDlg::ShowTagPage);
+  connect(w.fileList, &QTreeWidget::clicked, this, &CVelmoraDlg::OnListClicked);
+  connect(w.fileList, &QTreeWidget::itemDoubleClicked, this, &CVelmoraDlg::OnListDoubleClicked);
+  connect(w.fileList->header(), &QHeaderView::sectionClicked, this, &CVelmoraDlg::OnHeaderClicked);
+  w.fileList->viewport()->installEventFilter(this);
+  connect(w.dirButton, &QPushButton::clicked, this, &CVelmoraDlg::OnDir);
+  connect(w.aktualisierenButton, &QPushButton::clicked, this, &CVelmoraDlg::OnAktualisieren);
+  connect(w.exitButton, &QPushButton::clicked, this, &CVelmoraDlg::reject);
+  connect(w.copyToId3v1Button, &QPushButton::clicked, this, [this] { logic_->OnCopyToId3v1(); });
+  connect(w.maskeLoeschenButton, &QPushButton::clicked, this, [this] { logic_->OnClearMask(); });
+  connect(w.filenameButton, &QPushButton::clicked, this, [this] { logic_->OnFilename(); });
+  connect(w.hoerdatSuchenButton, &QPushButton::clicked, this,
+          [this] { logic_->OnHoerdatSearch(); });
+  connect(w.seiteEinfuegenButton, &QPushButton::clicked, this,
+          [this] { logic_->ImportHoerdatPage(); });
+  connect(w.infoButton, &QPushButton::clicked, this, &CVelmoraDlg::OnAbout);
+  auto* help = new QShortcut(QKeySequence::HelpContents, this);
+  connect(help, &QShortcut::activated, this, &CVelmoraDlg::OnAbout);
+
+  // Files dropped on a text field belong to the window, as on the rest of it.
+  for (QWidget* child : findChildren<QWidget*>())
+    if (child->acceptDrops()) child->installEventFilter(this);
+}
+
+void CVelmoraDlg::SetAutoId3v1CopyMode() {
+  const bool autoCopy = logic_->members().autoId3v1Copy != 0;
+  widgets_.copyToId3v1Button->setVisible(!autoCopy);
+  if (!autoCopy) return;
+  for (FormField field : kV1PageFields)
+    widgets_.lineEdit(field)->setReadOnly(true);
+}
+
+void CVelmoraDlg::ShowTagPage(int page) {
+  if (page != 0 && page != 1) return;
+  const bool v2 = page == 0;
+  for (QLabel* label : widgets_.v2OnlyLabels)
+    label->setVisible(v2);
+  for (FormField field : kV2PageFields)
+    widgets_.field(field)->setVisible(v2);
+  widgets_.v2GenreCombo->setVisible(v2);
+  for (FormField field : kV1PageFields)
+    widgets_.field(field)->setVisible(!v2);
+  widgets_.v1GenreCombo->setVisible(!v2);
+
+  const bool note = !v2 && logic_->members().autoId3v1Copy != 0;
+  if (note)
+    widgets_.autoCopyNote->setText(
+        QString::fromUtf8(kAutoCopyNote).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  widgets_.autoCopyNote->setVisible(note);
+}
+
+void CVelmoraDlg::RevealField(FormField field) {
+  const std::string_view name = velmora::FieldName(field);
+  if (name.starts_with("v2")) widgets_.tagTabs->setCurrentIndex(0);
+  if (name.starts_with("v1")) widgets_.tagTabs->setCurrentIndex(1);
+}
+
+void CVelmoraDlg::reject() {
+  if (platform_->ShowMessageUtf8(QStringLiteral("Programm verlassen ?"), QStringLiteral("Warnung"),
+                                 velmora::MessageIcon::Exclamation,
+                                 velmora::MessageButtons::OkCancel) != velmora::MessageAnswer::Ok)
+    return;
+  // No automation client can hold the program here, so leaving is always allowed.
+  platform_->RequestQuit();
+  QDialog::reject();
+}
+
+void CVelmoraDlg::ScanInputDir() {
+  QTreeWidget* list = widgets_.fileList;
+  list->clear();
+  const std::string& dir = logic_->members().inputDirPath;
+  for (const std::string& name : velmora::ScanInputDir(dir)) {
+    auto* item = new QTreeWidgetItem(list);
+    item->setText(0, DisplayName(name));
+    item->setData(0, kPathRole, QByteArray::fromStdString(JoinPath(dir, name)));
+  }
+}
+
+void CVelmoraDlg::AddDroppedFiles(const QList<QUrl>& urls) {
+  if (logic_->UpdateRunning()) return;
+  QTreeWidget* list = widgets_.fileList;
+  for (const QUrl& url : urls) {
+    if (!url.isLocalFile()) continue;
+    const QByteArray path = QFile::encodeName(url.toLocalFile());
+    if (!velmora::IsDroppableAudioPath(path.toStdString())) continue;
+    auto* item = new QTreeWidgetItem(list);
+    item->setText(0, url.toLocalFile());
+    item->setData(0, kPathRole, path);
+  }
+  if (list->topLevelItemCount() > 0) list->sortItems(0, Qt::DescendingOrder);
+}
+
+std::optional<std::string> CVelmoraDlg::FirstSelectedPath() const {
+  const QTreeWidget* list = widgets_.fileList;
+  for (int row = 0; row < list->topLevelItemCount(); ++row) {
+    const QTreeWidgetItem* item = list->topLevelItem(row);
+    if (item->isSelected()) return item->data(0, kPathRole).toByteArray().toStdString();
+  }
+  return std::nullopt;
+}
+
+void CVelmoraDlg::OnListClicked() {
+  logic_->LoadSelectedFile(FirstSelectedPath());
+}
+
+void CVelmoraDlg::OnListDoubleClicked() {
+  if (const std::optional<std::string> path = FirstSelectedPath())
+    platform_->PlayFile(QFile::decodeName(path->c_str()));
+}
+
+void CVelmoraDlg::OnHeaderClicked() {
+  QTreeWidget* list = widgets_.fileList;
+  if (list->topLevelItemCount() > kHeaderScrollRow)
+    list->scrollToItem(list->topLevelItem(kHeaderScrollRow), QAbstractItemView::EnsureVisible);
+}
+
+void CVelmoraDlg::OnDir() {
+  std::string folder = logic_->members().inputDirPath;
+  if (!folder.empty()) folder.pop_back(); // without its trailing separator
+  const std::optional<QString> chosen = platform_->AskDirectory(
+      QStringLiteral("Wählen Sie das Quellverzeichnis:"), QFile::decodeName(folder.c_str()));
+  if (!chosen || chosen->isEmpty()) return;
+  if (logic_->ChooseInputDirectory(QFile::encodeName(*chosen).toStdString())) ScanInputDir();
+}
+
+void CVelmoraDlg::OnAktualisieren() {
+  // While the audio is copied the event pump runs: nothing may change the update's inputs.
+  SetUpdateInputsEnabled(false);
+  logic_->OnAktualisieren();
+  SetUpdateInputsEnabled(true);
+}
+
+void CVelmoraDlg::SetUpdateInputsEnabled(bool enabled) {
+  const MainDialogWidgets& w = widgets_;
+  for (QWidget* control :
+       {static_cast<QWidget*>(w.fileList), static_cast<QWidget*>(w.dirButton),
+        static_cast<QWidget*>(w.aktualisierenButton), static_cast<QWidget*>(w.copyToId3v1Button),
+        static_cast<QWidget*>(w.filenameButton), static_cast<QWidget*>(w.maskeLoeschenButton),
+        static_cast<QWidget*>(w.seiteEinfuegenButton),
+        static_cast<QWidget*>(w.hoerdatSuchenButton)})
+    control->setEnabled(enabled);
+}
+
+void CVelmoraDlg::OnAbout() {
+  platform_->ShowMessageUtf8(
+      QStringLiteral("Velmora %1\n\nID3-Tag-Editor für Hörspielsammlungen:\nDateiliste, "
+                     "ID3v2- und ID3v1-Felder, Hördat-Suche und Aktualisieren.")
+          .arg(QStringLiteral(VELMORA_VERSION)),
+      QStringLiteral("Info über Velmora"), velmora::MessageIcon::Information,
+      velmora::MessageButtons::Ok);
+}
+
+void CVelmoraDlg::dragEnterEvent(QDragEnterEvent* event) {
+  if (HasLocalFiles(event->mimeData())) event->acceptProposedAction();
+}
+
+void CVelmoraDlg::dragMoveEvent(QDragMoveEvent* event) {
+  if (HasLocalFiles(event->mimeData())) event->acceptProposedAction();
+}
+
+void CVelmoraDlg::dropEvent(QDropEvent* event) {
+  if (!HasLocalFiles(event->mimeData())) return;
+  event->acceptProposedAction();
+  AddDroppedFiles(event->mimeData()->urls());
+}
+
+bool CVelmoraDlg::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+  case QEvent::DragEnter:
+  case QEvent::DragMove:
+  case QEvent::Drop: {
+    auto* drop = static_cast<QDropEvent*>(event);
+    if (!HasLocalFiles(drop->mimeData())) break;
+    drop->acceptProposedAction();
+    if (event->type() == QEvent::Drop) AddDroppedFiles(drop->mimeData()->urls());
+    return true;
+  }
+  case QEvent::MouseButtonRelease:
+    // A click beside every entry is a click on the list as well: it selects nothing.
+    if (watched == widgets_.fileList->viewport() &&
+        !widgets_.fileList->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint())
+             .isValid())
+      OnListClicked();
+    break;
+  default:
+    break;
+  }
+  return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The main window: a thin layer over VelmoraLogic. It builds the controls, runs the start-up,
+// switches the two tag pages, keeps the file list and hands every command to the logic.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QDialog>
+#include <QList>
+#include <QUrl>
+
+#include "core/form/tag_form.h"
+#include "main_dialog_widgets.h"
+
+namespace velmora {
+class HttpClient;
+class VelmoraLogic;
+} // namespace velmora
+
+class QtWindowPlatform;
+class QTreeWidgetItem;
+
+class CVelmoraDlg : public QDialog {
+  Q_OBJECT
+public:
+  explicit CVelmoraDlg(std::shared_ptr<velmora::HttpClient> httpClient, QWidget* parent = nullptr);
+  ~CVelmoraDlg() override;
+
+  const MainDialogWidgets& widgets() const { return widgets_; }
+  velmora::VelmoraLogic& logic() { return *logic_; }
+  QtWindowPlatform& platform() { return *platform_; }
+
+  // Shows the field set of page 0 (ID3v2) or 1 (ID3v1); any other value does nothing.
+  void ShowTagPage(int page);
+  // Selects the tab whose page holds the field, so that it can take the focus.
+  void RevealField(velmora::FormField field);
+
+  // Escape, "E&xit" and the close box: asks before leaving.
+  void reject() override;
+
+protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void InitDialog();
+  void ConnectCommands();
+  void SetAutoId3v1CopyMode();
+
+  void ScanInputDir();
+  void AddDroppedFiles(const QList<QUrl>& urls);
+  std::optional<std::string> FirstSelectedPath() const;
+  void OnListClicked();
+  void OnListDoubleClicked();
+  void OnHeaderClicked();
+  void OnDir();
+  void OnAktualisieren();
+  void OnAbout();
+  void SetUpdateInputsEnabled(bool enabled);
+
+  MainDialogWidgets widgets_;
+  std::unique_ptr<QtWindowPlatform> platform_;
+  std::unique_ptr<velmora::VelmoraLogic> logic_;
+};
