@@ -91,6 +91,14 @@ std::string Utf8ToCp1252(std::string_view text) {
   return out;
 }
 
+bool IsValidUtf8(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    if (!DecodeUtf8(text, pos)) return false;
+  }
+  return true;
+}
+
 char CodePointToCp1252(char32_t codePoint) {
   if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
     return static_cast<char>(codePoint);

@@ -16,6 +16,9 @@ std::string Cp1252ToUtf8(std::string_view cp1252);
 // UTF-8 is taken as Windows-1252 already and returned unchanged (files carried over from Windows).
 std::string Utf8ToCp1252(std::string_view text);
 
+// True when text is well-formed UTF-8 (no overlong forms, surrogates or values beyond U+10FFFF).
+bool IsValidUtf8(std::string_view text);
+
 // One Unicode code point to its Windows-1252 byte, '?' when it has none.
 char CodePointToCp1252(char32_t codePoint);
 

@@ -1,0 +1,177 @@
+#include "core/settings/ini_file.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "core/tags/file_io.h"
+#include "core/text/encoding.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xef\xbb\xbf";
+
+std::string_view TrimBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// The name of a "[section]" line, nullopt for any other line.
+std::optional<std::string_view> SectionName(std::string_view line) {
+  line = TrimBlanks(line);
+  if (!line.starts_with('[')) return std::nullopt;
+  line.remove_prefix(1);
+  return TrimBlanks(line.substr(0, line.find(']')));
+}
+
+bool IsQuotePair(std::string_view text) {
+  return text.size() >= 2 && text.front() == text.back() &&
+         (text.front() == '"' || text.front() == '\'');
+}
+
+struct KeyLine {
+  std::string_view key, value;
+};
+// A "key=value" line; comments (";" or "#" first) and lines without "=" are none.
+std::optional<KeyLine> ParseKeyLine(std::string_view line) {
+  const std::string_view trimmed = TrimBlanks(line);
+  if (trimmed.empty() || trimmed[0] == ';' || trimmed[0] == '#' || trimmed[0] == '[')
+    return std::nullopt;
+  const auto equals = line.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  return KeyLine{TrimBlanks(line.substr(0, equals)), line.substr(equals + 1)};
+}
+
+} // namespace
+
+IniFile::IniFile(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8ByteOrderMark)) {
+    byteOrderMark_ = true;
+    bytes.remove_prefix(kUtf8ByteOrderMark.size());
+  }
+  const std::string text = IsValidUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const auto newline = text.find('\n', start);
+    if (newline == std::string::npos) {
+      lines_.push_back({text.substr(start), ""});
+      break;
+    }
+    const bool crlf = newline > start && text[newline - 1] == '\r';
+    const std::size_t end = crlf ? newline - 1 : newline;
+    lines_.push_back({text.substr(start, end - start), crlf ? "\r\n" : "\n"});
+    start = newline + 1;
+  }
+}
+
+std::optional<std::size_t> IniFile::FindSection(std::string_view section) const {
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const auto name = SectionName(lines_[i].text);
+    if (name && EqualIgnoringCase(*name, section)) return i;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> IniFile::FindKey(std::size_t sectionLine, std::string_view key) const {
+  for (std::size_t i = sectionLine + 1; i < lines_.size() && !SectionName(lines_[i].text); ++i) {
+    const auto line = ParseKeyLine(lines_[i].text);
+    if (line && EqualIgnoringCase(line->key, key)) return i;
+  }
+  return std::nullopt;
+}
+
+std::size_t IniFile::InsertionPoint(std::size_t sectionLine) const {
+  std::size_t after = sectionLine + 1;
+  for (std::size_t i = sectionLine + 1; i < lines_.size() && !SectionName(lines_[i].text); ++i) {
+    if (ParseKeyLine(lines_[i].text)) after = i + 1;
+  }
+  return after;
+}
+
+std::string IniFile::NewLineEnding() const {
+  return !lines_.empty() && lines_.front().ending == "\r\n" ? "\r\n" : "\n";
+}
+
+std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const {
+  const auto sectionLine = FindSection(section);
+  if (!sectionLine) return std::nullopt;
+  const auto keyLine = FindKey(*sectionLine, key);
+  if (!keyLine) return std::nullopt;
+  std::string_view value = TrimBlanks(ParseKeyLine(lines_[*keyLine].text)->value);
+  if (IsQuotePair(value)) value = value.substr(1, value.size() - 2);
+  return std::string(value);
+}
+
+void IniFile::SetValue(std::string_view section, std::string_view key, std::string_view value) {
+  const std::string ending = NewLineEnding();
+  const bool needsQuotes = TrimBlanks(value).size() != value.size() || IsQuotePair(value);
+  const std::string keyText = std::string(key) + "=" +
+                              (needsQuotes ? "\"" + std::string(value) + "\"" : std::string(value));
+  const auto sectionLine = FindSection(section);
+  if (!sectionLine) {
+    if (!lines_.empty() && lines_.back().ending.empty()) lines_.back().ending = ending;
+    lines_.push_back({"[" + std::string(section) + "]", ending});
+    lines_.push_back({keyText, ending});
+    return;
+  }
+  if (const auto keyLine = FindKey(*sectionLine, key)) {
+    lines_[*keyLine].text = keyText;
+    return;
+  }
+  const std::size_t at = InsertionPoint(*sectionLine);
+  if (lines_[at - 1].ending.empty()) lines_[at - 1].ending = ending;
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{keyText, ending});
+}
+
+std::string IniFile::Bytes() const {
+  std::string bytes(byteOrderMark_ ? kUtf8ByteOrderMark : "");
+  for (const Line& line : lines_)
+    bytes += line.text + line.ending;
+  return bytes;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  UniqueFd fd = OpenFile(path, O_RDONLY);
+  if (!fd.valid()) return std::nullopt;
+  std::string bytes;
+  char block[16384];
+  for (;;) {
+    const long long got = ReadUpTo(fd.get(), block, sizeof block);
+    if (got < 0) return std::nullopt;
+    bytes.append(block, static_cast<std::size_t>(got));
+    if (got < static_cast<long long>(sizeof block)) return bytes;
+  }
+}
+
+bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
+  const std::string target = ResolvedPath(path).value_or(path);
+  static std::atomic<unsigned> counter{0};
+  std::string temporary;
+  UniqueFd fd;
+  for (int attempt = 0; attempt < 100 && !fd.valid(); ++attempt) {
+    temporary = target + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+    fd = OpenFile(temporary, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (!fd.valid() && errno != EEXIST) return false;
+  }
+  if (!fd.valid()) return false;
+  struct stat status {};
+  bool ok = (stat(target.c_str(), &status) != 0 || fchmod(fd.get(), status.st_mode & 07777) == 0) &&
+            WriteAll(fd.get(), bytes.data(), bytes.size()) && fsync(fd.get()) == 0;
+  ok = fd.Close() && ok;
+  ok = ok && std::rename(temporary.c_str(), target.c_str()) == 0;
+  if (!ok) std::remove(temporary.c_str());
+  return ok;
+}
+
+} // namespace velmora
