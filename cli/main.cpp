@@ -1,6 +1,26 @@
-#include <cstdio>
+// velmora-cli: the Velmora window's commands on one file, driven from the command line.
+#include <iostream>
+#include <string>
+#include <vector>
 
-int main() {
-  std::puts("velmora-cli: not yet");
-  return 2;
+#include "cli/cli_arguments.h"
+#include "cli/cli_session.h"
+
+int main(int argc, char** argv) {
+  using namespace velmora::cli;
+  const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.command) {
+    std::cerr << "velmora-cli: " << parsed.error << "\n\n" << UsageText();
+    return 2;
+  }
+  if (parsed.command->help) {
+    std::cout << UsageText();
+    return 0;
+  }
+  try {
+    return RunSession(*parsed.command, std::cout, std::cerr);
+  } catch (const std::exception& e) {
+    std::cerr << "velmora-cli: " << e.what() << "\n";
+    return 1;
+  }
 }

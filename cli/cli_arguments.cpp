@@ -1,0 +1,169 @@
+#include "cli/cli_arguments.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "core/tags/genres.h"
+#include "core/text/encoding.h"
+
+namespace velmora::cli {
+
+namespace {
+
+using Kind = CliAction::Kind;
+
+struct ActionName {
+  const char* name;
+  Kind kind;
+};
+
+constexpr ActionName kActionNames[] = {
+    {"show", Kind::Show},      {"set", Kind::Set},           {"genre", Kind::Genre},
+    {"copy-v1", Kind::CopyV1}, {"filename", Kind::Filename}, {"clear-mask", Kind::ClearMask},
+    {"update", Kind::Update},  {"search", Kind::Search},     {"import-page", Kind::ImportPage},
+};
+
+std::optional<Kind> ActionKind(const std::string& word) {
+  for (const auto& entry : kActionNames)
+    if (word == entry.name) return entry.kind;
+  return std::nullopt;
+}
+
+bool AllDigits(const std::string& text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A number of the offer list, a genre name of the list, or a text that matches no entry.
+std::optional<GenreSelection> GenreArgument(const std::string& argument) {
+  if (AllDigits(argument)) {
+    if (argument.size() > 3) return std::nullopt;
+    const int number = std::stoi(argument);
+    if (number >= kOfferedGenreCount) return std::nullopt;
+    return GenreSelection{number, {}};
+  }
+  const std::string text = Utf8ToCp1252(argument);
+  for (int number = 0; number < kOfferedGenreCount; ++number)
+    if (OfferListName(number) == text) return GenreSelection{number, {}};
+  return GenreSelection{std::nullopt, text};
+}
+
+std::optional<std::string> ReadPage(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return Utf8ToCp1252(bytes);
+}
+
+ParsedArguments Refuse(std::string error) {
+  return {std::nullopt, std::move(error)};
+}
+
+} // namespace
+
+ParsedArguments ParseArguments(const std::vector<std::string>& args) {
+  CliCommand command;
+  if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+    command.help = true;
+    return {command, {}};
+  }
+  if (args.empty()) return Refuse("no FILE given");
+  command.file = args[0];
+
+  for (std::size_t i = 1; i < args.size();) {
+    const auto kind = ActionKind(args[i]);
+    if (!kind) return Refuse("unknown action \"" + args[i] + "\"");
+    const std::string name = args[i++];
+    CliAction action;
+    action.kind = *kind;
+    const bool hasNext = i < args.size();
+    switch (*kind) {
+    case Kind::Set: {
+      if (i + 1 >= args.size()) return Refuse("set needs FIELD and VALUE");
+      const auto field = FieldByName(args[i]);
+      if (!field) return Refuse("unknown field \"" + args[i] + "\"");
+      action.field = *field;
+      action.text = Utf8ToCp1252(args[i + 1]);
+      i += 2;
+      break;
+    }
+    case Kind::Genre: {
+      if (!hasNext) return Refuse("genre needs N");
+      const auto genre = GenreArgument(args[i]);
+      if (!genre) return Refuse("genre number \"" + args[i] + "\" is not in 0..125");
+      action.genre = *genre;
+      ++i;
+      break;
+    }
+    case Kind::Update:
+      if (hasNext && !ActionKind(args[i])) action.target = args[i++];
+      break;
+    case Kind::Search:
+      if (hasNext && AllDigits(args[i])) {
+        if (args[i].size() > 4) return Refuse("search ROW \"" + args[i] + "\" is too large");
+        action.row = std::stoi(args[i++]);
+      }
+      break;
+    case Kind::ImportPage: {
+      if (!hasNext) return Refuse("import-page needs PATH");
+      const auto page = ReadPage(args[i]);
+      if (!page) return Refuse("cannot read \"" + args[i] + "\"");
+      action.text = *page;
+      ++i;
+      break;
+    }
+    case Kind::Show:
+    case Kind::CopyV1:
+    case Kind::Filename:
+    case Kind::ClearMask:
+      break;
+    }
+    command.actions.push_back(std::move(action));
+  }
+  return {command, {}};
+}
+
+const char* UsageText() {
+  return R"(Usage: velmora-cli FILE [ACTION]...
+       velmora-cli --help
+
+Runs the Velmora window's commands on one audio file without a window. The settings are read
+from "Tonfeld.ini" in the current directory, where the two templates "FileNameVorlage.txt" and
+"BeschreibungVorlage.txt" are looked for too (as the window does at start). The input directory
+becomes FILE's directory and FILE is loaded as a click on its list entry would load it. Then the
+actions run in the order given:
+
+  show               print the form and the window's members as one JSON object (UTF-8): the
+                     23 text fields, v2Genre (the selected genre number, null for a typed
+                     text), oldTagLength, partDesignation and the ten rec... members
+  set FIELD VALUE    type VALUE into FIELD's control (field names as in "show", e.g. v2Title);
+                     like typing in the window it reaches the form at the next take-over
+                     (copy-v1, update, search), and filename or clear-mask discard it
+  genre N            select genre number N (0..125) in the ID3v2 genre list (start: 101,
+                     Speech); a genre name selects its entry, any other text is typed into
+                     the list's edit field
+  copy-v1            the button "Copy to ID3v1"
+  filename           the button "Filename" (title from the file name)
+  clear-mask         the button "Maske löschen" (empties the search mask)
+  update [TARGET]    the button "Aktualisieren"; the save dialog answers TARGET (".mp3" is added
+                     when its name has no dot; an existing file is overwritten), or without
+                     TARGET accepts the proposed name in the output directory; a TARGET that is
+                     an action's name must be written as ./NAME. The upload info, when
+                     switched on, is printed on stdout as its own line (the clipboard)
+  search [ROW]       the button "Hördat suchen"; among several hits row ROW (counted from 0)
+                     is chosen, without ROW (or beyond the list) the choice is cancelled; the
+                     next action waits until the search has ended
+  import-page PATH   the clipboard import with the page text read from PATH (UTF-8 or
+                     Windows-1252)
+
+Message boxes are printed on stderr as "CAPTION: TEXT" and answered with their first button
+(OK or Yes).
+
+Exit status: 0 when no message box with the caption "Fehler" or "Warnung" was shown, 1 when one
+was, 2 for a usage error.
+)";
+}
+
+} // namespace velmora::cli

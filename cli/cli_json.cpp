@@ -1,0 +1,79 @@
+#include "cli/cli_json.h"
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "core/text/encoding.h"
+
+namespace velmora::cli {
+
+namespace {
+
+// A Windows-1252 text as a JSON string literal in UTF-8.
+std::string JsonString(const std::string& cp1252) {
+  std::string json = "\"";
+  for (const char c : Cp1252ToUtf8(cp1252)) {
+    switch (c) {
+    case '"':
+      json += "\\\"";
+      break;
+    case '\\':
+      json += "\\\\";
+      break;
+    case '\n':
+      json += "\\n";
+      break;
+    case '\r':
+      json += "\\r";
+      break;
+    case '\t':
+      json += "\\t";
+      break;
+    default:
+      if (static_cast<unsigned char>(c) < 0x20) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+        json += escaped;
+      } else {
+        json += c;
+      }
+    }
+  }
+  return json + "\"";
+}
+
+} // namespace
+
+std::string FormJson(const TagForm& form, const WindowMembers& members,
+                     const GenreSelection& v2Genre) {
+  std::vector<std::pair<std::string, std::string>> entries; // key, JSON value
+  for (const FormField field : kExchangeOrder)
+    entries.emplace_back(FieldName(field), JsonString(FieldOf(form, field)));
+  entries.emplace_back("v2Genre", v2Genre.number ? std::to_string(*v2Genre.number) : "null");
+  entries.emplace_back("oldTagLength", std::to_string(members.oldTagLength));
+  entries.emplace_back("partDesignation", JsonString(members.partDesignation));
+  const std::pair<const char*, const std::string*> records[] = {
+      {"recAutor", &members.recAutor},
+      {"recTitel1", &members.recTitel1},
+      {"recProduktion", &members.recProduktion},
+      {"recInhaltsangabe", &members.recInhaltsangabe},
+      {"recBearbeitung", &members.recBearbeitung},
+      {"recMitwirkende", &members.recMitwirkende},
+      {"recRegie", &members.recRegie},
+      {"recLaenge", &members.recLaenge},
+      {"recHspTyp", &members.recHspTyp},
+      {"recGenre", &members.recGenre},
+  };
+  for (const auto& [key, value] : records)
+    entries.emplace_back(key, JsonString(*value));
+
+  std::string json = "{\n";
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    json += "  \"" + entries[i].first + "\": " + entries[i].second;
+    json += i + 1 < entries.size() ? ",\n" : "\n";
+  }
+  return json + "}";
+}
+
+} // namespace velmora::cli

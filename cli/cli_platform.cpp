@@ -1,0 +1,84 @@
+#include "cli/cli_platform.h"
+
+#include <filesystem>
+#include <ostream>
+
+#include "core/form/form_messages.h"
+#include "core/tags/genres.h"
+#include "core/text/encoding.h"
+#include "core/text/string_helpers.h"
+
+namespace velmora::cli {
+
+CliPlatform::CliPlatform(std::ostream& out, std::ostream& err)
+    : out_(out), err_(err), controls_(kFormFieldCount), v2Genre_{kSpeechGenre, {}} {}
+
+MessageAnswer CliPlatform::ShowMessage(const std::string& text, const std::string& caption,
+                                       MessageIcon, MessageButtons buttons) {
+  if (caption == form_messages::kError || caption == form_messages::kWarning) failureShown_ = true;
+  std::string shown = text;
+  ReplaceAll(shown, "\r\n", "\n");
+  err_ << Cp1252ToUtf8(caption) << ": " << Cp1252ToUtf8(shown) << std::endl;
+  return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+}
+
+std::string CliPlatform::ControlText(FormField field) {
+  return controls_[static_cast<std::size_t>(field)];
+}
+
+void CliPlatform::SetControlText(FormField field, const std::string& text) {
+  controls_[static_cast<std::size_t>(field)] = text;
+}
+
+std::optional<std::string> CliPlatform::AskSaveTarget(const std::string& initialDir,
+                                                      const std::string& proposedName) {
+  std::filesystem::path target;
+  if (saveTarget_) {
+    target = *saveTarget_;
+    // The dialog's default suffix.
+    if (target.filename().string().find('.') == std::string::npos) target += ".mp3";
+  } else {
+    target = std::filesystem::path(initialDir) / proposedName;
+  }
+  return std::filesystem::absolute(target).string();
+}
+
+void CliPlatform::SetClipboardText(const std::string& text) {
+  clipboard_ = text;
+  out_ << Cp1252ToUtf8(text) << std::endl;
+}
+
+ClipboardText CliPlatform::ReadClipboardText() {
+  ClipboardText result;
+  result.status = clipboard_.empty() ? ClipboardText::Status::Empty : ClipboardText::Status::Ok;
+  result.text = clipboard_;
+  return result;
+}
+
+int CliPlatform::ChooseRecord(const std::vector<ResultRow>& rows) {
+  return chosenRow_ >= 0 && static_cast<std::size_t>(chosenRow_) < rows.size() ? chosenRow_ : -1;
+}
+
+void CliPlatform::PostToWindowThread(std::function<void()> fn) {
+  {
+    std::lock_guard lock(postedMutex_);
+    posted_.push_back(std::move(fn));
+  }
+  postedSignal_.notify_all();
+}
+
+void CliPlatform::RunPostedUntil(const std::function<bool()>& done) {
+  for (;;) {
+    std::function<void()> fn;
+    {
+      std::unique_lock lock(postedMutex_);
+      if (posted_.empty() && done()) return;
+      postedSignal_.wait(lock, [this] { return !posted_.empty(); });
+      fn = std::move(posted_.front());
+      posted_.pop_front();
+    }
+    fn();
+  }
+}
+
+} // namespace velmora::cli

@@ -1,0 +1,69 @@
+#pragma once
+// The window's platform on a terminal: controls are an in-memory copy, message boxes go to
+// stderr and are answered with their first button, the save dialog answers a scripted target,
+// the clipboard text goes to stdout.
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <iosfwd>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/form/window_platform.h"
+
+namespace velmora::cli {
+
+class CliPlatform : public WindowPlatform {
+public:
+  CliPlatform(std::ostream& out, std::ostream& err);
+
+  // True once a box with the caption "Fehler" or "Warnung" was shown.
+  bool FailureShown() const { return failureShown_; }
+
+  void SelectV2Genre(GenreSelection genre) { v2Genre_ = std::move(genre); }
+  // The save dialog's answer: the target (made absolute, ".mp3" added when its name has no
+  // dot), or the proposed name in the offered directory when nullopt.
+  void AnswerSaveDialogWith(std::optional<std::string> target) { saveTarget_ = std::move(target); }
+  void AnswerChoiceWith(int row) { chosenRow_ = row; }
+  // Puts a text on the clipboard without printing it (a page copied in a browser).
+  void PutOnClipboard(std::string cp1252Text) { clipboard_ = std::move(cp1252Text); }
+  // Runs the functions posted to the window's thread, waiting for more, until done() holds.
+  void RunPostedUntil(const std::function<bool()>& done);
+
+  MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                            MessageButtons buttons) override;
+  std::string ControlText(FormField field) override;
+  void SetControlText(FormField field, const std::string& text) override;
+  void FocusControl(FormField) override {}
+  GenreSelection SelectedV2Genre() override { return v2Genre_; }
+  std::optional<std::string> AskSaveTarget(const std::string& initialDir,
+                                           const std::string& proposedName) override;
+  void ShowProgress(bool) override {}
+  void SetProgress(int) override {}
+  bool PumpEvents() override { return true; }
+  void SetClipboardText(const std::string& text) override;
+  ClipboardText ReadClipboardText() override;
+  int ChooseRecord(const std::vector<ResultRow>& rows) override;
+  void SetSpinnerText(const std::string&) override {}
+  void StartSpinnerTimer() override {}
+  void StopSpinnerTimer() override {}
+  void PostToWindowThread(std::function<void()> fn) override;
+
+private:
+  std::ostream& out_;
+  std::ostream& err_;
+  bool failureShown_ = false;
+  std::vector<std::string> controls_;
+  GenreSelection v2Genre_;
+  std::optional<std::string> saveTarget_;
+  int chosenRow_ = -1;
+  std::string clipboard_; // Windows-1252
+
+  std::mutex postedMutex_;
+  std::condition_variable postedSignal_;
+  std::deque<std::function<void()>> posted_;
+};
+
+} // namespace velmora::cli

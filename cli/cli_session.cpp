@@ -1,0 +1,79 @@
+#include "cli/cli_session.h"
+
+#include <filesystem>
+#include <ostream>
+
+#include "cli/cli_json.h"
+#include "cli/cli_platform.h"
+#include "core/form/velmora_logic.h"
+#include "core/lookup/http_client.h"
+#include "core/text/encoding.h"
+
+namespace velmora::cli {
+
+namespace {
+
+// The window's start-up as far as the form is concerned, with FILE's directory as the input
+// directory (without writing it to the settings, as the window only does for "&Dir").
+void StartUp(VelmoraLogic& logic, const std::filesystem::path& file) {
+  logic.ReadFirstSettings(std::filesystem::current_path().string());
+  std::string inputDir = file.parent_path().string();
+  if (inputDir.empty() || inputDir.back() != '/') inputDir += '/';
+  logic.members().inputDirPath = inputDir;
+  logic.form().inputDir = Utf8ToCp1252(inputDir);
+  logic.ReadLaterSettings();
+  logic.ShowForm();
+}
+
+void RunAction(const CliAction& action, VelmoraLogic& logic, CliPlatform& platform,
+               std::ostream& out) {
+  using Kind = CliAction::Kind;
+  switch (action.kind) {
+  case Kind::Show:
+    out << FormJson(logic.form(), logic.members(), platform.SelectedV2Genre()) << std::endl;
+    break;
+  case Kind::Set:
+    platform.SetControlText(action.field, action.text);
+    break;
+  case Kind::Genre:
+    platform.SelectV2Genre(action.genre);
+    break;
+  case Kind::CopyV1:
+    logic.OnCopyToId3v1();
+    break;
+  case Kind::Filename:
+    logic.OnFilename();
+    break;
+  case Kind::ClearMask:
+    logic.OnClearMask();
+    break;
+  case Kind::Update:
+    platform.AnswerSaveDialogWith(action.target);
+    logic.OnAktualisieren();
+    break;
+  case Kind::Search:
+    platform.AnswerChoiceWith(action.row);
+    logic.OnHoerdatSearch();
+    platform.RunPostedUntil([&logic] { return !logic.SearchRunning(); });
+    break;
+  case Kind::ImportPage:
+    platform.PutOnClipboard(action.text);
+    logic.ImportHoerdatPage();
+    break;
+  }
+}
+
+} // namespace
+
+int RunSession(const CliCommand& command, std::ostream& out, std::ostream& err) {
+  CliPlatform platform(out, err);
+  VelmoraLogic logic(platform, MakeCurlHttpClient());
+  const auto file = std::filesystem::absolute(command.file);
+  StartUp(logic, file);
+  logic.LoadSelectedFile(logic.members().inputDirPath + file.filename().string());
+  for (const auto& action : command.actions)
+    RunAction(action, logic, platform, out);
+  return platform.FailureShown() ? 1 : 0;
+}
+
+} // namespace velmora::cli
