@@ -65,7 +65,9 @@ IniFile::IniFile(std::string_view bytes) {
   while (start < text.size()) {
     const auto newline = text.find('\n', start);
     if (newline == std::string::npos) {
-      lines_.push_back({text.substr(start), ""});
+      // A last line may end in a lone CR; it is a line end, not part of the value.
+      const bool cr = text.back() == '\r';
+      lines_.push_back({text.substr(start, text.size() - start - cr), cr ? "\r" : ""});
       break;
     }
     const bool crlf = newline > start && text[newline - 1] == '\r';
@@ -73,6 +75,10 @@ IniFile::IniFile(std::string_view bytes) {
     lines_.push_back({text.substr(start, end - start), crlf ? "\r\n" : "\n"});
     start = newline + 1;
   }
+}
+
+void IniFile::EndLine(Line& line, const std::string& ending) {
+  if (line.ending != "\n" && line.ending != "\r\n") line.ending = ending;
 }
 
 std::optional<std::size_t> IniFile::FindSection(std::string_view section) const {
@@ -120,7 +126,7 @@ void IniFile::SetValue(std::string_view section, std::string_view key, std::stri
                               (needsQuotes ? "\"" + std::string(value) + "\"" : std::string(value));
   const auto sectionLine = FindSection(section);
   if (!sectionLine) {
-    if (!lines_.empty() && lines_.back().ending.empty()) lines_.back().ending = ending;
+    if (!lines_.empty()) EndLine(lines_.back(), ending);
     lines_.push_back({"[" + std::string(section) + "]", ending});
     lines_.push_back({keyText, ending});
     return;
@@ -130,7 +136,7 @@ void IniFile::SetValue(std::string_view section, std::string_view key, std::stri
     return;
   }
   const std::size_t at = InsertionPoint(*sectionLine);
-  if (lines_[at - 1].ending.empty()) lines_[at - 1].ending = ending;
+  EndLine(lines_[at - 1], ending);
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{keyText, ending});
 }
 

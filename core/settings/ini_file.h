@@ -27,8 +27,10 @@ public:
 private:
   struct Line {
     std::string text;
-    std::string ending; // "\n", "\r\n" or "" for a last line without one
+    std::string ending; // "\n", "\r\n"; "\r" or "" only for the last line
   };
+  // Gives a line that a new line is to follow a full line end.
+  static void EndLine(Line& line, const std::string& ending);
   std::optional<std::size_t> FindSection(std::string_view section) const;
   // First key line of the section beginning at sectionLine, and the line after its last key.
   std::optional<std::size_t> FindKey(std::size_t sectionLine, std::string_view key) const;

@@ -169,6 +169,10 @@ TEST_F(SettingsFileTest, WritingAFileWithoutFinalLineBreakAndAWindows1252File) {
   WriteBytes(ini, "[A]\nk=1");
   ASSERT_TRUE(WriteProfileString("A", "j", "2", ini));
   EXPECT_EQ(ReadBytes(ini), "[A]\nk=1\nj=2\n");
+  WriteBytes(ini, "[A]\r\nk=1\r");
+  ASSERT_TRUE(WriteProfileString("B", "j", "2", ini));
+  EXPECT_EQ(ReadBytes(ini), "[A]\r\nk=1\r\n[B]\r\nj=2\r\n");
+  EXPECT_EQ(ReadProfileString("A", "k", "", ini), "1");
   WriteBytes(ini, "[A]\nk=M\xfcller");
   ASSERT_TRUE(WriteProfileString("B", "dir", "/\xc3\xa4/", ini));
   EXPECT_EQ(ReadBytes(ini), "[A]\nk=M\xc3\xbcller\n[B]\ndir=/\xc3\xa4/\n"); // now all UTF-8
