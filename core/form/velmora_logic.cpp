@@ -87,11 +87,12 @@ void VelmoraLogic::CopyToId3v1() {
   }
 }
 
-// The buttons below stop when the take-over stops at the year: its message has asked the user to
-// correct the year, and showing the form now would throw away what was typed after it.
+// The copy button stops when the take-over stops at the year: its message has asked the user to
+// correct the year, and showing the form now would throw away what was typed after it. It and
+// "&Filename" change fields that a running update still reads, so they wait for its end.
 
 void VelmoraLogic::OnCopyToId3v1() {
-  if (!TakeControls()) return;
+  if (updateRunning_ || !TakeControls()) return;
   CopyToId3v1();
   ShowForm();
 }
@@ -105,7 +106,7 @@ void VelmoraLogic::OnClearMask() {
 }
 
 void VelmoraLogic::OnFilename() {
-  if (form_.inputFile.empty()) return;
+  if (updateRunning_ || form_.inputFile.empty()) return;
   const std::string name = form_.inputFile.substr(form_.inputFile.rfind('/') + 1);
   if (name.empty()) return;
   form_.v2Title = BaseNameWithoutExtension(name);

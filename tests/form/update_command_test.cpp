@@ -325,6 +325,9 @@ TEST_F(UpdateTest, CommandsDuringTheCopyAreRefusedAndAnswersHeld) {
   platform.onPumpEvents = [&] {
     logic.LoadSelectedFile(other);
     logic.OnAktualisieren();
+    platform.Type(FormField::v1Title, "getippt");
+    logic.OnCopyToId3v1();
+    logic.OnFilename();
     EXPECT_FALSE(logic.ChooseInputDirectory("/"));
     logic.OnDownloadFinished(false, "");
     messagesDuringCopy = platform.messages.size();
@@ -336,6 +339,9 @@ TEST_F(UpdateTest, CommandsDuringTheCopyAreRefusedAndAnswersHeld) {
   EXPECT_EQ(messagesDuringCopy, 0u);
   EXPECT_EQ(platform.saveRequests.size(), 1u);
   EXPECT_EQ(form.inputFile, source);
+  EXPECT_EQ(form.v2Title, "Der Fall");
+  EXPECT_EQ(form.v1Title, "");
+  EXPECT_EQ(ReadId3v1Record(ReadBytes(OutFile("x.mp3")))->title, "");
   EXPECT_EQ(members.inputDirPath, dir.path().string() + "/");
   EXPECT_EQ(
       ReadBytes(OutFile("x.mp3")).substr(TagOf(ReadBytes(OutFile("x.mp3"))).size(), audio.size()),
