@@ -6,15 +6,15 @@
 namespace velmora {
 
 struct SettingsValues {
-  std::string inputDirPath;  // DIRECTORIES/INPUTDIR, default workDir
-  std::string outputDirPath; // DIRECTORIES/OUTPUTDIR, default workDir
-  std::string hoerdatUrl;    // WWW/URL-HOERDAT
-  std::string hoerdatScript; // WWW/SCRIPT-HOERDAT
-  int genTxtFile = 0;        // SETTINGS/GEN_TXT_FILE
-  int autoId3v1Tagging = 1;  // SETTINGS/AUTO_ID3V1_TAGGING
-  int autoId3v1Copy = 0;     // SETTINGS/AUTO_ID3V1_COPY
-  int wafranyoflMode = 0;    // SETTINGS/WAFRANYOFL
-  int uploadInfo = 0;        // SETTINGS/UPLOADINFO
+  std::string inputDirPath;      // DIRECTORIES/INPUTDIR, default workDir
+  std::string outputDirPath;     // DIRECTORIES/OUTPUTDIR, default workDir
+  std::string hoerdatUrl;        // WWW/URL-HOERDAT
+  std::string hoerdatScript;     // WWW/SCRIPT-HOERDAT
+  int genTxtFile = 0;            // SETTINGS/GEN_TXT_FILE
+  int autoId3v1Tagging = 1;      // SETTINGS/AUTO_ID3V1_TAGGING
+  int autoId3v1Copy = 0;         // SETTINGS/AUTO_ID3V1_COPY
+  int wafranyoflMode = 0;        // SETTINGS/WAFRANYOFL
+  int uploadInfo = 0;            // SETTINGS/UPLOADINFO
   std::string stationSeparator;  // AKTUALISIEREN/SENDERNAMEN_TRENNER
   std::string defaultUrl = "--"; // DEFAULTS/URL
   std::string defaultEncodedBy;  // DEFAULTS/EncodedVON
