@@ -6,14 +6,11 @@
 #include <unistd.h>
 #include <vector>
 
+#include "core/tags/file_copy.h"
 #include "core/tags/file_io.h"
 
 namespace velmora {
 namespace {
-
-// The I/O underneath runs in large blocks (16 KiB system calls cost about three times a plain
-// copy); progress and events still move every kCopyStep bytes.
-constexpr std::size_t kIoBlock = 64 * kCopyStep;
 
 bool NamesTemporaryFile(const std::string& path) {
   const auto slash = path.rfind('/');
@@ -56,30 +53,44 @@ int Percent(std::uint64_t copied, std::uint64_t sourceLength) {
   return static_cast<int>(std::min(percent, 100.0));
 }
 
-WriteOutcome WriteContents(int out, int in, std::uint64_t oldTagLength, std::uint64_t sourceLength,
-                           std::string_view tag, long padding, CopyProgress& progress) {
-  std::vector<char> block(kIoBlock); // zeros until the copy starts: they serve as the padding
-  if (!WriteAll(out, tag.data(), tag.size())) return WriteOutcome::WriteFailed;
-  for (auto left = static_cast<std::uint64_t>(std::max(padding, 0L)); left > 0;) {
-    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(left, block.size()));
-    if (!WriteAll(out, block.data(), n)) return WriteOutcome::WriteFailed;
+bool WriteZeros(int out, std::uint64_t count) {
+  const std::vector<char> zeros(static_cast<std::size_t>(std::min<std::uint64_t>(count, 65536)));
+  for (std::uint64_t left = count; left > 0;) {
+    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(left, zeros.size()));
+    if (!WriteAll(out, zeros.data(), n)) return false;
     left -= n;
   }
-  if (::lseek(in, static_cast<off_t>(oldTagLength), SEEK_SET) < 0) return WriteOutcome::WriteFailed;
+  return true;
+}
 
+WriteOutcome WriteContents(int out, int in, std::uint64_t oldTagLength, std::uint64_t sourceLength,
+                           std::string_view tag, long padding, CopyProgress& progress) {
+  if (!WriteAll(out, tag.data(), tag.size()) ||
+      !WriteZeros(out, static_cast<std::uint64_t>(std::max(padding, 0L))) ||
+      ::lseek(in, static_cast<off_t>(oldTagLength), SEEK_SET) < 0)
+    return WriteOutcome::WriteFailed;
+
+  // The I/O runs in large blocks (system calls of 16 KiB cost about three times a plain copy);
+  // progress and events still move at every kCopyStep bytes copied, and once more at the end.
+  BlockCopier copier(in, out);
   std::uint64_t copied = 0;
+  std::uint64_t shown = 0;
+  const auto showStep = [&](std::uint64_t upTo) {
+    shown = upTo;
+    progress.SetProgress(Percent(shown, sourceLength));
+    return progress.PumpEvents();
+  };
   for (;;) {
-    const long long got = ReadUpTo(in, block.data(), block.size());
-    if (got < 0) return WriteOutcome::WriteFailed;
-    if (got == 0) return WriteOutcome::Ok;
-    const auto size = static_cast<std::size_t>(got);
-    if (!WriteAll(out, block.data(), size)) return WriteOutcome::WriteFailed;
-    for (std::size_t done = 0; done < size; done += kCopyStep) {
-      copied += std::min(kCopyStep, size - done);
-      progress.SetProgress(Percent(copied, sourceLength));
-      if (!progress.PumpEvents()) return WriteOutcome::Aborted;
+    const long long moved = copier.CopyBlock();
+    if (moved < 0) return WriteOutcome::WriteFailed;
+    if (moved == 0) break;
+    copied += static_cast<std::uint64_t>(moved);
+    while (copied - shown >= kCopyStep) {
+      if (!showStep(shown + kCopyStep)) return WriteOutcome::Aborted;
     }
   }
+  if (copied > shown && !showStep(copied)) return WriteOutcome::Aborted;
+  return WriteOutcome::Ok;
 }
 
 // Keeps the progress bar visible for exactly the time of the copy, whatever ends it.
