@@ -35,7 +35,8 @@ UniqueFd OpenOtherTarget(const std::string& path, FileIdentity source) {
   if (!fd.valid()) return fd;
   struct stat status {};
   if (::fstat(fd.get(), &status) != 0 || IdentityOf(status) == source) return {};
-  if (::ftruncate(fd.get(), 0) != 0) return {};
+  // A new file is not truncated: on ext4 that would force its whole data to disk on close.
+  if (status.st_size != 0 && ::ftruncate(fd.get(), 0) != 0) return {};
   return fd;
 }
 
