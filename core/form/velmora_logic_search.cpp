@@ -1,0 +1,110 @@
+// The Hördat search of the window: the search button, the spinner, the completion of the
+// download and the handling of the answer.
+#include <array>
+#include <string_view>
+
+#include "core/form/velmora_logic.h"
+#include "core/lookup/apply_record.h"
+#include "core/lookup/hoerdat_record.h"
+#include "core/lookup/query.h"
+#include "core/lookup/result_rows.h"
+#include "core/lookup/search_download.h"
+#include "core/text/string_helpers.h"
+
+namespace velmora {
+namespace {
+
+// The spinner texts in order; the empty slot ends the table.
+constexpr std::array<std::string_view, 5> kSpinnerTable = {" |", "/", "---", "\\", ""};
+constexpr std::string_view kSpinnerIdle = "        ";
+constexpr std::string_view kAppCaption = "Velmora";
+
+} // namespace
+
+void VelmoraLogic::OnHoerdatSearch() {
+  // One download at a time: a press while one runs is ignored, the form untouched.
+  if (SearchRunning()) return;
+  // The result does not matter: a refused year leaves the mask as the form held it.
+  TakeControls();
+  CleanSearchMask(form_);
+  if (SearchMaskEmpty(form_)) {
+    platform_.ShowMessage("Alle Suchfelder sind leer!", "Fehler", MessageIcon::None,
+                          MessageButtons::Ok);
+    return;
+  }
+  if (!download_) download_ = std::make_unique<SearchDownload>(httpClient_, platform_);
+  const bool started = download_->Start(
+      BuildQueryAddress(members_, form_),
+      [this](bool connected, std::string body) { OnDownloadFinished(connected, std::move(body)); });
+  if (started) platform_.StartSpinnerTimer();
+}
+
+void VelmoraLogic::OnSpinnerTick() {
+  if (spinnerIndex_ < 0 || static_cast<std::size_t>(spinnerIndex_) >= kSpinnerTable.size() ||
+      kSpinnerTable[static_cast<std::size_t>(spinnerIndex_)].empty())
+    spinnerIndex_ = 0;
+  platform_.SetSpinnerText(std::string(kSpinnerTable[static_cast<std::size_t>(spinnerIndex_)]));
+  ++spinnerIndex_;
+}
+
+void VelmoraLogic::OnDownloadFinished(bool connected, std::string answer) {
+  // The update is copying the audio data from the form's values; the answer waits until it ends.
+  if (updateRunning_) {
+    heldAnswer_.emplace(connected, std::move(answer));
+    return;
+  }
+  platform_.StopSpinnerTimer();
+  platform_.SetSpinnerText(std::string(kSpinnerIdle));
+  if (!connected) {
+    platform_.ShowMessage("Connection to Server Failed", std::string(kAppCaption),
+                          MessageIcon::None, MessageButtons::Ok);
+    answer.clear();
+  }
+  HandleSearchAnswer(std::move(answer));
+}
+
+void VelmoraLogic::HandleSearchAnswer(std::string answer) {
+  const std::string text = PadAnswer(answer);
+  const std::string_view view = text;
+
+  const auto showDatabaseMessage = [this](std::string message) {
+    TrimText(message);
+    platform_.ShowMessage(message, std::string(kAppCaption), MessageIcon::None, MessageButtons::Ok);
+    ClearId3v1Fields();
+    ClearRecordFields();
+    ShowForm();
+  };
+
+  if (IsNoRecordAnswer(view)) {
+    showDatabaseMessage(text);
+    return;
+  }
+
+  std::size_t recordStart = 0;
+  const int count = CountRecords(view);
+  if (count >= 2 && count <= 10) {
+    const int chosen = platform_.ChooseRecord(BuildResultRows(view));
+    if (chosen < 0 || chosen >= count) return;
+    const auto start = FindRecordStart(view, chosen);
+    // A row without its own record (more "$end$" than "$titel1$") applies nothing.
+    if (!start) return;
+    ClearId3v1Fields();
+    ClearRecordFields();
+    ShowForm();
+    recordStart = *start;
+  }
+
+  if (IsTooManyAnswer(view)) {
+    showDatabaseMessage(text.substr(recordStart));
+    return;
+  }
+
+  if (ApplyRecord(view.substr(recordStart), form_, members_)) CopyToId3v1();
+  ShowForm();
+}
+
+bool VelmoraLogic::SearchRunning() const {
+  return download_ && download_->Running();
+}
+
+} // namespace velmora

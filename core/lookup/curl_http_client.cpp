@@ -1,0 +1,84 @@
+#include <curl/curl.h>
+
+#include <memory>
+
+#include "core/lookup/http_client.h"
+
+namespace velmora {
+namespace {
+
+constexpr long kConnectTimeoutSeconds = 10;
+constexpr long kTotalTimeoutSeconds = 30;
+constexpr long kMaxRedirects = 5;
+constexpr long kFirstHttpErrorStatus = 400;
+
+// curl_global_init is not safe to run beside other threads; a function-local static runs it
+// exactly once, before the first client exists.
+bool CurlReady() {
+  static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+  return ready;
+}
+
+struct BodySink {
+  std::string body;
+  bool full = false; // kMaxAnswerBytes were kept; the rest of the answer is not read
+};
+
+// Keeps at most kMaxAnswerBytes. Once they are there the transfer is ended by returning less
+// than was offered, which is told apart from a real write error by the full flag.
+std::size_t AppendBody(char* data, std::size_t size, std::size_t count, void* userData) {
+  auto& sink = *static_cast<BodySink*>(userData);
+  const std::size_t offered = size * count;
+  const std::size_t room = kMaxAnswerBytes - sink.body.size();
+  if (offered > room) {
+    sink.body.append(data, room);
+    sink.full = true;
+    return 0;
+  }
+  sink.body.append(data, offered);
+  return offered;
+}
+
+struct EasyHandleDeleter {
+  void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+
+class CurlHttpClient : public HttpClient {
+public:
+  HttpResult Get(const std::string& url) override {
+    if (!CurlReady()) return {};
+    std::unique_ptr<CURL, EasyHandleDeleter> handle(curl_easy_init());
+    if (!handle) return {};
+    CURL* curl = handle.get();
+    BodySink sink;
+    // Proxies come from http_proxy, https_proxy and no_proxy, which libcurl reads by default.
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, "Meine Sitzung");
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT, kTotalTimeoutSeconds);
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, AppendBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
+
+    const CURLcode code = curl_easy_perform(curl);
+    if (code != CURLE_OK && !(code == CURLE_WRITE_ERROR && sink.full)) return {};
+    long status = 0;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    if (status >= kFirstHttpErrorStatus) return {};
+    return {true, std::move(sink.body)};
+  }
+};
+
+} // namespace
+
+std::shared_ptr<HttpClient> MakeCurlHttpClient() {
+  CurlReady();
+  return std::make_shared<CurlHttpClient>();
+}
+
+} // namespace velmora
