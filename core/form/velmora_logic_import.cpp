@@ -1,6 +1,7 @@
 // The import of a Hördat web page that the user copied to the clipboard.
 #include <new>
 
+#include "core/form/form_messages.h"
 #include "core/form/velmora_logic.h"
 #include "core/import/hoerdat_page.h"
 
@@ -10,7 +11,8 @@ void VelmoraLogic::ImportHoerdatPage() {
   // The update reads the form while it copies; the page waits until it is done.
   if (updateRunning_) return;
   const auto showError = [this](const std::string& text) {
-    platform_.ShowMessage(text, "Fehler", MessageIcon::Exclamation, MessageButtons::Ok);
+    platform_.ShowMessage(text, form_messages::kError, MessageIcon::Exclamation,
+                          MessageButtons::Ok);
   };
   ClipboardText clipboard = platform_.ReadClipboardText();
   if (clipboard.status == ClipboardText::Status::CannotOpen) {

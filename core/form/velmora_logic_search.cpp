@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "core/form/form_messages.h"
 #include "core/form/velmora_logic.h"
 #include "core/lookup/apply_record.h"
 #include "core/lookup/hoerdat_record.h"
@@ -17,7 +18,6 @@ namespace {
 // The spinner texts in order; the empty slot ends the table.
 constexpr std::array<std::string_view, 5> kSpinnerTable = {" |", "/", "---", "\\", ""};
 constexpr std::string_view kSpinnerIdle = "        ";
-constexpr std::string_view kAppCaption = "Velmora";
 
 } // namespace
 
@@ -28,11 +28,10 @@ void VelmoraLogic::OnHoerdatSearch() {
   TakeControls();
   CleanSearchMask(form_);
   if (SearchMaskEmpty(form_)) {
-    platform_.ShowMessage("Alle Suchfelder sind leer!", "Fehler", MessageIcon::None,
+    platform_.ShowMessage("Alle Suchfelder sind leer!", form_messages::kError, MessageIcon::None,
                           MessageButtons::Ok);
     return;
   }
-  if (!download_) download_ = std::make_unique<SearchDownload>(httpClient_, platform_);
   const bool started = download_->Start(
       BuildQueryAddress(members_, form_),
       [this](bool connected, std::string body) { OnDownloadFinished(connected, std::move(body)); });
@@ -56,8 +55,8 @@ void VelmoraLogic::OnDownloadFinished(bool connected, std::string answer) {
   platform_.StopSpinnerTimer();
   platform_.SetSpinnerText(std::string(kSpinnerIdle));
   if (!connected) {
-    platform_.ShowMessage("Connection to Server Failed", std::string(kAppCaption),
-                          MessageIcon::None, MessageButtons::Ok);
+    platform_.ShowMessage("Connection to Server Failed", form_messages::kVelmora, MessageIcon::None,
+                          MessageButtons::Ok);
     answer.clear();
   }
   HandleSearchAnswer(std::move(answer));
@@ -69,7 +68,7 @@ void VelmoraLogic::HandleSearchAnswer(std::string answer) {
 
   const auto showDatabaseMessage = [this](std::string message) {
     TrimText(message);
-    platform_.ShowMessage(message, std::string(kAppCaption), MessageIcon::None, MessageButtons::Ok);
+    platform_.ShowMessage(message, form_messages::kVelmora, MessageIcon::None, MessageButtons::Ok);
     ClearId3v1Fields();
     ClearRecordFields();
     ShowForm();
