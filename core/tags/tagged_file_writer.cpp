@@ -71,7 +71,7 @@ WriteOutcome WriteContents(int out, int in, std::uint64_t oldTagLength, std::uin
       ::lseek(in, static_cast<off_t>(oldTagLength), SEEK_SET) < 0)
     return WriteOutcome::WriteFailed;
 
-  // The I/O runs in large blocks (system calls of 16 KiB cost about three times a plain copy);
+  // The I/O runs in large blocks (blocks of 16 KiB cost clearly more than a plain copy);
   // progress and events still move at every kCopyStep bytes copied, and once more at the end.
   BlockCopier copier(in, out);
   std::uint64_t copied = 0;

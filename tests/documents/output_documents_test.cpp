@@ -61,7 +61,9 @@ TEST_F(OutputDocumentsTest, TemplateFilesAreUtf8OrWindows1252) {
   EXPECT_EQ(FileName(std::string("vorher\0nachher", 14)), "vorher");
 }
 
-TEST_F(OutputDocumentsTest, MissingFileNameTemplateGivesNoName) {
+TEST_F(OutputDocumentsTest, MissingOrUnreadableFileNameTemplateGivesNoName) {
+  EXPECT_EQ(ExpandFileNameTemplate(workDir, fields, clock, "-"), std::nullopt);
+  fs::create_directory(workDir + kFileNameTemplate);
   EXPECT_EQ(ExpandFileNameTemplate(workDir, fields, clock, "-"), std::nullopt);
 }
 
