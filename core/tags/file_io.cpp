@@ -8,6 +8,21 @@
 #include <unistd.h>
 
 namespace velmora {
+namespace {
+
+// Repeats one read or write until size bytes have moved; step(done) moves bytes from done on and
+// returns what read(2) or write(2) would. False on an error or when nothing more moves.
+template <typename Step> bool MoveAll(std::size_t size, Step step) {
+  for (std::size_t done = 0; done < size;) {
+    const ssize_t n = step(done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+} // namespace
 
 UniqueFd::~UniqueFd() {
   if (fd_ >= 0) ::close(fd_);
@@ -42,26 +57,13 @@ UniqueFd OpenFile(const std::string& path, int flags, mode_t mode) {
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
+  return MoveAll(size, [&](std::size_t done) { return ::write(fd, data + done, size - done); });
 }
 
 bool WriteAllAt(int fd, const char* data, std::size_t size, std::uint64_t offset) {
-  while (size > 0) {
-    const ssize_t n = ::pwrite(fd, data, size, static_cast<off_t>(offset));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<std::size_t>(n);
-    offset += static_cast<std::uint64_t>(n);
-  }
-  return true;
+  return MoveAll(size, [&](std::size_t done) {
+    return ::pwrite(fd, data + done, size - done, static_cast<off_t>(offset + done));
+  });
 }
 
 bool TruncateTo(int fd, std::uint64_t length) {
@@ -81,15 +83,9 @@ long long ReadUpTo(int fd, char* data, std::size_t size) {
 }
 
 bool ReadExactlyAt(int fd, char* data, std::size_t size, std::uint64_t offset) {
-  while (size > 0) {
-    const ssize_t n = ::pread(fd, data, size, static_cast<off_t>(offset));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<std::size_t>(n);
-    offset += static_cast<std::uint64_t>(n);
-  }
-  return true;
+  return MoveAll(size, [&](std::size_t done) {
+    return ::pread(fd, data + done, size - done, static_cast<off_t>(offset + done));
+  });
 }
 
 void IgnoreFileSizeSignal() {
