@@ -96,9 +96,8 @@ TEST_F(HoerdatPageTest, FieldsAreFoundFromThePageStartEachTime) {
 TEST_F(HoerdatPageTest, APageWithoutFragmentsOrTooShortChangesNothing) {
   form.v2Title = "bleibt";
   members.recAutor = "bleibt";
-  for (const std::string page :
-       {std::string(), std::string("<font"), std::string("<html><body>Nichts</body></html>"),
-        std::string("<font class=au>ohne Ende")}) {
+  for (const char* page :
+       {"", "<font", "<html><body>Nichts</body></html>", "<font class=au>ohne Ende"}) {
     Import(page);
     EXPECT_EQ(form.v2Title, "bleibt");
     EXPECT_EQ(members.recAutor, "bleibt");
