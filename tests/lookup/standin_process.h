@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,11 +20,16 @@ namespace velmora::test {
 
 class StandinProcess {
 public:
-  // The stand-in's path, or nullopt when the tests run without it.
+  // The stand-in's path, or nullopt when the tests run without it. A test program that is only
+  // told where velmora-cli is finds the stand-in beside it in the build tree.
   static std::optional<std::string> Path() {
-    const char* path = std::getenv("VELMORA_STANDIN");
-    if (!path || !*path) return std::nullopt;
-    return std::string(path);
+    if (const char* path = std::getenv("VELMORA_STANDIN"); path && *path) return std::string(path);
+    if (const char* cli = std::getenv("VELMORA_CLI"); cli && *cli) {
+      const auto besideCli =
+          std::filesystem::path(cli).parent_path().parent_path() / "tools" / "hoerdat-standin";
+      if (std::filesystem::exists(besideCli)) return besideCli.string();
+    }
+    return std::nullopt;
   }
 
   // Starts it with the given extra arguments and reads "listening on HOST:PORT". Running()
