@@ -18,7 +18,6 @@ namespace fs = std::filesystem;
 class SearchE2eTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    if (!StandinProcess::Path()) GTEST_SKIP() << "VELMORA_STANDIN is not set";
     standin = std::make_unique<StandinProcess>();
     ASSERT_TRUE(standin->Running()) << standin->firstLine();
     PointSettingsAt(standin->BaseUrl());

@@ -1,5 +1,5 @@
 #pragma once
-// Runs the stand-in Hördat service (path from VELMORA_STANDIN) on a free loopback port for the
+// Runs the stand-in Hördat service on a free loopback port for the
 // length of a test, and stops it with SIGTERM.
 #include <fcntl.h>
 #include <poll.h>
@@ -16,28 +16,16 @@
 
 extern char** environ;
 
+#include "support/program_paths.h"
+
 namespace velmora::test {
 
 class StandinProcess {
 public:
-  // The stand-in's path, or nullopt when the tests run without it. A test program that is only
-  // told where velmora-cli is finds the stand-in beside it in the build tree.
-  static std::optional<std::string> Path() {
-    if (const char* path = std::getenv("VELMORA_STANDIN"); path && *path) return std::string(path);
-    if (const char* cli = std::getenv("VELMORA_CLI"); cli && *cli) {
-      const auto besideCli =
-          std::filesystem::path(cli).parent_path().parent_path() / "tools" / "hoerdat-standin";
-      if (std::filesystem::exists(besideCli)) return besideCli.string();
-    }
-    return std::nullopt;
-  }
-
   // Starts it with the given extra arguments and reads "listening on HOST:PORT". Running()
   // tells whether that worked.
   explicit StandinProcess(const std::vector<std::string>& extraArgs = {}) {
-    const auto path = Path();
-    if (!path) return;
-    std::vector<std::string> args = {*path, "--host", "127.0.0.1", "--port", "0"};
+    std::vector<std::string> args = {StandinProgram(), "--host", "127.0.0.1", "--port", "0"};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     std::vector<char*> argv;
     for (auto& arg : args)
