@@ -122,12 +122,18 @@ std::optional<std::string> IniFile::Value(std::string_view section, std::string_
 void IniFile::SetValue(std::string_view section, std::string_view key, std::string_view value) {
   const std::string ending = NewLineEnding();
   const bool needsQuotes = TrimBlanks(value).size() != value.size() || IsQuotePair(value);
-  const std::string keyText = std::string(key) + "=" +
-                              (needsQuotes ? "\"" + std::string(value) + "\"" : std::string(value));
+  // Built by appending: GCC 12 warns falsely (-Wrestrict) on "literal" + std::string&&.
+  std::string keyText(key);
+  keyText += '=';
+  if (needsQuotes) keyText += '"';
+  keyText += value;
+  if (needsQuotes) keyText += '"';
   const auto sectionLine = FindSection(section);
   if (!sectionLine) {
     if (!lines_.empty()) EndLine(lines_.back(), ending);
-    lines_.push_back({"[" + std::string(section) + "]", ending});
+    std::string sectionText = "[";
+    sectionText.append(section).append("]");
+    lines_.push_back({std::move(sectionText), ending});
     lines_.push_back({keyText, ending});
     return;
   }
