@@ -72,7 +72,10 @@ void LookupTest::initTestCase() {
 void LookupTest::init() {
   ws = std::make_unique<Workspace>();
   ws->write("Tonfeld.ini", standin->settings());
-  ws->write("Anna Berger - Stille Garten 1v2 - RBX, 01.mp3", MpegFile());
+  for (const char* name : {"Anna Berger - Stille Garten 1v2 - RBX, 01.mp3",
+                           "Anna Berger - Stille Garten 2v2 - RBX, 01.mp3",
+                           "Otto Lenz - Fall - WDR, 75.mp3", "Hauke Jansen - Kanal - KLX, 03.mp3"})
+    ws->write(name, MpegFile());
   dialogs = ScriptedDialogs();
   window = OpenWindow(*ws, dialogs);
   QVERIFY(window);

@@ -153,8 +153,6 @@ void StartupTest::aboutBox() {
   QTest::mouseClick(window->widgets().infoButton, Qt::LeftButton);
   QCOMPARE(dialogs.messages.size(), 1);
   QVERIFY(dialogs.messages.first().startsWith(QStringLiteral("Info über Velmora: Velmora")));
-  window->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(window.get()));
   QTest::keyClick(window->widgets().fileList, Qt::Key_F1);
   QCOMPARE(dialogs.messages.size(), 2);
   QVERIFY(window->isVisible());

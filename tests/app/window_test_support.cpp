@@ -80,6 +80,9 @@ std::unique_ptr<CVelmoraDlg> OpenWindow(const Workspace& workspace, ScriptedDial
   window->platform().SetDialogResponder(&responder);
   window->show();
   if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
+  // Keyboard shortcuts (accelerators, F1) reach only the active window.
+  window->activateWindow();
+  if (!QTest::qWaitForWindowActive(window.get())) return nullptr;
   return window;
 }
 
