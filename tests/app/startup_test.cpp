@@ -36,6 +36,7 @@ void StartupTest::defaultsWithoutSettingsFile() {
   const MainDialogWidgets& w = window->widgets();
 
   QCOMPARE(window->windowTitle(), QStringLiteral("Velmora"));
+  QVERIFY(!window->windowIcon().pixmap(32, 32).isNull()); // the icon is in the static library
   QCOMPARE(Text(*window, FormField::v2Url), QStringLiteral("--"));
   QCOMPARE(Text(*window, FormField::v2EncodedBy), QString());
   QCOMPARE(Text(*window, FormField::inputDir),
