@@ -1,145 +1,141 @@
+// Templates with a fixed clock: Monday, 3 March 2025, 14:05:09 as a German Windows writes it.
 #include "core/documents/templates.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
-#include <optional>
 #include <regex>
 
-#include "documents/fixed_clock.h"
+#include "core/documents/output_documents.h"
+#include "core/text/encoding.h"
+#include "support/temp_dir.h"
 
 namespace velmora {
 namespace {
 
-class ExpandMarkersTest : public ::testing::Test {
-protected:
-  std::string Expand(std::string text) {
-    ExpandMarkers(text, fields, clock);
-    return text;
-  }
-  TemplateFields fields{"Meier", "Der Fall"};
-  test::FixedClock clock;
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+class FixedClock : public TemplateClock {
+public:
+  std::string LongDate() override { return "Mo, 3. M\xe4r 2025"; }
+  std::string ShortDate() override { return "03/03/2025"; }
+  std::string Time() override { return "14:05:09"; }
 };
 
-TEST_F(ExpandMarkersTest, SlotsDatesAndTimesReplaceTheirMarkers) {
-  EXPECT_EQ(Expand("Autor: $0$\r\nTitel: $1$"), "Autor: Meier\r\nTitel: Der Fall");
-  EXPECT_EQ(Expand("[$D$] [$d$] [$T$] [$t$]"), "[Mo, 3. M\xe4r 2025] [03/03/2025] [14:05:09] "
-                                               "[14:05:09]");
-  // Only the byte after the opening "$" decides.
-  EXPECT_EQ(Expand("$Datum$ $time$ $Titel$ $4 Inhalt$|"), "Mo, 3. M\xe4r 2025 14:05:09 14:05:09 |");
-  EXPECT_EQ(Expand("$01$"), "Der Fall");
-  EXPECT_EQ(Expand("a$x$b$$c$ $d"), "abcd"); // unknown selectors and "$$" give nothing
+class TemplatesTest : public ::testing::Test {
+protected:
+  std::optional<std::string> FileName(const std::string& templateText, const char* separator) {
+    WriteBytes(workDir + kFileNameTemplate, templateText);
+    return ExpandFileNameTemplate(workDir, fields, clock, separator);
+  }
+  std::string Description(const std::string& templateText, const std::string& name) {
+    WriteBytes(workDir + kDescriptionTemplate, templateText);
+    WriteDescriptionFile(workDir, outDir, name, fields, clock);
+    return ReadBytes(outDir + Cp1252ToUtf8(name) + ".txt");
+  }
+
+  test::TempDir dir;
+  const std::string workDir = dir.path().string() + "/";
+  const std::string outDir = dir.file("out") + "/";
+  TemplateFields fields{"Meier", "Der Fall", "SWF/NDR", "", "A$1$B", "$1$"};
+  FixedClock clock;
+};
+
+TEST_F(TemplatesTest, MarkersAreExpandedAsTheOldProgramExpandedThem) {
+  for (auto [text, expanded] : std::vector<std::pair<std::string, std::string>>{
+           {"Autor: $0$\r\nTitel: $01$", "Autor: Meier\r\nTitel: Der Fall"},
+           {"[$D$] [$d$] [$T$] [$t$]", "[Mo, 3. M\xe4r 2025] [03/03/2025] [14:05:09] [14:05:09]"},
+           // Only the byte after the opening "$" decides; unknown ones and "$$" give nothing.
+           {"$Datum$ $time$ $4 Inhalt$|a$x$b$$c", "Mo, 3. M\xe4r 2025 14:05:09 ADer FallB|abc"},
+           {"", ""},
+           {";$0$ - $1$", ";$0$ - $1$"},
+           {" ;$0$", " ;Meier"},
+           {"<$3$><$11$><$12$><$13$>", "<><><><>"},
+           // The scan resumes one byte after the marker: behind an empty value the next "$" is
+           // skipped, and a value's own "$" opens a marker from its second byte on.
+           {"$11$$D$", "$D$"},
+           {"$11$$D$ und $0$", "$D0$"},
+           {"$D$$T$", "Mo, 3. M\xe4r 202514:05:09"},
+           {"$5$", "$1$"},
+           // An unclosed "$" is kept and ends the expansion.
+           {"Autor $0$ kostet 5$", "Autor Meier kostet 5$"},
+           {"$0$ und $1", "Meier und $1"}}) {
+    ExpandMarkers(text, fields, clock);
+    EXPECT_EQ(text, expanded);
+  }
+  fields[0] = "a$0$"; // refers to itself: the expansion must come to an end
+  std::string text = "$0$";
+  ExpandMarkers(text, fields, clock);
+  EXPECT_LT(text.size(), kTemplateBufferSize);
 }
 
-TEST_F(ExpandMarkersTest, EmptyTextAndSemicolonTemplatesStayAsTheyAre) {
-  EXPECT_EQ(Expand(""), "");
-  EXPECT_EQ(Expand(";$0$ - $1$"), ";$0$ - $1$");
-  EXPECT_EQ(Expand(" ;$0$"), " ;Meier");
-}
-
-TEST_F(ExpandMarkersTest, EmptySlotsAndSlotsAboveElevenVanish) {
-  EXPECT_EQ(Expand("<$5$>"), "<>");
-  EXPECT_EQ(Expand("<$11$>"), "<>");
-  fields[11] = "never shown";
-  EXPECT_EQ(Expand("<$12$><$99999999999999999999$>"), "<><>");
-}
-
-TEST_F(ExpandMarkersTest, ScanResumesOneByteAfterTheMarker) {
-  // After an empty value the next opening "$" is skipped; its closing "$" opens a marker that
-  // runs to the next "$" of the text.
-  EXPECT_EQ(Expand("$11$$D$"), "$D$");
-  EXPECT_EQ(Expand("$11$$D$ und $0$"), "$D0$");
-  // A non-empty value lets the scan reach the next marker.
-  EXPECT_EQ(Expand("$D$$T$"), "Mo, 3. M\xe4r 202514:05:09");
-}
-
-TEST_F(ExpandMarkersTest, DollarInsideASlotValueStartsAMarkerFromItsSecondByteOn) {
-  fields[2] = "A$1$B";
-  EXPECT_EQ(Expand("$2$!"), "ADer FallB!");
-  fields[2] = "$1$";
-  EXPECT_EQ(Expand("$2$"), "$1$"); // its first byte is passed over, the rest is unclosed
-}
-
-TEST_F(ExpandMarkersTest, UnclosedMarkerIsKeptAndEndsTheExpansion) {
-  EXPECT_EQ(Expand("Autor $0$ kostet 5$"), "Autor Meier kostet 5$");
-  EXPECT_EQ(Expand("$0$ und $1"), "Meier und $1");
-  EXPECT_EQ(Expand("$"), "$");
-}
-
-TEST_F(ExpandMarkersTest, SelfReferringSlotValueComesToAnEnd) {
-  fields[0] = "a$0$";
-  const std::string expanded = Expand("$0$");
-  EXPECT_LT(expanded.size(), kTemplateBufferSize);
-  EXPECT_EQ(expanded.substr(0, 4), "aaaa");
-}
-
-TEST(StripCommentLinesTest, LinesStartingWithHashVanishWithTheirLineEnd) {
+TEST_F(TemplatesTest, CommentLinesVanishWithTheirLineEnd) {
   std::string text = "#Kommentar\nAutor: $0$\r\n#zweiter\r\n\nTitel # bleibt\n  #bleibt\n#ende";
   StripCommentLines(text);
   EXPECT_EQ(text, "Autor: $0$\r\n\nTitel # bleibt\n  #bleibt\n");
-
-  std::string onlyComments = "#a\n#b";
-  StripCommentLines(onlyComments);
-  EXPECT_EQ(onlyComments, "");
-  std::string longLine(5000, 'x'); // longer than the old line buffer: kept whole
-  StripCommentLines(longLine);
-  EXPECT_EQ(longLine.size(), 5000u);
 }
 
-TEST(SnapshotTemplateFieldsTest, SlotsTakeTheirValuesInOrder) {
+TEST_F(TemplatesTest, SlotsTakeTheFormAndTheRecordInOrder) {
   TagForm form;
   form.v2Title = "Titel";
   form.v2Year = "1987";
   form.v2Album = "Album";
-  form.v2Artist = "not used";
-  WindowMembers members;
-  members.recAutor = "Autor";
-  members.recProduktion = "SWF/NDR";
-  members.recInhaltsangabe = "Inhalt";
-  members.recRegie = "Regie";
-  members.recMitwirkende = "Mitwirkende";
-  members.recLaenge = "55";
-  members.recGenre = "Krimi";
-  members.partDesignation = "2v3";
-  const TemplateFields fields = SnapshotTemplateFields(form, members);
-  EXPECT_EQ(fields, (TemplateFields{"Autor", "Titel", "SWF/NDR", "1987", "Inhalt", "Regie",
-                                    "Mitwirkende", "55", "Album", "Krimi", "2v3", ""}));
+  WindowMembers m;
+  m.recAutor = "Autor";
+  m.recProduktion = "SWF";
+  m.recInhaltsangabe = "Inhalt";
+  m.recRegie = "Regie";
+  m.recMitwirkende = "Mit";
+  m.recLaenge = "55";
+  m.recGenre = "Krimi";
+  m.partDesignation = "2v3";
+  EXPECT_EQ(SnapshotTemplateFields(form, m),
+            (TemplateFields{"Autor", "Titel", "SWF", "1987", "Inhalt", "Regie", "Mit", "55",
+                            "Album", "Krimi", "2v3", ""}));
 }
 
-// Sets LC_ALL for one test and restores it afterwards.
-class ScopedLcAll {
-public:
-  explicit ScopedLcAll(const char* value) {
-    if (const char* old = std::getenv("LC_ALL")) previous_ = old;
-    setenv("LC_ALL", value, 1);
-  }
-  ~ScopedLcAll() {
-    if (previous_)
-      setenv("LC_ALL", previous_->c_str(), 1);
-    else
-      unsetenv("LC_ALL");
-  }
-
-private:
-  std::optional<std::string> previous_;
-};
-
-TEST(SystemTemplateClockTest, PicturesOfTheLocaleClock) {
-  const ScopedLcAll locale("C");
-  TemplateClock& clock = SystemTemplateClock();
-  EXPECT_TRUE(std::regex_match(clock.LongDate(),
-                               std::regex("(Sun|Mon|Tue|Wed|Thu|Fri|Sat), [1-9][0-9]?\\. "
-                                          "(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "
-                                          "[0-9]{4}")))
-      << clock.LongDate();
-  EXPECT_TRUE(std::regex_match(clock.ShortDate(), std::regex("[0-3][0-9]/[01][0-9]/[0-9]{4}")))
-      << clock.ShortDate();
-  EXPECT_TRUE(std::regex_match(clock.Time(), std::regex("[0-2][0-9]:[0-5][0-9]:[0-6][0-9]")))
-      << clock.Time();
+TEST_F(TemplatesTest, FileNameTemplate) {
+  EXPECT_EQ(FileName("# Vorschlag\r\n  $0$ - $1$ ($T$)  \r\n", ""), "Meier - Der Fall (14:05:09)");
+  EXPECT_EQ(FileName("  #x\n$0$", ""), "#x\nMeier"); // comments go before the trimming
+  EXPECT_EQ(FileName("$0$ ($2$)", " + "), "Meier (SWF + NDR)");
+  EXPECT_EQ(FileName("$2$/1999", ""), "SWFNDR1999");
+  EXPECT_EQ(FileName("H\xc3\xb6rspiel", ""), "H\xf6rspiel");
+  EXPECT_EQ(FileName("H\xf6rspiel", ""), "H\xf6rspiel"); // carried over from Windows
+  EXPECT_EQ(FileName(std::string("vorher\0nachher", 14), ""), "vorher");
+  fs::remove(workDir + kFileNameTemplate);
+  EXPECT_EQ(ExpandFileNameTemplate(workDir, fields, clock, "-"), std::nullopt);
 }
 
-TEST(SystemTemplateClockTest, UnknownLocaleFallsBackToEnglishNames) {
-  const ScopedLcAll locale("xx_NOWHERE.UTF-8");
-  EXPECT_TRUE(std::regex_search(SystemTemplateClock().LongDate(), std::regex("^[A-Z][a-z]{2}, ")));
+TEST_F(TemplatesTest, DescriptionFileIsWrittenBesideTheAudioFileAsUtf8) {
+  WriteDescriptionFile(workDir, outDir, "ohne Vorlage", fields, clock);
+  EXPECT_FALSE(fs::exists(outDir)); // neither the template nor the folder: silently nothing
+  fs::create_directory(outDir);
+  // Trimmed first, so an indented comment line at the start goes as well.
+  EXPECT_EQ(Description("\r\n  #x\nAutor: $0$\r\n#weg\nTitel: $1$\r\n\r\n", "Fall"),
+            "Autor: Meier\r\nTitel: Der Fall");
+  WriteBytes(outDir + "M\xc3\xbcller.txt", std::string(5000, 'x'));
+  fields[0] = "f\xfcr";
+  EXPECT_EQ(Description("$0$", "M\xfcller"), "f\xc3\xbcr"); // an older file is replaced
+  EXPECT_EQ(UploadInfoText("Meier - Der Fall"), "Uploadinfo: Meier - Der Fall");
+}
+
+TEST(SystemTemplateClockTest, PicturesOfTheLocaleClockWithEnglishNamesAsFallback) {
+  const char* previous = std::getenv("LC_ALL");
+  const std::string saved = previous ? previous : "";
+  for (const char* locale : {"C", "xx_NOWHERE.UTF-8"}) {
+    setenv("LC_ALL", locale, 1);
+    TemplateClock& clock = SystemTemplateClock();
+    EXPECT_TRUE(std::regex_match(clock.LongDate(),
+                                 std::regex("(Sun|Mon|Tue|Wed|Thu|Fri|Sat), [1-9][0-9]?\\. "
+                                            "(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "
+                                            "[0-9]{4}")))
+        << clock.LongDate();
+    EXPECT_TRUE(std::regex_match(clock.ShortDate(), std::regex("[0-3][0-9]/[01][0-9]/[0-9]{4}")));
+    EXPECT_TRUE(std::regex_match(clock.Time(), std::regex("[0-2][0-9]:[0-5][0-9]:[0-6][0-9]")));
+  }
+  previous ? setenv("LC_ALL", saved.c_str(), 1) : unsetenv("LC_ALL");
 }
 
 } // namespace

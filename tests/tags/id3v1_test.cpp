@@ -1,97 +1,84 @@
 #include "core/tags/id3v1.h"
 
 #include <gtest/gtest.h>
+#include <set>
+
+#include "core/tags/genres.h"
 
 namespace velmora {
 namespace {
 
 using namespace std::string_literals;
 
-std::string Bytes(const Id3v1Record& record) {
-  return std::string(record.begin(), record.end());
+// "TAG", the zero-filled fields (album left empty) and the genre byte 101.
+std::string Record(std::string title, std::string artist, std::string year, std::string comment) {
+  auto field = [](std::string text, std::size_t width) {
+    return text.append(width, '\0').substr(0, width);
+  };
+  return "TAG" + field(title, 30) + field(artist, 30) + field("", 30) + field(year, 4) +
+         field(comment, 30) + "\x65";
 }
 
-TEST(ComposeId3v1RecordTest, EmptyFieldsGiveMarkerZerosAndSpeech) {
-  const std::string record = Bytes(ComposeId3v1Record({}));
-  EXPECT_EQ(record, "TAG"s + std::string(124, '\0') + "\x65");
-}
-
-TEST(ComposeId3v1RecordTest, FieldsAreZeroFilledAndCutToTheirWidth) {
-  Id3v1Fields fields;
-  fields.title = std::string(35, 'T');
-  fields.artist = "K\xfcnstler";
-  fields.album = "Album";
-  fields.year = "19999";
-  fields.comment = "Teil 1\r\nTeil 2";
-  const std::string record = Bytes(ComposeId3v1Record(fields));
-  EXPECT_EQ(record.substr(3, 30), std::string(30, 'T'));
-  EXPECT_EQ(record.substr(33, 30), "K\xfcnstler" + std::string(22, '\0'));
-  EXPECT_EQ(record.substr(63, 30), "Album" + std::string(25, '\0'));
-  EXPECT_EQ(record.substr(93, 4), "1999");
-  EXPECT_EQ(record.substr(97, 30), "Teil 1 Teil 2" + std::string(17, '\0'));
-  EXPECT_EQ(record[127], '\x65');
-
-  const auto read = ReadId3v1Record(record);
-  ASSERT_TRUE(read);
-  EXPECT_EQ(read->title, std::string(30, 'T'));
-  EXPECT_EQ(read->artist, "K\xfcnstler");
-  EXPECT_EQ(read->year, "1999");
-  EXPECT_EQ(read->comment, "Teil 1 Teil 2");
-  EXPECT_EQ(read->track, "");
-}
-
-TEST(ComposeId3v1RecordTest, LineBreaksCountOnlyInsideTheFirstThirtyBytes) {
-  Id3v1Fields fields;
-  fields.comment = std::string(29, 'a') + "\r\nb"; // CR is byte 30, LF is cut off first
-  EXPECT_EQ(Bytes(ComposeId3v1Record(fields)).substr(97, 30), std::string(29, 'a') + "\r");
-}
-
-TEST(ComposeId3v1RecordTest, TrackNumberWritesId3v11) {
-  Id3v1Fields fields;
-  fields.track = "7";
-  fields.comment = std::string(30, 'c');
-  std::string record = Bytes(ComposeId3v1Record(fields));
-  EXPECT_EQ(record.substr(97, 28), std::string(28, 'c'));
-  EXPECT_EQ(record[125], '\0');
-  EXPECT_EQ(record[126], '\x07');
-  const auto read = ReadId3v1Record(record);
-  ASSERT_TRUE(read);
-  EXPECT_EQ(read->track, "7");
-  EXPECT_EQ(read->comment, std::string(28, 'c'));
-
-  for (auto [track, byte] : {std::pair{"300", 44}, std::pair{" 12abc", 12}, std::pair{"-1", 255},
-                             std::pair{"x", 0}, std::pair{"0", 0}}) {
-    fields.track = track;
-    record = Bytes(ComposeId3v1Record(fields));
-    EXPECT_EQ(static_cast<unsigned char>(record[126]), byte) << track;
-    EXPECT_EQ(record[125], '\0');
+TEST(Id3v1Test, ComposedRecordsReadBackAsComposed) {
+  struct Row {
+    Id3v1Fields fields; // title, artist, album, year, comment, track
+    std::string bytes, track;
+  };
+  const std::string a29(29, 'a'), c28(28, 'c'), c30(30, 'c');
+  for (const Row& row : std::vector<Row>{
+           {{}, Record("", "", "", ""), ""},
+           {{std::string(35, 'T'), "K\xfcnstler", "", "19999", "Teil 1\r\nTeil 2", ""},
+            Record(std::string(30, 'T'), "K\xfcnstler", "1999", "Teil 1 Teil 2"),
+            ""},
+           // CR LF becomes a blank only when both lie inside the first 30 bytes.
+           {{"", "", "", "", a29 + "\r\nb", ""}, Record("", "", "", a29 + "\r"), ""},
+           // A track number takes the last two comment bytes (ID3v1.1); 0 means none.
+           {{"", "", "", "", c30, "7"}, Record("", "", "", c28 + "\0\x07"s), "7"},
+           {{"", "", "", "", c30, "0"}, Record("", "", "", c28), ""},
+           {{"", "", "", "", c30, "300"}, Record("", "", "", c28 + "\0\x2c"s), "44"},
+           {{"", "", "", "", c30, "-1"}, Record("", "", "", c28 + "\0\xff"s), "255"}}) {
+    const Id3v1Record record = ComposeId3v1Record(row.fields);
+    const std::string bytes(record.begin(), record.end());
+    EXPECT_EQ(bytes, row.bytes);
+    const auto read = ReadId3v1Record(bytes);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->track, row.track);
+    EXPECT_EQ(ComposeId3v1Record(*read), record);
   }
-  fields.track = "0";
-  EXPECT_EQ(ReadId3v1Record(Bytes(ComposeId3v1Record(fields)))->track, ""); // track 0 is none
 }
 
-TEST(ReadId3v1RecordTest, ReadsOtherWritersRecords) {
-  std::string record = "TAG"s + std::string(124, ' ') + '\x0c';
-  record[125] = 'x';
-  record[126] = '\xc8';
+TEST(Id3v1Test, ReadsOtherWritersRecordsFromTheLast128Bytes) {
+  std::string record = "TAG"s + std::string(122, ' ') + "x\xc8\x0c";
   auto read = ReadId3v1Record(record);
   ASSERT_TRUE(read);
   EXPECT_EQ(read->title, std::string(30, ' ')); // filler blanks are kept
   EXPECT_EQ(read->comment, std::string(28, ' ') + "x\xc8");
   EXPECT_EQ(read->track, ""); // byte 125 is not 0
-
   record[125] = '\0';
-  read = ReadId3v1Record("audio data before the record" + record);
+  read = ReadId3v1Record("audio before the record" + record);
   ASSERT_TRUE(read);
   EXPECT_EQ(read->track, "200");
-  EXPECT_EQ(read->comment, std::string(28, ' '));
-}
-
-TEST(ReadId3v1RecordTest, NoRecordWithoutMarkerOrWhenShort) {
   EXPECT_FALSE(ReadId3v1Record(std::string(128, '\0')));
   EXPECT_FALSE(ReadId3v1Record("TAG" + std::string(100, '\0')));
-  EXPECT_FALSE(ReadId3v1Record(""));
-  EXPECT_FALSE(ReadId3v1Record("TAG" + std::string(125, '\0') + "x")); // marker not at the start
+}
+
+TEST(GenresTest, OfferListDiffersFromTheTableInFourSpellings) {
+  std::set<std::string_view> names;
+  std::string differing;
+  for (int number = 0; number < kOfferedGenreCount; ++number) {
+    names.insert(OfferListName(number));
+    if (OfferListName(number) != GenreTableName(number))
+      differing +=
+          std::string(OfferListName(number)) + "|" + std::string(GenreTableName(number)) + " ";
+  }
+  EXPECT_EQ(names.size(), 126u);
+  EXPECT_EQ(differing, "AlternRock|Alternative Rock Wave|New Wave Psychadelic|Psychedelic "
+                       "A capella|Acapella ");
+  EXPECT_EQ(OfferListName(126), "");
+  EXPECT_EQ(GenreTableName(144), "Trash Metal");
+  EXPECT_EQ(GenreTableName(145), "");
+  EXPECT_EQ(FormatTconText(kSpeechGenre) + FormatTconText(0) + FormatTconText(40),
+            "(101)Speech(000)Blues(040)Alternative Rock");
 }
 
 } // namespace

@@ -1,144 +1,235 @@
+// Writing tag, padding and audio into files. Every failure must be reported, remove what it had
+// begun to write and leave the loaded file byte for byte as it was.
 #include "core/tags/tagged_file_writer.h"
 
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include "tags/file_test_helpers.h"
+#include "core/tags/file_copy.h"
+#include "support/temp_dir.h"
 
 namespace velmora {
 namespace {
 
-using test::AudioBytes;
-using test::OldTag;
+namespace fs = std::filesystem;
 using test::ReadBytes;
-using test::RecordingProgress;
-using test::TempDir;
 using test::WriteBytes;
 
-Id3v1Record RecordOf(char fill) {
-  Id3v1Record record{};
-  record.fill(static_cast<unsigned char>(fill));
-  record[0] = 'T';
-  record[1] = 'A';
-  record[2] = 'G';
-  return record;
+// Records what the writer shows; PumpEvents reports a quit request at pump number quitAt.
+class RecordingProgress : public CopyProgress {
+public:
+  void ShowProgress(bool visible) override { visibility.push_back(visible); }
+  void SetProgress(int percent) override { positions.push_back(percent); }
+  bool PumpEvents() override { return ++pumps != quitAt; }
+  std::vector<bool> visibility;
+  std::vector<int> positions;
+  int pumps = 0, quitAt = -1;
+};
+
+// Audio bytes that differ from block to block, so that a shifted or repeated block shows.
+std::string AudioBytes(std::size_t size) {
+  std::string audio(size, '\0');
+  for (std::size_t i = 0; i < size; ++i)
+    audio[i] = static_cast<char>((i * 7 + i / 4093) & 0xFF);
+  return audio;
 }
 
-std::string BytesOf(const Id3v1Record& record) {
-  return std::string(reinterpret_cast<const char*>(record.data()), record.size());
+// Runs body in a forked child (so that size limits and dropped privileges stay there), with
+// files limited to sizeLimit bytes; returns its exit code, -1 when it did not exit normally.
+int RunInChild(const std::function<int()>& body, rlim_t sizeLimit = RLIM_INFINITY) {
+  const pid_t child = fork();
+  if (child == 0) {
+    const rlimit limit{sizeLimit, sizeLimit};
+    _exit(sizeLimit != RLIM_INFINITY && setrlimit(RLIMIT_FSIZE, &limit) != 0 ? 98 : body());
+  }
+  int status = 0;
+  if (child < 0 || waitpid(child, &status, 0) != child) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-class TaggedFileWriterTest : public ::testing::Test {
+class WriterTest : public ::testing::Test {
 protected:
-  TempDir dir;
-  const std::string newTag = "ID3" + std::string(297, 'n');
+  WriterTest() { WriteBytes(in, source); }
+  WriteOutcome Write(const std::string& target, std::uint64_t oldTagLength = 2000,
+                     long padding = 100) {
+    return WriteTaggedFile(target, in, oldTagLength, tag, padding, progress);
+  }
+  // One update over the loaded file itself, as the update command runs it.
+  bool UpdateInPlace(const std::string& loaded, std::uint64_t oldTagLength, const char* newTag) {
+    const std::string temporary = TemporaryPathFor(loaded);
+    return WriteTaggedFile(temporary, loaded, oldTagLength, newTag, 0, progress) ==
+               WriteOutcome::Ok &&
+           ReplaceWithTemporary(temporary, loaded);
+  }
+  bool SourceUnchanged() const { return ReadBytes(in) == source; }
+
+  test::TempDir dir;
+  const std::string in = dir.file("in.mp3"), out = dir.file("out.mp3");
+  const std::string audio = AudioBytes(1 << 20);
+  const std::string source = "ID3" + std::string(1997, 'o') + audio; // an old tag of 2000 bytes
+  const std::string tag = "ID3" + std::string(497, 't');
   RecordingProgress progress;
 };
 
-TEST_F(TaggedFileWriterTest, NewNameHoldsTagPaddingAndTheAudioBehindTheOldTag) {
-  const std::string audio = AudioBytes(1000000);
-  const std::string source = OldTag(2000) + audio;
-  WriteBytes(dir.file("in.mp3"), source);
-
-  ASSERT_EQ(WriteTaggedFile(dir.file("out.mp3"), dir.file("in.mp3"), 2000, newTag, 500, progress),
-            WriteOutcome::Ok);
-
-  const std::string written = ReadBytes(dir.file("out.mp3"));
-  ASSERT_EQ(written.size(), newTag.size() + 500 + audio.size());
-  EXPECT_EQ(written.substr(0, newTag.size()), newTag);
-  EXPECT_EQ(written.substr(newTag.size(), 500), std::string(500, '\0'));
-  EXPECT_TRUE(written.substr(newTag.size() + 500) == audio);
-  EXPECT_TRUE(ReadBytes(dir.file("in.mp3")) == source);
-
-  ASSERT_EQ(WriteId3v1Record(dir.file("out.mp3"), RecordOf('a')), 0);
-  const std::string tagged = ReadBytes(dir.file("out.mp3"));
-  ASSERT_EQ(tagged.size(), newTag.size() + 500 + audio.size() + kId3v1RecordSize);
-  EXPECT_EQ(tagged.substr(tagged.size() - kId3v1RecordSize), BytesOf(RecordOf('a')));
+TEST_F(WriterTest, NewFileHoldsTagPaddingAudioAndOneId3v1Record) {
+  WriteBytes(out, std::string(2 << 20, 'x')); // an older, longer file is replaced whole
+  ASSERT_EQ(Write(out, 2000, 500), WriteOutcome::Ok);
+  EXPECT_TRUE(ReadBytes(out) == tag + std::string(500, '\0') + audio);
+  EXPECT_TRUE(SourceUnchanged());
+  Id3v1Record record{'T', 'A', 'G', 'a'};
+  ASSERT_EQ(WriteId3v1Record(out, record), 0);
+  record[3] = 'b';
+  ASSERT_EQ(WriteId3v1Record(out, record), 0); // replaces the record, appends none
+  const std::string recordBytes(record.begin(), record.end());
+  EXPECT_TRUE(ReadBytes(out) == tag + std::string(500, '\0') + audio + recordBytes);
+  // Without an old tag the whole file is copied, its ID3v1 record too; negative padding is none.
+  WriteBytes(in, source + recordBytes);
+  ASSERT_EQ(Write(out, 0, -7), WriteOutcome::Ok);
+  EXPECT_TRUE(ReadBytes(out) == tag + source + recordBytes);
+  WriteBytes(out, "TAG but short"); // fewer than 128 bytes: appended
+  ASSERT_EQ(WriteId3v1Record(out, record), 0);
+  EXPECT_EQ(ReadBytes(out), "TAG but short" + recordBytes);
+  EXPECT_EQ(WriteId3v1Record(dir.file("missing.mp3"), record), -1);
 }
 
-TEST_F(TaggedFileWriterTest, WholeFileIsCopiedWithoutOldTagAndNegativePaddingCountsAsNone) {
-  const std::string audio = "\xff\xfb" + AudioBytes(40000);
-  WriteBytes(dir.file("in.mp2"), audio);
-  ASSERT_EQ(WriteTaggedFile(dir.file("out.mp2"), dir.file("in.mp2"), 0, newTag, -7, progress),
-            WriteOutcome::Ok);
-  EXPECT_TRUE(ReadBytes(dir.file("out.mp2")) == newTag + audio);
-}
-
-TEST_F(TaggedFileWriterTest, ExistingOtherTargetIsReplacedWhole) {
-  WriteBytes(dir.file("in.mp3"), OldTag(100) + "audio");
-  WriteBytes(dir.file("out.mp3"), std::string(100000, 'x'));
-  ASSERT_EQ(WriteTaggedFile(dir.file("out.mp3"), dir.file("in.mp3"), 100, newTag, 0, progress),
-            WriteOutcome::Ok);
-  EXPECT_EQ(ReadBytes(dir.file("out.mp3")), newTag + "audio");
-}
-
-TEST_F(TaggedFileWriterTest, SourceId3v1RecordTravelsWithTheAudioAndIsReplacedNotAppended) {
-  const std::string source = OldTag(50) + AudioBytes(3000) + BytesOf(RecordOf('o'));
-  WriteBytes(dir.file("in.mp3"), source);
-  ASSERT_EQ(WriteTaggedFile(dir.file("out.mp3"), dir.file("in.mp3"), 50, newTag, 10, progress),
-            WriteOutcome::Ok);
-  const auto size = std::filesystem::file_size(dir.file("out.mp3"));
-  EXPECT_EQ(size, newTag.size() + 10 + 3000 + kId3v1RecordSize);
-
-  // Writing the record twice grows the file not at all: the record at the end is replaced.
-  ASSERT_EQ(WriteId3v1Record(dir.file("out.mp3"), RecordOf('a')), 0);
-  ASSERT_EQ(WriteId3v1Record(dir.file("out.mp3"), RecordOf('b')), 0);
-  const std::string written = ReadBytes(dir.file("out.mp3"));
-  EXPECT_EQ(written.size(), size);
-  EXPECT_EQ(written.substr(written.size() - kId3v1RecordSize), BytesOf(RecordOf('b')));
-  EXPECT_TRUE(written.substr(newTag.size() + 10, 3000) == source.substr(50, 3000));
-}
-
-TEST_F(TaggedFileWriterTest, Id3v1RecordIsAppendedOnceToFilesWithoutOne) {
-  WriteBytes(dir.file("short.mp3"), "TAG but short"); // fewer than 128 bytes: always appended
-  ASSERT_EQ(WriteId3v1Record(dir.file("short.mp3"), RecordOf('a')), 0);
-  EXPECT_EQ(ReadBytes(dir.file("short.mp3")), "TAG but short" + BytesOf(RecordOf('a')));
-
-  const std::string audio = AudioBytes(500); // 128 bytes at the end, but no "TAG"
-  WriteBytes(dir.file("plain.mp3"), audio);
-  ASSERT_EQ(WriteId3v1Record(dir.file("plain.mp3"), RecordOf('a')), 0);
-  ASSERT_EQ(WriteId3v1Record(dir.file("plain.mp3"), RecordOf('b')), 0);
-  EXPECT_EQ(ReadBytes(dir.file("plain.mp3")), audio + BytesOf(RecordOf('b')));
-
-  EXPECT_EQ(WriteId3v1Record(dir.file("missing.mp3"), RecordOf('a')), -1);
-  EXPECT_FALSE(std::filesystem::exists(dir.file("missing.mp3")));
-  EXPECT_EQ(WriteId3v1Record(dir.path().string(), RecordOf('a')), -1); // a directory
-}
-
-TEST_F(TaggedFileWriterTest, ProgressMovesPerBlockAndEndsBelowHundredWithAnOldTag) {
-  const std::size_t audioLength = 10 * kCopyStep + 100;
-  WriteBytes(dir.file("in.mp3"), OldTag(4096) + AudioBytes(audioLength));
-  ASSERT_EQ(WriteTaggedFile(dir.file("out.mp3"), dir.file("in.mp3"), 4096, newTag, 0, progress),
-            WriteOutcome::Ok);
-
-  EXPECT_EQ(progress.pumps, 11); // one per block of 16384 bytes, the last one short
-  ASSERT_EQ(progress.positions.size(), 12u);
-  EXPECT_EQ(progress.positions.front(), 0);
-  const double length = 4096.0 + audioLength;
-  for (std::size_t block = 1; block <= 10; ++block)
-    EXPECT_EQ(progress.positions[block], static_cast<int>(block * kCopyStep * 100.0 / length));
-  EXPECT_EQ(progress.positions.back(), 97); // the 4096 skipped bytes are never copied
+TEST_F(WriterTest, ProgressMovesPerBlockAndEndsBelowHundredWithAnOldTag) {
+  WriteBytes(in, std::string(4096, 'o') + AudioBytes(10 * kCopyStep + 100));
+  ASSERT_EQ(Write(out, 4096, 0), WriteOutcome::Ok);
+  // copied * 100 / (4096 + audio): the skipped old tag is never copied.
+  EXPECT_EQ(progress.positions, (std::vector<int>{0, 9, 19, 29, 39, 48, 58, 68, 78, 87, 97, 97}));
+  EXPECT_EQ(progress.pumps, 11);
   EXPECT_EQ(progress.visibility, (std::vector<bool>{true, false}));
 }
 
-TEST_F(TaggedFileWriterTest, ProgressReachesHundredWithoutAnOldTag) {
-  WriteBytes(dir.file("in.mp3"), AudioBytes(3 * kCopyStep));
-  ASSERT_EQ(WriteTaggedFile(dir.file("out.mp3"), dir.file("in.mp3"), 0, newTag, 0, progress),
-            WriteOutcome::Ok);
-  EXPECT_EQ(progress.positions, (std::vector<int>{0, 33, 66, 100}));
-}
-
-TEST_F(TaggedFileWriterTest, QuitRequestEndsTheCopyAndRemovesThePartialFile) {
-  const std::string source = OldTag(1000) + AudioBytes(8 * kCopyStep);
-  WriteBytes(dir.file("in.mp3"), source);
+TEST_F(WriterTest, QuitRequestAbortsAndRemovesThePartialFile) {
   progress.quitAt = 3;
-  EXPECT_EQ(WriteTaggedFile(dir.file("out.mp3"), dir.file("in.mp3"), 1000, newTag, 0, progress),
-            WriteOutcome::Aborted);
+  EXPECT_EQ(Write(out), WriteOutcome::Aborted);
   EXPECT_EQ(progress.pumps, 3);
-  EXPECT_FALSE(std::filesystem::exists(dir.file("out.mp3")));
+  EXPECT_FALSE(fs::exists(out));
   EXPECT_EQ(progress.visibility, (std::vector<bool>{true, false}));
-  EXPECT_TRUE(ReadBytes(dir.file("in.mp3")) == source);
+  EXPECT_TRUE(SourceUnchanged());
 }
+
+TEST_F(WriterTest, FullDiskFailsTheWriteAndRemovesThePartialFile) {
+  for (const std::string& target : {out, TemporaryPathFor(in)}) {
+    EXPECT_EQ(RunInChild([&] { return int(Write(target)); }, 256 * 1024),
+              int(WriteOutcome::WriteFailed));
+    EXPECT_FALSE(fs::exists(target));
+  }
+  WriteBytes(out, "audio"); // only half of the record fits: it is cut off again
+  EXPECT_EQ(RunInChild([&] { return WriteId3v1Record(out, Id3v1Record{'T', 'A', 'G'}); }, 60), 1);
+  EXPECT_EQ(ReadBytes(out), "audio");
+  EXPECT_TRUE(SourceUnchanged());
+}
+
+TEST_F(WriterTest, RefusedWritesTouchNothing) {
+  EXPECT_EQ(Write(dir.file("no-such-dir/out.mp3")), WriteOutcome::CannotCreateTarget);
+  WriteBytes(out, "an existing target");
+  EXPECT_EQ(Write(out, source.size() + 1), WriteOutcome::DamagedTag);
+  EXPECT_EQ(ReadBytes(out), "an existing target");
+  EXPECT_EQ(Write(out, source.size(), 0), WriteOutcome::Ok); // a tag may take the whole file
+  EXPECT_EQ(ReadBytes(out), tag);
+  EXPECT_TRUE(SourceUnchanged());
+  fs::remove(in);
+  EXPECT_EQ(Write(dir.file("new.mp3")), WriteOutcome::CannotOpenSource);
+  EXPECT_EQ(Write(TemporaryPathFor(in)), WriteOutcome::CannotOpenSource);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST_F(WriterTest, UnwritableDirectoryGivesCannotCreateTarget) {
+  fs::create_directory(dir.file("locked"));
+  fs::permissions(dir.path(), fs::perms(0755)); // the child, as nobody, must still read the source
+  fs::permissions(in, fs::perms(0644));
+  fs::permissions(dir.file("locked"), fs::perms(0555));
+  const int outcome = RunInChild([&] {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 99; // root may write
+    const WriteOutcome target = Write(dir.file("locked/out.mp3"));
+    return Write(dir.file("locked/temp$$$")) == target ? int(target) : 97;
+  });
+  EXPECT_EQ(outcome, int(WriteOutcome::CannotCreateTarget));
+  EXPECT_TRUE(fs::is_empty(dir.file("locked")));
+  EXPECT_TRUE(SourceUnchanged());
+}
+
+TEST_F(WriterTest, LoadedFileUnderAnotherSpellingIsNeverTruncated) {
+  fs::create_directory(dir.file("sub"));
+  fs::create_symlink(in, dir.file("link.mp3"));
+  fs::create_hard_link(in, dir.file("hard.mp3"));
+  WriteBytes(out, source);
+  EXPECT_FALSE(IsSameFile(out, in)); // the same bytes, but another file
+  for (const std::string& spelling :
+       {dir.file("sub/../in.mp3"), dir.file("link.mp3"), dir.file("hard.mp3")}) {
+    EXPECT_EQ(Write(spelling), WriteOutcome::CannotCreateTarget) << spelling;
+    EXPECT_TRUE(SourceUnchanged()) << spelling;
+  }
+  const std::string loaded = dir.file("temp$$$"); // named like the temporary file
+  fs::rename(in, loaded);
+  EXPECT_EQ(WriteTaggedFile(TemporaryPathFor(loaded), loaded, 2000, tag, 0, progress),
+            WriteOutcome::CannotCreateTarget);
+  EXPECT_FALSE(ReplaceWithTemporary(TemporaryPathFor(loaded), loaded));
+  EXPECT_TRUE(ReadBytes(loaded) == source);
+}
+
+TEST_F(WriterTest, InPlaceUpdatesKeepModeAndLinksAndSkipTheTagWrittenBefore) {
+  fs::permissions(in, fs::perms(0640));
+  fs::create_directory(dir.file("list"));
+  fs::create_symlink("../in.mp3", dir.file("list/in.mp3"));
+  WriteBytes(dir.file("victim"), "must stay");
+  fs::create_symlink(dir.file("victim"), dir.file("temp$$$")); // stale: replaced, not followed
+  ASSERT_TRUE(UpdateInPlace(in, 2000, "FIRST"));
+  EXPECT_TRUE(ReadBytes(in) == "FIRST" + audio);
+  ASSERT_TRUE(UpdateInPlace(dir.file("list/../list/in.mp3"), 5, "T2"));
+  EXPECT_TRUE(ReadBytes(in) == "T2" + audio);
+  EXPECT_EQ(fs::read_symlink(dir.file("list/in.mp3")), "../in.mp3");
+  EXPECT_EQ(fs::status(in).permissions(), fs::perms(0640));
+  EXPECT_EQ(ReadBytes(dir.file("victim")), "must stay");
+  EXPECT_FALSE(fs::exists(dir.file("temp$$$")) || fs::exists(dir.file("list/temp$$$")));
+}
+
+TEST_F(WriterTest, FailedReplacementRemovesTheTemporaryFileAndKeepsTheSource) {
+  const std::string temporary = TemporaryPathFor(in);
+  ASSERT_EQ(Write(temporary), WriteOutcome::Ok);
+  fs::rename(in, dir.file("moved.mp3")); // the loaded file vanished meanwhile
+  EXPECT_FALSE(ReplaceWithTemporary(temporary, in));
+  EXPECT_FALSE(fs::exists(temporary) || fs::exists(in));
+  EXPECT_TRUE(ReadBytes(dir.file("moved.mp3")) == source);
+}
+
+class BlockCopierTest : public ::testing::TestWithParam<BlockCopier::Method> {};
+
+TEST_P(BlockCopierTest, CopiesTheRestWhateverTheOffsetsAndReportsFailures) {
+  test::TempDir dir;
+  const std::string source = AudioBytes(3 * BlockCopier::kBlockSize + 777);
+  WriteBytes(dir.file("in"), source);
+  auto copy = [&](int flags) { // from offset 1001 of the input behind 3003 bytes of the output
+    WriteBytes(dir.file("out"), std::string(3003, 'p'));
+    UniqueFd in = OpenFile(dir.file("in"), O_RDONLY);
+    UniqueFd out = OpenFile(dir.file("out"), O_WRONLY | flags);
+    ::lseek(in.get(), 1001, SEEK_SET);
+    ::lseek(out.get(), 0, SEEK_END);
+    BlockCopier copier(in.get(), out.get(), GetParam());
+    long long moved;
+    while ((moved = copier.CopyBlock()) > 0) {
+    }
+    return moved;
+  };
+  for (int flags : {0, O_APPEND}) { // an O_APPEND target takes no splice
+    EXPECT_EQ(copy(flags), 0);
+    EXPECT_TRUE(ReadBytes(dir.file("out")) == std::string(3003, 'p') + source.substr(1001));
+  }
+  const int failed =
+      RunInChild([&] { return IgnoreFileSizeSignal(), copy(0) == -1 ? 0 : 1; }, 100000);
+  EXPECT_EQ(failed, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothMethods, BlockCopierTest,
+                         ::testing::Values(BlockCopier::Method::Splice,
+                                           BlockCopier::Method::ReadWrite));
 
 } // namespace
 } // namespace velmora
