@@ -1,175 +1,88 @@
 // "&Aktualisieren" through the window: the save dialog answered by the test, the file read back
-// through the core, the genre list, and the window during the copy.
-#include <QComboBox>
-#include <QLineEdit>
+// through the core, and the window during the copy.
 #include <QMimeData>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
-#include "core/form/velmora_logic.h"
 #include "core/tags/id3v1.h"
-#include "window_test_support.h"
-#include "window_tests.h"
-
-using namespace app_test;
-using velmora::FormField;
+#include "window_test.h"
 
 namespace {
 
 constexpr const char* kSource = "Anna Berger - Garten 1v2 - RBX, 98.mp3";
 
-bool Contains(const std::string& bytes, std::string_view part) {
-  return bytes.find(part) != std::string::npos;
-}
-
 } // namespace
 
-class UpdateTest : public QObject {
-  Q_OBJECT
-private slots:
-  void init();
-  void cleanup();
-  void writesChosenTargetWithEditedFields();
-  void typedGenreIsWrittenAsTyped();
-  void cancelledSaveDialogWritesNothing();
-  void nothingSelectedIsRefused();
-  void windowDuringCopy();
+void WindowTest::updateWritesChosenTarget() {
+  Write("FileNameVorlage.txt", "# Titel\n$1$\n");
+  QVERIFY(Open({kSource}));
+  const MainDialogWidgets& w = window->widgets();
+  std::optional<QString> target; // cancelled at first
+  QString proposed;
+  responder.saveTarget = [&](const QString&, const QString& name) {
+    return proposed = name, target;
+  };
+  QTest::mouseClick(w.aktualisierenButton, Qt::LeftButton);
+  QCOMPARE(messages, QStringList{"Fehler: Sie müssen zuerst ein File auswählen!"});
+  QCOMPARE(proposed, QString()); // refused before the save dialog
 
-private:
-  void LoadSource() { ClickEntry(window->widgets().fileList, QString::fromUtf8(kSource)); }
-  void Update() { QTest::mouseClick(window->widgets().aktualisierenButton, Qt::LeftButton); }
-  std::unique_ptr<Workspace> ws;
-  ScriptedDialogs dialogs;
-  std::unique_ptr<CVelmoraDlg> window;
-};
+  ClickEntry(w.fileList, QString::fromUtf8(kSource));
+  Type(Edit(FormField::v2Title), QStringLiteral("Der Garten im Mai"));
+  Type(Edit(FormField::v2Album), QStringLiteral("Gärten"));
+  w.v2GenreCombo->setCurrentIndex(w.v2GenreCombo->findText(QStringLiteral("Psychadelic")));
+  QTest::mouseClick(w.aktualisierenButton, Qt::LeftButton);
+  QCOMPARE(proposed, QStringLiteral("Der Garten im Mai.mp3"));
+  // The cancelled save dialog wrote nothing, not even the settings.
+  QCOMPARE(std::distance(std::filesystem::directory_iterator(ws->path()), {}), 2);
 
-void UpdateTest::init() {
-  ws = std::make_unique<Workspace>();
-  ws->write(kSource, MpegFile());
-  ws->write("FileNameVorlage.txt", "# Titel\n$1$\n");
-  std::filesystem::create_directory(ws->dir.path() / "out");
-  dialogs = ScriptedDialogs();
-  window = OpenWindow(*ws, dialogs);
-  QVERIFY(window);
-}
-
-void UpdateTest::cleanup() {
-  window.reset();
-  ws.reset();
-}
-
-void UpdateTest::writesChosenTargetWithEditedFields() {
-  LoadSource();
-  Type(Edit(*window, FormField::v2Title), QStringLiteral("Der Garten im Mai"));
-  Type(Edit(*window, FormField::v2Album), QStringLiteral("Gärten"));
-  Type(Edit(*window, FormField::v2Year), QStringLiteral("1998"));
-  QComboBox* genres = window->widgets().v2GenreCombo;
-  genres->setCurrentIndex(genres->findText(QStringLiteral("Psychadelic")));
-  dialogs.saveTarget = ws->path("out") + "/Garten.mp3";
-
-  Update();
-  QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join('\n')));
-  QCOMPARE(dialogs.saveInitialDir, QString::fromStdString(ws->dir.path().string()) + "/");
-  QCOMPARE(dialogs.proposedName, QStringLiteral("Der Garten im Mai.mp3"));
-
-  const std::string written = ws->native("out/Garten.mp3");
-  const auto frames = ReadFrames(written);
-  QCOMPARE(FrameText(frames, "TIT2"), std::string("Der Garten im Mai"));
-  QCOMPARE(FrameText(frames, "TALB"), std::string("G\xe4rten"));
-  QCOMPARE(FrameText(frames, "TYER"), std::string("1998"));
-  QCOMPARE(FrameText(frames, "TRCK"), std::string("1"));
-  QCOMPARE(FrameText(frames, "WXXX"), std::string()); // loading empties the URL
+  target = Path("Garten.mp3");
+  QTest::mouseClick(w.aktualisierenButton, Qt::LeftButton);
+  QCOMPARE(messages.size(), 1);
+  const std::string written = ws->file("Garten.mp3");
+  QCOMPARE(FrameText(written, "TIT2"), std::string("Der Garten im Mai"));
+  QCOMPARE(FrameText(written, "TALB"), std::string("G\xe4rten"));
+  QCOMPARE(FrameText(written, "TRCK"), std::string("1"));
+  QCOMPARE(FrameText(written, "WXXX"), std::string()); // loading empties the URL
   const std::string bytes = velmora::test::ReadBytes(written);
-  QVERIFY(Contains(bytes, "(067)Psychedelic"));
+  QVERIFY(bytes.find("(067)Psychedelic") != std::string::npos); // the standard's spelling
   const auto id3v1 = velmora::ReadId3v1Record(std::string_view(bytes).substr(bytes.size() - 128));
-  QVERIFY(id3v1.has_value());
-  QCOMPARE(id3v1->track, std::string("1"));
+  QVERIFY(id3v1 && id3v1->track == "1");
   // The source stays as it was and is still the loaded file.
-  QCOMPARE(velmora::test::ReadBytes(ws->native(kSource)), MpegFile());
-  QCOMPARE(Text(*window, FormField::inputFile), ws->path(kSource));
-  QVERIFY(window->widgets().progressBar->isHidden());
-  QVERIFY(window->widgets().aktualisierenButton->isEnabled());
-  QVERIFY(window->widgets().fileList->isEnabled());
+  QCOMPARE(velmora::test::ReadBytes(ws->file(kSource)), MpegFile());
+  QCOMPARE(Text(FormField::inputFile), Path(kSource));
+
+  // A genre typed by the user is written as typed.
+  w.v2GenreCombo->lineEdit()->selectAll();
+  Type(w.v2GenreCombo->lineEdit(), QStringLiteral("Hörbuch"));
+  QTest::mouseClick(w.aktualisierenButton, Qt::LeftButton);
+  QVERIFY(velmora::test::ReadBytes(written).find("H\xf6rbuch") != std::string::npos);
 }
 
-void UpdateTest::typedGenreIsWrittenAsTyped() {
-  LoadSource();
-  QComboBox* genres = window->widgets().v2GenreCombo;
-  genres->lineEdit()->selectAll();
-  Type(genres->lineEdit(), QStringLiteral("Hörbuch"));
-  dialogs.saveTarget = ws->path("out") + "/typed.mp3";
-  Update();
-  QVERIFY(Contains(velmora::test::ReadBytes(ws->native("out/typed.mp3")), "H\xf6rbuch"));
-
-  genres->lineEdit()->selectAll();
-  Type(genres->lineEdit(), QStringLiteral("blues"));
-  dialogs.saveTarget = ws->path("out") + "/blues.mp3";
-  Update();
-  QVERIFY(Contains(velmora::test::ReadBytes(ws->native("out/blues.mp3")), "(000)Blues"));
-}
-
-void UpdateTest::cancelledSaveDialogWritesNothing() {
-  LoadSource();
-  Type(Edit(*window, FormField::v2Title), QStringLiteral("Garten"));
-  Update();
-  QCOMPARE(dialogs.proposedName, QStringLiteral("Garten.mp3"));
-  QVERIFY(std::filesystem::is_empty(ws->dir.path() / "out"));
-  QVERIFY(!std::filesystem::exists(ws->dir.path() / "Tonfeld.ini"));
-  QVERIFY(dialogs.messages.isEmpty());
-}
-
-void UpdateTest::nothingSelectedIsRefused() {
-  dialogs.saveTarget = ws->path("out") + "/none.mp3";
-  Update();
-  QCOMPARE(dialogs.messages, QStringList{"Fehler: Sie müssen zuerst ein File auswählen!"});
-  QCOMPARE(dialogs.proposedName, QString());
-}
-
-void UpdateTest::windowDuringCopy() {
-  ws->write("other.mp3", MpegFile());
-  LoadSource();
-  dialogs.saveTarget = ws->path("out") + "/copy.mp3";
-  struct Seen {
-    bool ran = false, progressShown = false, listEnabled = true, updateEnabled = true,
-         searchEnabled = true;
-    int entries = 0;
-  } seen;
+void WindowTest::windowDuringCopy() {
+  QVERIFY(Open({kSource, "other.mp3"}));
+  const MainDialogWidgets& w = window->widgets();
+  ClickEntry(w.fileList, QString::fromUtf8(kSource));
+  bool ran = false, progressShown = false, anyEnabled = true;
+  int entries = 0;
   // The save dialog is answered just before the copy; the copy's event pump runs this.
-  auto answer = dialogs.responder().saveTarget;
-  DialogResponder responder = dialogs.responder();
-  responder.saveTarget = [&](const QString& dir, const QString& name) {
+  responder.saveTarget = [&](const QString&, const QString&) {
     QTimer::singleShot(0, window.get(), [&] {
-      const MainDialogWidgets& w = window->widgets();
-      seen.ran = true;
-      seen.progressShown = w.progressBar->isVisible();
-      seen.listEnabled = w.fileList->isEnabled();
-      seen.updateEnabled = w.aktualisierenButton->isEnabled();
-      seen.searchEnabled = w.hoerdatSuchenButton->isEnabled();
+      ran = true;
+      progressShown = w.progressBar->isVisible();
+      anyEnabled = w.fileList->isEnabled() || w.aktualisierenButton->isEnabled() ||
+                   w.hoerdatSuchenButton->isEnabled();
       QMimeData mime;
-      mime.setUrls({QUrl::fromLocalFile(ws->path("other.mp3"))});
+      mime.setUrls({QUrl::fromLocalFile(Path("other.mp3"))});
       QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(window.get(), &drop);
-      seen.entries = w.fileList->topLevelItemCount();
+      entries = w.fileList->topLevelItemCount();
     });
-    return answer(dir, name);
+    return std::optional<QString>(Path("copy.mp3"));
   };
-  window->platform().SetDialogResponder(&responder);
-  Update();
-  QVERIFY(seen.ran);
-  QVERIFY(seen.progressShown);
-  QVERIFY(!seen.listEnabled && !seen.updateEnabled && !seen.searchEnabled);
-  QCOMPARE(seen.entries, 1); // the drop was refused
-  QVERIFY(std::filesystem::exists(ws->native("out/copy.mp3")));
-  QVERIFY(window->widgets().progressBar->isHidden());
-  QVERIFY(window->widgets().fileList->isEnabled());
-  window->platform().SetDialogResponder(nullptr);
+  QTest::mouseClick(w.aktualisierenButton, Qt::LeftButton);
+  QVERIFY(ran && progressShown && !anyEnabled);
+  QCOMPARE(entries, 2); // the drop was refused
+  QVERIFY(std::filesystem::exists(ws->file("copy.mp3")));
+  QVERIFY(w.progressBar->isHidden() && w.fileList->isEnabled() &&
+          w.aktualisierenButton->isEnabled());
 }
-
-int RunUpdateTests(int argc, char** argv) {
-  UpdateTest test;
-  return QTest::qExec(&test, argc, argv);
-}
-
-#include "update_test.moc"

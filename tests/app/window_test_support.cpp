@@ -1,97 +1,24 @@
-#include "window_test_support.h"
-
 #include <QDir>
-#include <QFile>
-#include <QTest>
 
-#include "core/form/velmora_logic.h"
 #include "core/lookup/http_client.h"
 #include "core/text/encoding.h"
-#include "main_dialog_widgets.h"
-
-namespace app_test {
-
-namespace {
-
-constexpr int kFrameBytes = 417; // 144 * 128000 / 44100
-constexpr int kFrameCount = 4;
-
-} // namespace
+#include "qt_window_platform.h"
+#include "window_test.h"
 
 std::string MpegFile(const velmora::Id3v2FrameTexts* texts) {
   std::string bytes = texts ? velmora::ComposeId3v2Tag(*texts, 0) : std::string();
-  for (int i = 0; i < kFrameCount; ++i) {
-    std::string frame(kFrameBytes, '\0');
-    frame.replace(0, 4, "\xFF\xFB\x90\x00", 4);
-    bytes += frame;
-  }
+  for (int i = 0; i < 4; ++i) // 128 kbit/s at 44.1 kHz: 417 bytes a frame
+    bytes += std::string("\xFF\xFB\x90\x00", 4) + std::string(413, '\0');
   return bytes;
 }
 
-std::vector<velmora::Id3v2Frame> ReadFrames(const std::string& path) {
+std::string FrameText(const std::string& path, std::string_view id) {
   const std::string bytes = velmora::test::ReadBytes(path);
   const std::uint32_t length = velmora::MeasureId3v2Tag(std::string_view(bytes).substr(0, 10));
-  return velmora::ParseId3v2Frames(std::string_view(bytes).substr(0, length));
-}
-
-std::string FrameText(const std::vector<velmora::Id3v2Frame>& frames, std::string_view id) {
-  for (const velmora::Id3v2Frame& frame : frames)
+  for (const velmora::Id3v2Frame& frame :
+       velmora::ParseId3v2Frames(std::string_view(bytes).substr(0, length)))
     if (frame.id == id) return frame.text;
   return "(missing)";
-}
-
-DialogResponder ScriptedDialogs::responder() {
-  DialogResponder r;
-  r.message = [this](const QString& text, const QString& caption, velmora::MessageIcon,
-                     velmora::MessageButtons) {
-    messages << caption + QStringLiteral(": ") + text;
-    return answer;
-  };
-  r.saveTarget = [this](const QString& initialDir, const QString& proposed) {
-    saveInitialDir = initialDir;
-    proposedName = proposed;
-    return saveTarget;
-  };
-  r.directory = [this](const QString& title, const QString&) {
-    directoryTitle = title;
-    return directory;
-  };
-  r.choice = [this](CHoerdatResultDlg& dialog) {
-    ++choicesOpened;
-    return choice ? choice(dialog) : -1;
-  };
-  r.play = [this](const QString& path) { played << path; };
-  return r;
-}
-
-QString Workspace::path(const char* name) const {
-  return QString::fromStdString(dir.file(name));
-}
-
-void Workspace::write(const char* name, const std::string& bytes) const {
-  velmora::test::WriteBytes(dir.file(name), bytes);
-}
-
-std::unique_ptr<CVelmoraDlg> OpenWindow(const Workspace& workspace, ScriptedDialogs& dialogs) {
-  static DialogResponder responder;
-  responder = dialogs.responder();
-  QDir::setCurrent(QString::fromStdString(workspace.dir.path().string()));
-  auto window = std::make_unique<CVelmoraDlg>(velmora::MakeCurlHttpClient());
-  window->platform().SetDialogResponder(&responder);
-  window->show();
-  if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
-  // Keyboard shortcuts (accelerators, F1) reach only the active window.
-  window->activateWindow();
-  if (!QTest::qWaitForWindowActive(window.get())) return nullptr;
-  return window;
-}
-
-QLineEdit* Edit(CVelmoraDlg& window, velmora::FormField field) {
-  return window.widgets().lineEdit(field);
-}
-
-QString Text(CVelmoraDlg& window, velmora::FormField field) {
-  return QString::fromStdString(velmora::Cp1252ToUtf8(window.platform().ControlText(field)));
 }
 
 QStringList ListTexts(const QTreeWidget* list) {
@@ -118,28 +45,37 @@ void ClickEntry(QTreeWidget* list, const QString& text) {
                     list->visualItemRect(found.first()).center());
 }
 
-Standin::Standin(const QString& dataPath) {
-  process_.setProgram(qEnvironmentVariable("VELMORA_STANDIN"));
-  process_.setArguments(
-      {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--data"), dataPath});
-  process_.start();
-  if (!process_.waitForStarted(5000)) return;
-  // It prints "listening on 127.0.0.1:PORT" once it accepts connections.
-  QByteArray output;
-  while (!output.contains('\n') && process_.waitForReadyRead(5000))
-    output += process_.readAllStandardOutput();
-  const int colon = output.lastIndexOf(':');
-  if (colon > 0) port_ = output.mid(colon + 1).trimmed().toInt();
+void WindowTest::Write(const char* name, const std::string& bytes) const {
+  std::filesystem::create_directories(std::filesystem::path(ws->file(name)).parent_path());
+  velmora::test::WriteBytes(ws->file(name), bytes);
 }
 
-Standin::~Standin() {
-  process_.terminate();
-  if (!process_.waitForFinished(5000)) process_.kill();
+bool WindowTest::Open(const std::vector<const char*>& mpegFiles) {
+  for (const char* name : mpegFiles)
+    Write(name, MpegFile());
+  responder.message = [this](const QString& text, const QString& caption, auto, auto) {
+    messages << caption + QStringLiteral(": ") + text;
+    return answer;
+  };
+  QDir::setCurrent(QString::fromStdString(ws->path().string()));
+  window = std::make_unique<CVelmoraDlg>(velmora::MakeCurlHttpClient());
+  window->platform().SetDialogResponder(&responder);
+  window->show();
+  // Keyboard shortcuts (accelerators, F1) reach only the active window.
+  window->activateWindow();
+  return QTest::qWaitForWindowExposed(window.get()) && QTest::qWaitForWindowActive(window.get());
 }
 
-std::string Standin::settings() const {
-  return "[WWW]\nURL-HOERDAT=http://127.0.0.1:" + std::to_string(port_) +
-         "/\nSCRIPT-HOERDAT=hoerdat.php\n";
+void WindowTest::cleanup() {
+  window.reset();
+  ws.reset();
+  responder = {};
+  messages.clear();
+  answer = velmora::MessageAnswer::Ok;
 }
 
-} // namespace app_test
+QString WindowTest::Text(FormField field) const {
+  return QString::fromStdString(velmora::Cp1252ToUtf8(window->platform().ControlText(field)));
+}
+
+QTEST_MAIN(WindowTest)
