@@ -1,17 +1,37 @@
 #pragma once
-// Runs velmora-cli (path from the environment variable VELMORA_CLI) in a directory and captures
-// what it prints.
+// Runs velmora-cli (path from the environment variable VELMORA_CLI) in a directory through the
+// shell, as a user would, and captures what it prints.
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
+
+#include "support/program_paths.h"
+#include "support/temp_dir.h"
 
 namespace velmora::test {
 
 struct CliRun {
-  int exitCode = -1; // -1 when the program did not end normally
+  int exitCode = -1; // -1 when the shell did not end normally; a signal shows as 128 + its number
   std::string out, err;
 };
 
-CliRun RunCli(const std::filesystem::path& workDir, const std::vector<std::string>& args);
+inline CliRun RunCli(const std::filesystem::path& workDir, const std::vector<std::string>& args) {
+  // Single quotes keep every byte; a quote inside closes, escapes and reopens them.
+  const auto quoted = [](const std::string& word) {
+    std::string text = "'";
+    for (const char c : word)
+      text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return text + "'";
+  };
+  TempDir captures;
+  const std::string out = captures.file("out"), err = captures.file("err");
+  std::string command = "cd " + quoted(workDir) + " && " + quoted(CliProgram());
+  for (const auto& arg : args)
+    command += " " + quoted(arg);
+  const int status = std::system((command + " >" + quoted(out) + " 2>" + quoted(err)).c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+}
 
 } // namespace velmora::test

@@ -6,13 +6,17 @@
 
 #include "core/tags/id3v1.h"
 #include "core/tags/id3v2.h"
-#include "tags/file_test_helpers.h"
+#include "support/temp_dir.h"
 
 namespace velmora::test {
 
-// MPEG audio: a frame sync first, then bytes that differ from block to block.
+// MPEG audio: a frame sync first, then bytes that differ from block to block, so that a shifted
+// or repeated block shows.
 inline std::string MpegAudio(std::size_t size) {
-  return "\xFF\xFB" + AudioBytes(size);
+  std::string audio = "\xFF\xFB";
+  for (std::size_t i = 0; i < size; ++i)
+    audio += static_cast<char>((i * 7 + i / 4093) & 0xFF);
+  return audio;
 }
 
 // A complete ID3v2 tag with its padding bytes.
@@ -23,6 +27,11 @@ inline std::string Id3v2Tag(const Id3v2FrameTexts& texts, long padding = 0) {
 inline std::string Id3v1Bytes(const Id3v1Fields& fields) {
   const Id3v1Record record = ComposeId3v1Record(fields);
   return std::string(record.begin(), record.end());
+}
+
+// The tag at the start of a file's bytes, padding included.
+inline std::string TagOf(const std::string& bytes) {
+  return bytes.substr(0, MeasureId3v2Tag(bytes));
 }
 
 // The body of the first frame with the given ID in an ID3v2.3 tag (no checks beyond the bounds).

@@ -3,22 +3,36 @@
 // ran in a temporary work directory.
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <functional>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 #include "core/form/velmora_logic.h"
 #include "form/audio_test_files.h"
 #include "support/fake_platform.h"
-#include "support/temp_dir.h"
 
 namespace velmora::test {
 
-// A logic object in a fresh work directory, started as the window starts (settings file first
-// when the test writes one).
+// Several texts compared at once.
+using Texts = std::vector<std::string>;
+
+// Runs body in a forked child (where size limits stay) and returns its exit code, -1 when it
+// did not exit normally.
+inline int RunInChild(const std::function<int()>& body) {
+  const pid_t child = fork();
+  if (child == 0) _exit(body());
+  int status = 0;
+  if (child < 0 || waitpid(child, &status, 0) != child) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 class LogicTest : public ::testing::Test {
 protected:
   std::string WorkFile(std::string_view name) const { return dir.file(name); }
   void WriteSettings(const std::string& iniText) { WriteBytes(dir.file("Tonfeld.ini"), iniText); }
+  // Starts as the window starts (settings file first when the test wrote one).
   void StartUp() {
     logic.ReadFirstSettings(dir.path().string());
     logic.ReadLaterSettings();

@@ -4,7 +4,6 @@
 #include <sys/resource.h>
 
 #include "core/settings/settings_file.h"
-#include "core/tags/genres.h"
 #include "form/form_test_support.h"
 
 namespace velmora::test {
@@ -12,228 +11,105 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr long kDefaultPadding = 1024;
-
 class UpdateTest : public LogicTest {
 protected:
-  void SetUp() override {
+  // Settings, templates, and a source with an old tag of Meier's Der Fall, loaded by a click.
+  void Start(const std::string& iniText = "") {
     fs::create_directory(dir.path() / "in");
     fs::create_directory(dir.path() / "out");
-    WriteBytes(WorkFile("FileNameVorlage.txt"), "# Vorschlag\n$0$ - $1$\n");
-  }
-
-  void Start(const std::string& iniText = "") {
-    if (!iniText.empty()) WriteSettings(iniText);
+    WriteBytes(dir.file("FileNameVorlage.txt"), "# Vorschlag\n$0$ - $1$\n");
+    WriteBytes(dir.file("BeschreibungVorlage.txt"), "Autor: $0$\r\nTitel: $1$\r\n");
+    WriteSettings(iniText);
     StartUp();
-  }
-
-  // A source with an old tag of the author Meier and the title Der Fall, loaded as by a click.
-  void LoadSource(const std::string& name = "Meier - Der Fall.mp3") {
-    Id3v2FrameTexts texts{};
-    texts[1] = "Der Fall";
-    texts[2] = "Meier";
-    texts[3] = "Album";
-    oldTag = Id3v2Tag(texts, 200);
-    audio = MpegAudio(100000);
-    source = WorkFile("in/" + name);
-    sourceBytes = oldTag + audio;
-    WriteBytes(source, sourceBytes);
-    const std::size_t messagesBefore = platform.messages.size();
+    WriteBytes(source, sourceBytes = Id3v2Tag({"", "Der Fall", "Meier", "Album"}, 200) + audio);
     Load(source);
-    ASSERT_EQ(platform.messages.size(), messagesBefore);
   }
+  void UpdateTo(const std::optional<std::string>& target) {
+    platform.saveAnswer = target;
+    logic.OnAktualisieren();
+  }
+  std::string Out(const std::string& name) const { return dir.file("out/" + name); }
 
-  std::string OutFile(const std::string& name) const { return dir.file("out/" + name); }
-  std::string TagOf(const std::string& fileBytes) {
-    return fileBytes.substr(0, MeasureId3v2Tag(fileBytes));
-  }
-  std::vector<std::string> MessageTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& message : platform.messages)
-      texts.push_back(message.text);
-    return texts;
-  }
-
-  std::string oldTag, audio, source, sourceBytes;
+  const std::string audio = MpegAudio(100000), source = dir.file("in/Meier - Der Fall.mp3");
+  std::string sourceBytes;
 };
 
 TEST_F(UpdateTest, WritesTaggedCopyDescriptionAndUploadInfo) {
   Start("[SETTINGS]\nGEN_TXT_FILE=1\nUPLOADINFO=1\n");
-  WriteBytes(WorkFile("BeschreibungVorlage.txt"), "Autor: $0$\r\nTitel: $1$\r\n");
-  LoadSource();
   platform.Type(FormField::v2Comment, "Neuer Kommentar");
   platform.Type(FormField::v2Artist, "nicht geschrieben"); // TPE1 takes recAutor
-  const std::string target = OutFile("Meier - Der Fall.mp3");
-  platform.saveAnswer = target;
+  UpdateTo(Out("Meier - Der Fall.mp3"));
 
-  logic.OnAktualisieren();
-
-  EXPECT_TRUE(platform.messages.empty()) << ::testing::PrintToString(MessageTexts());
-  ASSERT_EQ(platform.saveRequests.size(), 1u);
-  EXPECT_EQ(platform.saveRequests[0].initialDir, dir.path().string() + "/");
-  EXPECT_EQ(platform.saveRequests[0].proposedName, "Meier - Der Fall.mp3");
-
-  const Id3v2FrameTexts expected{
-      "", "Der Fall", "Meier", "Album", "", "(101)Speech", "Neuer Kommentar", "", "", "", "", ""};
-  const std::string newTag = ComposeId3v2Tag(expected, kDefaultPadding);
-  EXPECT_EQ(ReadBytes(target), newTag + std::string(kDefaultPadding, '\0') + audio +
-                                   Id3v1Bytes({"", "", "", "", "", ""}));
+  EXPECT_EQ(platform.MessageTexts(), Texts{});
+  EXPECT_EQ(platform.saveRequests.at(0).initialDir + platform.saveRequests[0].proposedName,
+            dir.file("Meier - Der Fall.mp3"));
+  EXPECT_EQ(
+      ReadBytes(Out("Meier - Der Fall.mp3")),
+      Id3v2Tag({"", "Der Fall", "Meier", "Album", "", "(101)Speech", "Neuer Kommentar"}, 1024) +
+          audio + Id3v1Bytes({}));
   EXPECT_EQ(ReadBytes(source), sourceBytes);
-
-  EXPECT_EQ(members.outputDirPath, dir.path().string() + "/out/");
-  EXPECT_EQ(ReadProfileString("DIRECTORIES", "OUTPUTDIR", "", members.settingsPath),
-            dir.path().string() + "/out/");
-  EXPECT_EQ(ReadBytes(OutFile("Meier - Der Fall.txt")), "Autor: Meier\r\nTitel: Der Fall");
-  EXPECT_EQ(platform.clipboardWrites, std::vector<std::string>{"Uploadinfo: Meier - Der Fall"});
-  // The form still names the source; the progress bar is hidden again.
-  EXPECT_EQ(form.inputFile, source);
-  EXPECT_EQ(members.oldTagLength, oldTag.size());
-  EXPECT_FALSE(platform.progressVisible);
-  EXPECT_FALSE(logic.UpdateRunning());
-
-  // The next update offers the directory chosen last.
-  logic.OnAktualisieren();
-  ASSERT_EQ(platform.saveRequests.size(), 2u);
-  EXPECT_EQ(platform.saveRequests[1].initialDir, dir.path().string() + "/out/");
+  EXPECT_EQ(ReadBytes(Out("Meier - Der Fall.txt")), "Autor: Meier\r\nTitel: Der Fall");
+  EXPECT_EQ(platform.clipboardWrites, Texts{"Uploadinfo: Meier - Der Fall"});
+  EXPECT_EQ(members.oldTagLength, TagOf(sourceBytes).size());
+  EXPECT_FALSE(platform.progressVisible || logic.UpdateRunning());
+  logic.OnAktualisieren(); // offers the directory chosen last
+  EXPECT_EQ(platform.saveRequests.back().initialDir, dir.file("out/"));
 }
 
 TEST_F(UpdateTest, InPlaceTwiceKeepsTheAudioWhole) {
   Start();
-  LoadSource();
-  platform.saveAnswer = source;
-  logic.OnAktualisieren();
-  ASSERT_TRUE(platform.messages.empty()) << ::testing::PrintToString(MessageTexts());
-
-  std::string bytes = ReadBytes(source);
-  const std::string firstTag = TagOf(bytes);
-  EXPECT_EQ(members.oldTagLength, firstTag.size());
-  EXPECT_EQ(bytes.size(), firstTag.size() + audio.size() + 128);
-  EXPECT_EQ(bytes.substr(firstTag.size(), audio.size()), audio);
-
-  platform.Type(FormField::v2Title, "Zweiter Durchgang");
+  UpdateTo(source);
   platform.Type(FormField::v1Title, "v1 Titel");
-  // The same file under another spelling still takes the temporary route.
-  platform.saveAnswer = dir.file("in/../in/Meier - Der Fall.mp3");
-  logic.OnAktualisieren();
-  ASSERT_TRUE(platform.messages.empty()) << ::testing::PrintToString(MessageTexts());
+  // The same file under another name still takes the temporary route.
+  fs::create_symlink(source, Out("link.mp3"));
+  UpdateTo(Out("link.mp3"));
 
-  bytes = ReadBytes(source);
-  const std::string secondTag = TagOf(bytes);
-  EXPECT_EQ(FrameBody(secondTag, "TIT2"), std::string(1, '\0') + "Zweiter Durchgang");
-  // The record was replaced, not appended; the audio follows the new tag unchanged.
-  EXPECT_EQ(bytes.size(), secondTag.size() + audio.size() + 128);
-  EXPECT_EQ(bytes.substr(secondTag.size(), audio.size()), audio);
+  EXPECT_EQ(platform.MessageTexts(), Texts{});
+  EXPECT_TRUE(fs::is_symlink(Out("link.mp3")));
+  const std::string bytes = ReadBytes(source), tag = TagOf(bytes);
+  // The second update skipped exactly the first tag, and replaced the record.
+  EXPECT_EQ(bytes.substr(0, bytes.size() - kId3v1RecordSize), tag + audio);
   EXPECT_EQ(ReadId3v1Record(bytes)->title, "v1 Titel");
-  EXPECT_EQ(members.oldTagLength, secondTag.size());
-  EXPECT_FALSE(fs::exists(dir.path() / "in" / "temp$$$"));
+  EXPECT_EQ(members.oldTagLength, tag.size());
+  EXPECT_FALSE(fs::exists(dir.file("in/temp$$$")));
 }
 
-TEST_F(UpdateTest, TargetThroughASymbolicLinkReplacesTheFileItPointsTo) {
+TEST_F(UpdateTest, TconFromTheGenreListOrTheTypedText) {
   Start();
-  LoadSource();
-  const fs::path link = dir.path() / "out" / "link.mp3";
-  fs::create_symlink(source, link);
-  platform.saveAnswer = link.string();
-  logic.OnAktualisieren();
-  EXPECT_TRUE(platform.messages.empty()) << ::testing::PrintToString(MessageTexts());
-  EXPECT_TRUE(fs::is_symlink(link));
-  const std::string bytes = ReadBytes(source);
-  EXPECT_EQ(bytes.substr(TagOf(bytes).size(), audio.size()), audio);
-  EXPECT_NE(TagOf(bytes), oldTag);
+  for (const auto& [genre, tcon] : std::vector<std::pair<GenreSelection, std::string>>{
+           {{12, ""}, "(012)Other"},
+           {{std::nullopt, "H\366rspiel"}, "H\366rspiel"},
+           {{std::nullopt, ""}, "(101)Speech"}}) {
+    platform.v2Genre = genre;
+    UpdateTo(Out("g.mp3"));
+    EXPECT_EQ(FrameBody(TagOf(ReadBytes(Out("g.mp3"))), "TCON"), '\0' + tcon);
+  }
 }
 
-TEST_F(UpdateTest, TconFromTheGenreList) {
-  Start("[SETTINGS]\nAUTO_ID3V1_TAGGING=0\n");
-  LoadSource();
-  const std::string target = OutFile("g.mp3");
-  platform.saveAnswer = target;
-  const auto tcon = [&] { return FrameBody(TagOf(ReadBytes(target)), "TCON").substr(1); };
-
-  platform.v2Genre = {12, ""};
-  logic.OnAktualisieren();
-  EXPECT_EQ(tcon(), FormatTconText(12));
-
-  platform.v2Genre = {std::nullopt, "H\xf6rspiel"};
-  logic.OnAktualisieren();
-  EXPECT_EQ(tcon(), "H\xf6rspiel");
-
-  platform.v2Genre = {std::nullopt, ""};
-  logic.OnAktualisieren();
-  EXPECT_EQ(tcon(), "(101)Speech");
-  EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(UpdateTest, CopyToId3v1Modes) {
+TEST_F(UpdateTest, CopyToId3v1FromTheRecordOrWithWafranyoflFromTheComment) {
   Start("[SETTINGS]\nAUTO_ID3V1_COPY=1\n");
-  LoadSource("A - Serie 2v5.mp3");
-  members.recGenre = "Kriminalh\xf6rspiel";
+  members.recGenre = "Kriminalh\366rspiel";
   members.recProduktion = "Radio Bremen mit einem sehr langen Namen";
-  platform.Type(FormField::v2Comment, "Ein Kommentar, der l\xe4nger als drei\xdfig Zeichen ist");
+  platform.Type(FormField::v2Comment, "Ein Kommentar,\r\nder l\344nger als drei\337ig Zeichen ist");
   platform.Type(FormField::v2Track, "2");
-  const std::string target = OutFile("v1.mp3");
-  platform.saveAnswer = target;
-  logic.OnAktualisieren();
-
-  auto record = ReadId3v1Record(ReadBytes(target));
-  ASSERT_TRUE(record);
-  EXPECT_EQ(record->comment, "Kriminalh\xf6rspiel");
-  EXPECT_EQ(record->album, "Radio Bremen mit einem sehr la"); // cut to the field's 30 bytes
-  EXPECT_EQ(record->artist, "Meier");
-  EXPECT_EQ(record->track, "2");
+  UpdateTo(Out("v1.mp3"));
+  auto record = ReadId3v1Record(ReadBytes(Out("v1.mp3")));
+  EXPECT_EQ((Texts{record->title, record->artist, record->track, record->comment, record->album}),
+            (Texts{"Der Fall", "Meier", "2", "Kriminalh\366rspiel",
+                   "Radio Bremen mit einem sehr la"}));          // cut to the field's 30 bytes
   EXPECT_EQ(Control(FormField::v1Album), members.recProduktion); // the copy is shown whole
 
-  members.wafranyoflMode = 1;
-  logic.OnAktualisieren();
-  record = ReadId3v1Record(ReadBytes(target));
-  ASSERT_TRUE(record);
-  EXPECT_EQ(form.v1Comment, "Ein Kommentar, der l\xe4nger als ");
-  EXPECT_EQ(record->comment, "Ein Kommentar, der l\xe4nger al"); // 28 bytes beside a track
-  EXPECT_EQ(record->album, "Album");
+  members.wafranyoflMode = 2; // any value but 0 is on
+  UpdateTo(Out("v1.mp3"));
+  record = ReadId3v1Record(ReadBytes(Out("v1.mp3")));
+  EXPECT_EQ(form.v1Comment, "Ein Kommentar,\r\nder l\344nger als");
+  // 28 bytes beside a track, the line break as one blank.
+  EXPECT_EQ(record->comment + "|" + record->album, "Ein Kommentar, der l\344nger al|Album");
 }
 
-TEST_F(UpdateTest, WithoutId3v1TaggingNoRecordIsWritten) {
-  Start("[SETTINGS]\nAUTO_ID3V1_TAGGING=0\nPADDING=-5\n");
-  LoadSource();
-  platform.saveAnswer = source;
-  logic.OnAktualisieren();
-  const std::string bytes = ReadBytes(source);
-  const std::string tag = TagOf(bytes);
-  EXPECT_EQ(bytes, tag + audio);
-  EXPECT_EQ(members.oldTagLength, tag.size()); // no padding for a negative setting
-}
-
-TEST_F(UpdateTest, MissingTemplateProposesTheFileItself) {
-  fs::remove(WorkFile("FileNameVorlage.txt"));
-  Start("[SETTINGS]\nGEN_TXT_FILE=1\nUPLOADINFO=1\n");
-  WriteBytes(WorkFile("BeschreibungVorlage.txt"), "Titel: $1$");
-  LoadSource("quelle.mp2");
-  platform.saveAnswer = OutFile("quelle.mp2");
-  logic.OnAktualisieren();
-  ASSERT_EQ(platform.saveRequests.size(), 1u);
-  EXPECT_EQ(platform.saveRequests[0].proposedName, "quelle.mp2");
-  EXPECT_EQ(ReadBytes(OutFile("quelle.txt")), "Titel: Der Fall");
-  EXPECT_EQ(platform.clipboardWrites, std::vector<std::string>{"Uploadinfo: quelle"});
-}
-
-TEST_F(UpdateTest, StopsBeforeWritingWhenNothingIsToBeWritten) {
+TEST_F(UpdateTest, CancelledDialogWritesNothing) {
   Start("[SETTINGS]\nUPLOADINFO=1\n");
-  logic.OnAktualisieren();
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].text, "Sie m\xfcssen zuerst ein File ausw\xe4hlen!");
-  EXPECT_EQ(platform.messages[0].caption, "Fehler");
-  EXPECT_EQ(platform.messages[0].buttons, MessageButtons::Ok);
-
-  LoadSource();
-  // A too long year stops at the take-over.
-  platform.Type(FormField::v2Year, "1234567");
-  logic.OnAktualisieren();
-  EXPECT_EQ(platform.Captions(), (std::vector<std::string>{"Fehler", "Velmora"}));
-  EXPECT_TRUE(platform.saveRequests.empty());
-
-  // A cancelled dialog writes nothing, not even the settings.
-  platform.Type(FormField::v2Year, "1999");
-  platform.saveAnswer = std::nullopt;
-  logic.OnAktualisieren();
+  UpdateTo(std::nullopt);
   EXPECT_EQ(platform.saveRequests.size(), 1u);
   EXPECT_TRUE(fs::is_empty(dir.path() / "out"));
   EXPECT_EQ(ReadProfileString("DIRECTORIES", "OUTPUTDIR", "none", members.settingsPath), "none");
@@ -241,87 +117,51 @@ TEST_F(UpdateTest, StopsBeforeWritingWhenNothingIsToBeWritten) {
   EXPECT_EQ(ReadBytes(source), sourceBytes);
 }
 
-TEST_F(UpdateTest, UncreatableTargetIsReportedAndTheDocumentsFollow) {
-  Start("[SETTINGS]\nUPLOADINFO=1\n");
-  LoadSource();
-  platform.saveAnswer = dir.file("fehlt/x.mp3");
-  logic.OnAktualisieren();
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].text, "Kann tempor\xe4res File nicht \xf6"
-                                       "ffnen! \r\nOperation fehlgeschlagen");
-  EXPECT_EQ(platform.messages[0].caption, "Warnung");
-  EXPECT_EQ(platform.messages[0].buttons, MessageButtons::YesNo);
-  EXPECT_EQ(ReadBytes(source), sourceBytes);
-  EXPECT_EQ(platform.clipboardWrites, std::vector<std::string>{"Uploadinfo: Meier - Der Fall"});
-}
-
-TEST_F(UpdateTest, SourceRemovedBeforeTheUpdate) {
-  Start();
-  LoadSource();
-  fs::remove(source);
-  platform.saveAnswer = OutFile("x.mp3");
-  logic.OnAktualisieren();
-  platform.saveAnswer = source; // over itself: there is nothing to read either
-  logic.OnAktualisieren();
-  const std::string text = "Das File \"" + source +
-                           "\" kann nicht ge\xf6"
-                           "ffnet werden!";
-  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{text, text}));
-  EXPECT_FALSE(fs::exists(OutFile("x.mp3")));
-  EXPECT_FALSE(fs::exists(source));
-}
-
-TEST_F(UpdateTest, DamagedTagLengthIsRefused) {
-  Start();
-  Id3v2FrameTexts texts{};
-  texts[1] = "Kaputt";
-  source = WorkFile("in/kaputt.mp3");
-  sourceBytes = ComposeId3v2Tag(texts, 100000) + MpegAudio(1000);
-  WriteBytes(source, sourceBytes);
+// Each failure is reported and leaves the source as it was; description and upload line follow.
+TEST_F(UpdateTest, FailedWritesLeaveTheSourceAndAreReported) {
+  Start("[SETTINGS]\nGEN_TXT_FILE=1\nUPLOADINFO=1\n");
+  UpdateTo(dir.file("fehlt/x.mp3"));
+  EXPECT_EQ(platform.messages.at(0).buttons, MessageButtons::YesNo);
+  // A tag length beyond the end of the file, to a new name and in place.
+  WriteBytes(source,
+             sourceBytes = ComposeId3v2Tag({"", "Der Fall", "Meier"}, 100000) + MpegAudio(1000));
   Load(source);
-  ASSERT_TRUE(platform.messages.empty());
-
-  platform.saveAnswer = OutFile("k.mp3");
-  logic.OnAktualisieren();
-  platform.saveAnswer = source;
-  logic.OnAktualisieren();
-  const std::string text = "Das File \"" + source +
-                           "\" hat einen besch\xe4"
-                           "digten ID3v2-Tag!";
-  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{text, text}));
-  EXPECT_EQ(platform.Captions(), (std::vector<std::string>{"Fehler", "Fehler"}));
-  EXPECT_FALSE(fs::exists(OutFile("k.mp3")));
-  EXPECT_FALSE(fs::exists(dir.path() / "in" / "temp$$$"));
+  UpdateTo(Out("x.mp3"));
+  UpdateTo(source);
   EXPECT_EQ(ReadBytes(source), sourceBytes);
+  const std::string damaged = "Das File \"" + source + "\" hat einen besch\344digten ID3v2-Tag!";
+  EXPECT_EQ(platform.MessageTexts(),
+            (Texts{"Kann tempor\344res File nicht \366ffnen! \r\nOperation fehlgeschlagen", damaged,
+                   damaged}));
+  EXPECT_EQ(platform.Captions(), (Texts{"Warnung", "Fehler", "Fehler"}));
+  EXPECT_EQ(fs::directory_iterator(dir.path() / "out")->path(), Out("Meier - Der Fall.txt"));
+  EXPECT_FALSE(fs::exists(dir.file("in/temp$$$")));
+  EXPECT_EQ(platform.clipboardWrites, Texts(3, "Uploadinfo: Meier - Der Fall"));
 }
 
 TEST_F(UpdateTest, DiskFullInPlaceLeavesTheSourceAndReports) {
   Start();
-  LoadSource();
-  platform.saveAnswer = source;
-  const std::string temporary = dir.file("in/temp$$$");
-  const int result = RunInChild([&] {
+  const pid_t child = fork(); // the size limit stays in the child
+  if (child == 0) {
     const rlimit limit{50000, 50000};
-    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 10;
-    logic.OnAktualisieren();
-    if (platform.messages.size() != 1) return 11;
-    if (platform.messages[0].text !=
-        "Das File \"" + temporary + "\" kann nicht geschrieben werden!")
-      return 12;
-    return platform.messages[0].caption == "Fehler" ? 0 : 13;
-  });
-  EXPECT_EQ(result, 0);
+    if (setrlimit(RLIMIT_FSIZE, &limit) == 0) UpdateTo(source);
+    _exit(platform.MessageTexts() == Texts{"Das File \"" + dir.file("in/temp$$$") +
+                                           "\" kann nicht geschrieben werden!"}
+              ? 0
+              : 1);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(status, 0);
   EXPECT_EQ(ReadBytes(source), sourceBytes);
-  EXPECT_FALSE(fs::exists(temporary));
+  EXPECT_FALSE(fs::exists(dir.file("in/temp$$$")));
 }
 
 TEST_F(UpdateTest, CommandsDuringTheCopyAreRefusedAndAnswersHeld) {
   Start();
-  LoadSource();
-  const std::string other = WorkFile("in/B - Anderes.mp3");
+  const std::string other = dir.file("in/B - Anderes.mp3");
   WriteBytes(other, MpegAudio(10));
-  platform.saveAnswer = OutFile("x.mp3");
-  std::size_t messagesDuringCopy = 0;
+  std::size_t messagesDuringCopy = 1;
   platform.onPumpEvents = [&] {
     logic.LoadSelectedFile(other);
     logic.OnAktualisieren();
@@ -332,23 +172,17 @@ TEST_F(UpdateTest, CommandsDuringTheCopyAreRefusedAndAnswersHeld) {
     logic.OnDownloadFinished(false, "");
     messagesDuringCopy = platform.messages.size();
   };
-  logic.OnAktualisieren();
+  UpdateTo(Out("x.mp3"));
   platform.onPumpEvents = nullptr;
 
-  EXPECT_GT(platform.pumpCount, 1);
   EXPECT_EQ(messagesDuringCopy, 0u);
   EXPECT_EQ(platform.saveRequests.size(), 1u);
-  EXPECT_EQ(form.inputFile, source);
-  EXPECT_EQ(form.v2Title, "Der Fall");
-  EXPECT_EQ(form.v1Title, "");
-  EXPECT_EQ(ReadId3v1Record(ReadBytes(OutFile("x.mp3")))->title, "");
-  EXPECT_EQ(members.inputDirPath, dir.path().string() + "/");
-  EXPECT_EQ(
-      ReadBytes(OutFile("x.mp3")).substr(TagOf(ReadBytes(OutFile("x.mp3"))).size(), audio.size()),
-      audio);
+  EXPECT_EQ((Texts{form.inputFile, form.v2Title, form.v1Title, members.inputDirPath}),
+            (Texts{source, "Der Fall", "", dir.file("")}));
+  const std::string bytes = ReadBytes(Out("x.mp3"));
+  EXPECT_EQ(bytes, TagOf(bytes) + audio + Id3v1Bytes({}));
   // The answer that arrived meanwhile is handled once the update has ended.
-  ASSERT_FALSE(platform.messages.empty());
-  EXPECT_EQ(platform.messages[0].text, "Connection to Server Failed");
+  EXPECT_EQ(platform.MessageTexts(), Texts{"Connection to Server Failed"});
 }
 
 } // namespace

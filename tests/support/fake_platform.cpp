@@ -2,6 +2,13 @@
 
 namespace velmora::test {
 
+std::vector<std::string> FakePlatform::MessageTexts() const {
+  std::vector<std::string> texts;
+  for (const auto& message : messages)
+    texts.push_back(message.text);
+  return texts;
+}
+
 std::vector<std::string> FakePlatform::Captions() const {
   std::vector<std::string> captions;
   for (const auto& message : messages)
@@ -12,12 +19,6 @@ std::vector<std::string> FakePlatform::Captions() const {
 MessageAnswer FakePlatform::ShowMessage(const std::string& text, const std::string& caption,
                                         MessageIcon icon, MessageButtons buttons) {
   messages.push_back({text, caption, icon, buttons});
-  if (onMessage) onMessage(messages.back());
-  if (!scriptedAnswers.empty()) {
-    const MessageAnswer answer = scriptedAnswers.front();
-    scriptedAnswers.pop_front();
-    return answer;
-  }
   return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
 }
 
@@ -33,7 +34,6 @@ void FakePlatform::SetControlText(FormField field, const std::string& text) {
 std::optional<std::string> FakePlatform::AskSaveTarget(const std::string& initialDir,
                                                        const std::string& proposedName) {
   saveRequests.push_back({initialDir, proposedName});
-  if (duringSaveDialog) duringSaveDialog();
   return saveAnswer;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A scripted WindowPlatform for tests of the window's logic: controls held in a map, message
-// boxes recorded and answered from a script, the save dialog, the clipboard, the choice among
-// records, the spinner and a queue for what is posted to the window's thread.
+// boxes recorded, the save dialog, the clipboard, the choice among records, the spinner and a
+// queue for what is posted to the window's thread.
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -28,13 +28,11 @@ struct SaveRequest {
 
 class FakePlatform : public WindowPlatform {
 public:
-  // --- message boxes: recorded; answered from the script, else with the first button ---
+  // --- message boxes: recorded and answered with the first button ---
   std::vector<RecordedMessage> messages;
-  std::deque<MessageAnswer> scriptedAnswers;
-  // Captions of the recorded messages, in order (for compact expectations).
+  // Texts and captions of the recorded messages, in order (for compact expectations).
+  std::vector<std::string> MessageTexts() const;
   std::vector<std::string> Captions() const;
-  // Runs after each message was recorded, before it is answered.
-  std::function<void(const RecordedMessage&)> onMessage;
 
   // --- controls ---
   std::map<FormField, std::string> controls; // Windows-1252 texts
@@ -45,12 +43,9 @@ public:
   // --- save dialog: answers saveAnswer; nullopt means cancel ---
   std::optional<std::string> saveAnswer;
   std::vector<SaveRequest> saveRequests;
-  // Runs inside the dialog, as a nested event loop would run other handlers.
-  std::function<void()> duringSaveDialog;
 
   // --- progress and event pump ---
   bool progressVisible = false;
-  std::vector<int> progress;
   int pumpCount = 0;
   bool quitRequested = false;         // PumpEvents answers false
   std::function<void()> onPumpEvents; // handlers that run while events are pumped
@@ -85,7 +80,7 @@ public:
   std::optional<std::string> AskSaveTarget(const std::string& initialDir,
                                            const std::string& proposedName) override;
   void ShowProgress(bool visible) override { progressVisible = visible; }
-  void SetProgress(int percent) override { progress.push_back(percent); }
+  void SetProgress(int) override {}
   bool PumpEvents() override;
   void SetClipboardText(const std::string& text) override { clipboardWrites.push_back(text); }
   ClipboardText ReadClipboardText() override { return clipboard; }
