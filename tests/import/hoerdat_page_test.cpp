@@ -1,6 +1,11 @@
+// The import of a Hördat web page: the fields cut out of the page, and the clipboard command of
+// the window's logic.
 #include "core/import/hoerdat_page.h"
 
 #include <gtest/gtest.h>
+
+#include "core/form/velmora_logic.h"
+#include "support/fake_platform.h"
 
 namespace velmora {
 namespace {
@@ -8,106 +13,100 @@ namespace {
 // Enough bytes behind every end fragment for the field to be taken.
 const std::string kTail = "\r\n</td></tr></table></body></html>";
 
-class HoerdatPageTest : public ::testing::Test {
-protected:
-  void Import(const std::string& page) { ApplyHoerdatPage(page, form, members); }
+// Imports page into a form whose every target holds "-"; the targets after the import:
+// author, title, comment, cast, original artist, composer, length, copyright, year, station.
+std::string Import(const std::string& page, const std::string& prefix = "") {
   TagForm form;
   WindowMembers members;
-};
-
-TEST_F(HoerdatPageTest, ReadsAllSevenFields) {
-  members.prefixOrigArtist = "Sprecher:";
-  members.prefixKomponist = "Regie:";
-  Import("<html><font class=ti>Fall, Der</font><br><font class=au> Meier, Hans </font>\r\n"
-         "<font class=ab>Erste Zeile.<br />Zweite Zeile.</font>\r\n"
-         "<font class=mi>Mit: </font> <font class=ab>Anna<br />\r\nOtto</font>\r\n"
-         "<i>Regie:</i> Hans Bauer<br><i>L\xe4nge:</i> 54<br>"
-         "<i>Produktion:</i> WDR 1975.<i>Erstsendung</i>" +
-         kTail);
-  EXPECT_EQ(members.recAutor, "Meier, Hans");
-  EXPECT_EQ(form.v2Artist, ""); // the author goes only into the record member
-  EXPECT_EQ(form.v2Title, "Der Fall");
-  EXPECT_EQ(form.v2Comment, "Erste Zeile.\r\nZweite Zeile.");
-  EXPECT_EQ(members.recInhaltsangabe, form.v2Comment);
-  EXPECT_EQ(members.recMitwirkende, "Anna, Otto");
-  EXPECT_EQ(form.v2OrigArtist, "Sprecher: Anna, Otto");
-  EXPECT_EQ(members.recRegie, "Hans Bauer");
-  EXPECT_EQ(form.v2Composer, "Regie: Hans Bauer");
-  EXPECT_EQ(members.recLaenge, "54 min.");
-  EXPECT_EQ(form.v2Copyright, "WDR 1975");
-  EXPECT_EQ(form.v2Year, "1975");
-  EXPECT_EQ(members.recProduktion, "WDR");
+  members.prefixOrigArtist = members.prefixKomponist = prefix;
+  std::string* targets[] = {&members.recAutor,       &form.v2Title,      &form.v2Comment,
+                            &members.recMitwirkende, &form.v2OrigArtist, &form.v2Composer,
+                            &members.recLaenge,      &form.v2Copyright,  &form.v2Year,
+                            &members.recProduktion};
+  for (std::string* target : targets)
+    *target = "-";
+  form.v2Artist = "bleibt";
+  ApplyHoerdatPage(page, form, members);
+  std::string result = form.v2Artist; // the author goes only into the record member
+  for (const std::string* target : targets)
+    result += "|" + *target;
+  return result;
 }
 
-TEST_F(HoerdatPageTest, EmptyPrefixLeavesALeadingBlank) {
-  Import("<font class=mi>Mit: </font> <font class=ab>Anna<br />Otto</font><i>Regie:</i>Ute<" +
-         kTail);
-  EXPECT_EQ(form.v2OrigArtist, " Anna, Otto");
-  EXPECT_EQ(form.v2Composer, " Ute");
+TEST(HoerdatPage, ReadsAllSevenFields) {
+  EXPECT_EQ(
+      Import("<html><font class=ti>Fall, Der</font><br><font class=au> Meier, Hans </font>\r\n"
+             "<font class=ab>Erste Zeile.<br />Zweite Zeile.</font>\r\n"
+             "<font class=mi>Mit: </font> <font class=ab>Anna<br />\r\nOtto</font>\r\n"
+             "<i>Regie:</i> Hans Bauer<br><i>L\xe4nge:</i> 54<br>"
+             "<i>Produktion:</i> WDR 1975.<i>Erstsendung</i>" +
+                 kTail,
+             "Mit:"),
+      "bleibt|Meier, Hans|Der Fall|Erste Zeile.\r\nZweite Zeile.|Anna, Otto|Mit: Anna, "
+      "Otto|Mit: Hans Bauer|54 min.|WDR 1975|1975|WDR");
 }
 
-TEST_F(HoerdatPageTest, WithoutSynopsisTheCommentTakesTheCast) {
-  // The synopsis fragment also stands at the end of the cast fragment.
-  Import("<font class=mi>Mit: </font> <font class=ab>Anna<br />\r\nOtto</font>" + kTail);
-  EXPECT_EQ(form.v2Comment, "Anna\r\n\r\nOtto");
-  EXPECT_EQ(members.recMitwirkende, "Anna, Otto");
+TEST(HoerdatPage, EachFieldOnItsOwn) {
+  const std::string none = "bleibt|-|-|-|-|-|-|-|-|-|-";
+  const std::pair<std::string, std::string> rows[] = {
+      // Without synopsis the comment takes the cast (the synopsis fragment ends the cast's start);
+      // an empty prefix leaves a leading blank.
+      {"<font class=mi>Mit: </font> <font class=ab>Anna<br />\r\nOtto</font><i>Regie:</i>Ute<" +
+           kTail,
+       "bleibt|-|-|Anna\r\n\r\nOtto|Anna, Otto| Anna, Otto| Ute|-|-|-|-"},
+      {"<i>L\xe4nge:</i>  <br>" + kTail, "bleibt|-|-|-|-|-|-||-|-|-"},
+      {"<i>Produktion:</i> Radio Bremen<i>" + kTail, "bleibt|-|-|-|-|-|-|-|Radio Bremen||Radio"},
+      {"<i>Produktion:</i>RBX/KLX 1998 ).;<i>" + kTail,
+       "bleibt|-|-|-|-|-|-|-|RBX/KLX 1998|1998|RBX/KLX"},
+      {"<i>Produktion:</i>1975<i>" + kTail, "bleibt|-|-|-|-|-|-|-|1975|1975|1975"},
+      {"<i>Produktion:</i> ...!<i>" + kTail, "bleibt|-|-|-|-|-|-|-|||"},
+      // A field needs more bytes behind its end than the end is long ("</font>": seven).
+      {"<font class=au>Neu</font>1234567", none},
+      {"<font class=au>Neu</font>12345678", "bleibt|Neu|-|-|-|-|-|-|-|-|-"},
+      {"<font class=au>Erster</font> <font class=au>Zweiter</font>" + kTail,
+       "bleibt|Erster|-|-|-|-|-|-|-|-|-"},
+      {"<font class=au>" + std::string(60000, 'x') + "</font>" + kTail,
+       "bleibt|" + std::string(51199, 'x') + "|-|-|-|-|-|-|-|-|-"},
+      {"", none},
+      {"<font", none},
+      {"<html><body>Nichts</body></html>", none},
+      {"<font class=au>ohne Ende", none},
+  };
+  for (const auto& [page, expected] : rows)
+    EXPECT_EQ(Import(page), expected) << page.substr(0, 60);
 }
 
-TEST_F(HoerdatPageTest, LengthGetsItsUnitOnlyWhenNotEmpty) {
-  members.recLaenge = "alt";
-  Import("<i>L\xe4nge:</i>  <br>" + kTail);
-  EXPECT_EQ(members.recLaenge, "");
-}
-
-TEST_F(HoerdatPageTest, ProductionSplitsIntoStationAndYear) {
-  Import("<i>Produktion:</i> Radio Bremen<i>" + kTail);
-  EXPECT_EQ(form.v2Copyright, "Radio Bremen");
-  EXPECT_EQ(form.v2Year, "");
-  EXPECT_EQ(members.recProduktion, "Radio");
-
-  Import("<i>Produktion:</i>RBX/KLX 1998 ).;<i>" + kTail);
-  EXPECT_EQ(form.v2Copyright, "RBX/KLX 1998");
-  EXPECT_EQ(form.v2Year, "1998");
-  EXPECT_EQ(members.recProduktion, "RBX/KLX");
-
-  Import("<i>Produktion:</i>1975<i>" + kTail);
-  EXPECT_EQ(form.v2Year, "1975");
-  EXPECT_EQ(members.recProduktion, "1975");
-
-  Import("<i>Produktion:</i> ...!<i>" + kTail);
-  EXPECT_EQ(form.v2Copyright, "");
-  EXPECT_EQ(form.v2Year, "");
-  EXPECT_EQ(members.recProduktion, "");
-}
-
-TEST_F(HoerdatPageTest, AFieldNeedsMoreBytesBehindItsEndThanTheEndIsLong) {
-  members.recAutor = "alt";
-  Import("<font class=au>Neu</font>1234567"); // seven bytes, as long as "</font>"
-  EXPECT_EQ(members.recAutor, "alt");
-  Import("<font class=au>Neu</font>12345678");
-  EXPECT_EQ(members.recAutor, "Neu");
-}
-
-TEST_F(HoerdatPageTest, FieldsAreFoundFromThePageStartEachTime) {
-  Import("<font class=au>Erster</font> <font class=au>Zweiter</font>" + kTail);
-  EXPECT_EQ(members.recAutor, "Erster");
-}
-
-TEST_F(HoerdatPageTest, APageWithoutFragmentsOrTooShortChangesNothing) {
-  form.v2Title = "bleibt";
-  members.recAutor = "bleibt";
-  for (const char* page :
-       {"", "<font", "<html><body>Nichts</body></html>", "<font class=au>ohne Ende"}) {
-    Import(page);
-    EXPECT_EQ(form.v2Title, "bleibt");
-    EXPECT_EQ(members.recAutor, "bleibt");
-    EXPECT_EQ(form.v2Year, "");
+TEST(ImportCommand, ReportsTheClipboardsFailuresOrFillsAndShowsTheForm) {
+  const std::string page = "<font class=ti>Fall, Der</font><i>Produktion:</i> WDR 1975.<i>........";
+  const std::tuple<ClipboardText, std::string, std::string> rows[] = {
+      {{ClipboardText::Status::CannotOpen, page},
+       "Clipboard kann nicht ge\xf6"
+       "ffnet werden!",
+       "getippt"},
+      {{ClipboardText::Status::Empty, page},
+       "ClipBoard ist leer oder enth\xe4lt ung\xfcltige Daten!",
+       "getippt"},
+      {{ClipboardText::Status::Ok, page}, "", "Der Fall"},
+      // The clipboard's text ends at its first zero byte.
+      {{ClipboardText::Status::Ok, std::string("<font class=ti>Fall, Der</font>.\0.......", 40)},
+       "",
+       "bleibt"},
+  };
+  for (const auto& [clipboard, message, shownTitle] : rows) {
+    test::FakePlatform platform;
+    VelmoraLogic logic{platform, nullptr};
+    platform.Type(FormField::v2Title, "getippt");
+    logic.form().v2Title = "bleibt";
+    platform.clipboard = clipboard;
+    logic.ImportHoerdatPage();
+    EXPECT_EQ(platform.ControlText(FormField::v2Title), shownTitle);
+    ASSERT_EQ(platform.messages.size(), message.empty() ? 0u : 1u);
+    if (message.empty()) continue;
+    EXPECT_EQ(platform.messages[0].text, message);
+    EXPECT_EQ(platform.messages[0].caption, "Fehler");
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(logic.form().v2Title, "bleibt");
   }
-}
-
-TEST_F(HoerdatPageTest, AFieldIsCutToTheWorkBuffer) {
-  Import("<font class=au>" + std::string(60000, 'x') + "</font>" + kTail);
-  EXPECT_EQ(members.recAutor.size(), 51199u);
 }
 
 } // namespace
