@@ -1,0 +1,102 @@
+#include <climits>
+#include <gtest/gtest.h>
+
+#include "core/text/encoding.h"
+#include "core/text/string_helpers.h"
+
+namespace velmora {
+namespace {
+
+TEST(EncodingTest, EveryByteSurvivesTheRoundTripThroughUtf8) {
+  std::string bytes;
+  for (int b = 0; b < 256; ++b)
+    bytes += static_cast<char>(b);
+  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(bytes)), bytes);
+}
+
+TEST(EncodingTest, ConvertsBothWays) {
+  // The five bytes Windows-1252 leaves undefined map to the C1 controls of the same number.
+  const std::string cp1252 = "H\xf6rspiel \x84Nacht\x93 \x96 5 \x80\x9f\x81\x8d\x8f\x90\x9d";
+  const std::string utf8 = "Hörspiel „Nacht“ – 5 €Ÿ\u0081\u008d\u008f\u0090\u009d";
+  EXPECT_EQ(Cp1252ToUtf8(cp1252), utf8);
+  EXPECT_EQ(Utf8ToCp1252(utf8), cp1252);
+  // Characters outside Windows-1252 (U+0080 included: its byte is the euro) become "?".
+  EXPECT_EQ(Utf8ToCp1252("Łódź a😀b \u0080"), "?\xf3"
+                                             "d? a?b ?");
+  // Text that is not UTF-8 was carried over from Windows and stays as it is.
+  for (std::string bad : {"Gr\xfc\xdf", "\xc3", "a\xc0\xafz" /* overlong */,
+                          "\xed\xa0\x80" /* surrogate */, "\xf4\x90\x80\x80" /* > U+10FFFF */})
+    EXPECT_EQ(Utf8ToCp1252(bad), bad);
+}
+
+TEST(EncodingTest, Utf16InBothByteOrders) {
+  EXPECT_EQ(Utf16ToCp1252(std::string("H\0\xf6\0r\0\xac\x20", 8), false), "H\xf6r\x80");
+  EXPECT_EQ(Utf16ToCp1252(std::string("\0H\0\xf6\0r", 6), true), "H\xf6r");
+  // A surrogate pair is one character outside Windows-1252; an odd byte at the end goes.
+  EXPECT_EQ(Utf16ToCp1252(std::string("\x3d\xd8\x00\xdex\0z", 7), false), "?x");
+}
+
+TEST(StringHelpersTest, TrimTextRemovesOnlyTheSixAsciiWhiteSpaces) {
+  std::string plain = "  Titel \r\n", high = "\v\f\xa0 a\tb\x85\t";
+  TrimText(plain);
+  TrimText(high);
+  EXPECT_EQ(plain, "Titel");
+  EXPECT_EQ(high, "\xa0 a\tb\x85");
+}
+
+TEST(StringHelpersTest, ReplaceAllWorksLeftToRightAndRefusesOverlongTexts) {
+  const std::size_t limit = kTextWorkBufferSize;
+  for (auto [text, find, replacement, result, after] :
+       std::vector<std::tuple<std::string, std::string, std::string, int, std::string>>{
+           {"aaa", "aa", "b", 1, "ba"},
+           {"/a/", "/", "//", 2, "//a//"}, // the inserted text is not searched again
+           {"abc", "", "y", -2, "abc"},
+           {std::string(limit + 1, 'x'), "x", "y", -1, std::string(limit + 1, 'x')},
+           {std::string(limit, 'x'), "x", "yy", -3, std::string(limit, 'x')},
+           {std::string(limit / 2, 'x'), "x", "yy", int(limit / 2), std::string(limit, 'y')}}) {
+    EXPECT_EQ(ReplaceAll(text, find, replacement), result) << find;
+    EXPECT_EQ(text, after);
+  }
+}
+
+TEST(StringHelpersTest, FindMarkerLooksOnlyInsideTheWindowAndTheText) {
+  for (auto [text, marker, start, count, begin, end] :
+       std::vector<std::tuple<std::string, std::string, int, int, int, int>>{
+           {"x$jahr$y", "$jahr$", 0, 8, 1, 7},
+           {"x$jahr$y", "$jahr$", 2, 6, 14, 14},
+           {"x$jahr$y", "$jahr$", 0, 2, 1, 7}, // only the first byte must lie in the window
+           {"ab$ja", "$jahr$", 0, 1000, 1006, 1006},
+           {"abc", "$", INT_MAX - 2, 10, INT_MAX, INT_MAX}}) {
+    EXPECT_EQ(FindMarker(text, marker, start, count), begin) << text;
+    EXPECT_EQ(FindMarkerEnd(text, marker, start, count), end) << text;
+  }
+}
+
+TEST(StringHelpersTest, OccurrencesEndingTheTextAreNotCounted) {
+  EXPECT_EQ(CountOccurrences("a$end$", "$end$"), 0);
+  EXPECT_EQ(CountOccurrences("a$end$ ", "$end$"), 1);
+  EXPECT_EQ(CountOccurrences("aaaa", "aa"), 2);
+  EXPECT_EQ(CountOccurrences("abc", ""), 0);
+  const std::string text = "$titel1$ a $titel1$ b $titel1$";
+  ASSERT_EQ(CountOccurrences(text, "$titel1$"), 2);
+  EXPECT_EQ(FindNthOccurrence(text, "$titel1$", 1), 11u);
+  EXPECT_EQ(FindNthOccurrence(text, "$titel1$", 2), std::nullopt);
+}
+
+TEST(StringHelpersTest, MoveArticleToFrontKnowsEighteenEndings) {
+  auto moved = [](std::string title) {
+    MoveArticleToFront(title);
+    return title;
+  };
+  for (std::string article : {"Der", "Die", "Das", "Ein", "Eine", "The", "Le", "La", "Les", "Las",
+                              "Los", "Gli", "Uno", "Une", "Una", "Unas", "Unos", "Un"})
+    EXPECT_EQ(moved("Garten, " + article), article + " Garten");
+  const std::string tooLong = std::string(kTextWorkBufferSize - 3, 'x') + ", Der";
+  for (const std::string& title :
+       {std::string("Garten, der"), std::string("Garten,Der"), std::string("Garten, Der "),
+        std::string("Garten, Dera"), std::string(""), tooLong})
+    EXPECT_EQ(moved(title), title);
+}
+
+} // namespace
+} // namespace velmora
