@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QMimeData>
 
 #include "core/lookup/http_client.h"
 #include "core/text/encoding.h"
@@ -12,15 +13,6 @@ std::string MpegFile(const velmora::Id3v2FrameTexts* texts) {
   return bytes;
 }
 
-std::string FrameText(const std::string& path, std::string_view id) {
-  const std::string bytes = velmora::test::ReadBytes(path);
-  const std::uint32_t length = velmora::MeasureId3v2Tag(std::string_view(bytes).substr(0, 10));
-  for (const velmora::Id3v2Frame& frame :
-       velmora::ParseId3v2Frames(std::string_view(bytes).substr(0, length)))
-    if (frame.id == id) return frame.text;
-  return "(missing)";
-}
-
 QStringList ListTexts(const QTreeWidget* list) {
   QStringList texts;
   for (int row = 0; row < list->topLevelItemCount(); ++row)
@@ -29,20 +21,29 @@ QStringList ListTexts(const QTreeWidget* list) {
 }
 
 void Type(QWidget* control, const QString& text) {
-  for (const QChar c : text) {
-    if (c.unicode() < 0x80)
-      QTest::keyClick(control, c.toLatin1());
-    else
-      QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, QString(c), Qt::NoModifier);
-  }
+  for (const QChar c : text)
+    QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 void ClickEntry(QTreeWidget* list, const QString& text) {
   const QList<QTreeWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
   QVERIFY2(found.size() == 1, qPrintable(QStringLiteral("no entry ") + text));
-  list->scrollToItem(found.first());
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                     list->visualItemRect(found.first()).center());
+}
+
+bool DropFiles(QWidget* target, const QStringList& paths) {
+  QMimeData mime;
+  QList<QUrl> urls;
+  for (const QString& path : paths)
+    urls << QUrl::fromLocalFile(path);
+  mime.setUrls(urls);
+  const QPoint where(target->width() / 2, target->height() / 2);
+  QDragEnterEvent enter(where, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  QDropEvent drop(where, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+  return enter.isAccepted() && drop.isAccepted();
 }
 
 void WindowTest::Write(const char* name, const std::string& bytes) const {
@@ -68,10 +69,9 @@ bool WindowTest::Open(const std::vector<const char*>& mpegFiles) {
 
 void WindowTest::cleanup() {
   window.reset();
-  ws.reset();
+  ws = std::make_unique<velmora::test::TempDir>();
   responder = {};
   messages.clear();
-  answer = velmora::MessageAnswer::Ok;
 }
 
 QString WindowTest::Text(FormField field) const {
