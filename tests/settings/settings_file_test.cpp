@@ -38,7 +38,6 @@ TEST_F(SettingsFileTest, EveryKeyIsReadOrDefaulted) {
   SettingsValues defaults; // the separator's default " " loses its trailing blank
   defaults.inputDirPath = defaults.outputDirPath = workDir;
   EXPECT_EQ(Tie(ReadAll()), Tie(defaults));
-  EXPECT_FALSE(fs::exists(ini)); // reading never creates the file
   WriteBytes(ini,
              "[DIRECTORIES]\nINPUTDIR=/daten/H\xc3\xb6rspiele/\nOUTPUTDIR=/aus/\n[WWW]\n"
              "URL-HOERDAT=http://127.0.0.1:8080\nSCRIPT-HOERDAT=/cgi/suche.pl\n[SETTINGS]\n"

@@ -7,29 +7,22 @@
 namespace velmora {
 namespace {
 
-TEST(EncodingTest, EveryByteSurvivesTheRoundTripThroughUtf8) {
+TEST(EncodingTest, EveryByteSurvivesTheRoundTripAndTextsConvertBothWays) {
   std::string bytes;
   for (int b = 0; b < 256; ++b)
     bytes += static_cast<char>(b);
   EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(bytes)), bytes);
-}
-
-TEST(EncodingTest, ConvertsBothWays) {
   // The five bytes Windows-1252 leaves undefined map to the C1 controls of the same number.
   const std::string cp1252 = "H\xf6rspiel \x84Nacht\x93 \x96 5 \x80\x9f\x81\x8d\x8f\x90\x9d";
   const std::string utf8 = "Hörspiel „Nacht“ – 5 €Ÿ\u0081\u008d\u008f\u0090\u009d";
   EXPECT_EQ(Cp1252ToUtf8(cp1252), utf8);
   EXPECT_EQ(Utf8ToCp1252(utf8), cp1252);
   // Characters outside Windows-1252 (U+0080 included: its byte is the euro) become "?".
-  EXPECT_EQ(Utf8ToCp1252("Łódź a😀b \u0080"), "?\xf3"
-                                             "d? a?b ?");
+  EXPECT_EQ(Utf8ToCp1252("Łóź a😀b \u0080"), "?\xf3? a?b ?");
   // Text that is not UTF-8 was carried over from Windows and stays as it is.
   for (std::string bad : {"Gr\xfc\xdf", "\xc3", "a\xc0\xafz" /* overlong */,
                           "\xed\xa0\x80" /* surrogate */, "\xf4\x90\x80\x80" /* > U+10FFFF */})
     EXPECT_EQ(Utf8ToCp1252(bad), bad);
-}
-
-TEST(EncodingTest, Utf16InBothByteOrders) {
   EXPECT_EQ(Utf16ToCp1252(std::string("H\0\xf6\0r\0\xac\x20", 8), false), "H\xf6r\x80");
   EXPECT_EQ(Utf16ToCp1252(std::string("\0H\0\xf6\0r", 6), true), "H\xf6r");
   // A surrogate pair is one character outside Windows-1252; an odd byte at the end goes.
@@ -59,7 +52,7 @@ TEST(StringHelpersTest, ReplaceAllWorksLeftToRightAndRefusesOverlongTexts) {
   }
 }
 
-TEST(StringHelpersTest, FindMarkerLooksOnlyInsideTheWindowAndTheText) {
+TEST(StringHelpersTest, FindMarkerLooksOnlyInsideTheWindowAndCountsSkipTheEnd) {
   for (auto [text, marker, start, count, begin, end] :
        std::vector<std::tuple<std::string, std::string, int, int, int, int>>{
            {"x$jahr$y", "$jahr$", 0, 8, 1, 7},
@@ -70,9 +63,7 @@ TEST(StringHelpersTest, FindMarkerLooksOnlyInsideTheWindowAndTheText) {
     EXPECT_EQ(FindMarker(text, marker, start, count), begin) << text;
     EXPECT_EQ(FindMarkerEnd(text, marker, start, count), end) << text;
   }
-}
-
-TEST(StringHelpersTest, OccurrencesEndingTheTextAreNotCounted) {
+  // An occurrence that ends the text is not counted.
   EXPECT_EQ(CountOccurrences("a$end$", "$end$"), 0);
   EXPECT_EQ(CountOccurrences("a$end$ ", "$end$"), 1);
   EXPECT_EQ(CountOccurrences("aaaa", "aa"), 2);
