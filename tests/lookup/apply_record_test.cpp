@@ -74,42 +74,22 @@ TEST(ApplyRecord, ComposesEachTextAfterTheMode) {
   }
 }
 
-TEST(ApplyRecord, CopyToId3v1IsDueOnlyWhenTheSettingIsExactlyOne) {
-  TagForm form;
-  WindowMembers members;
-  for (const int setting : {2, -1, 0}) {
-    members.autoId3v1Copy = setting;
-    EXPECT_FALSE(Apply(RecordText({}), form, members)) << setting;
-  }
-  members.autoId3v1Copy = 1;
-  EXPECT_TRUE(Apply(RecordText({}), form, members));
-  EXPECT_TRUE(Apply("", form, members));
-}
-
-TEST(ApplyRecord, AnEmptyRecordKeepsTheFieldsButSetsDefaultsAndCopyright) {
+TEST(ApplyRecord, AnEmptyRecordKeepsTheFieldsSetsDefaultsAndCopyrightAndMayAskForTheCopy) {
   TagForm form;
   WindowMembers members;
   form.v2Title = "Alter Titel";
   form.v2Year = "1977";
   members.recProduktion = "KLX";
   members.defaultUrl = "--";
-  (void)Apply(" Kein Treffer", form, members);
+  members.autoId3v1Copy = 1;
+  EXPECT_TRUE(Apply(" Kein Treffer", form, members));
   EXPECT_EQ((Texts{form.v2Title, form.v2Url, form.v2Copyright}),
             (Texts{"Alter Titel", "--", "KLX 1977"}));
   form.v2Year.clear();
   members.recProduktion.clear();
-  (void)Apply("", form, members);
+  members.autoId3v1Copy = 2; // only exactly 1 asks for the copy into ID3v1
+  EXPECT_FALSE(Apply("", form, members));
   EXPECT_EQ(form.v2Copyright, " ");
-
-  // The mode composes from the earlier members and the comment the form holds.
-  members.wafranyoflMode = 1;
-  members.recHspTyp = "Krimi";
-  members.recMitwirkende = "A\r\nB";
-  form.v2Comment = "Alt";
-  (void)Apply("", form, members);
-  EXPECT_EQ((Texts{form.v2Comment, form.v2Album, form.v2OrigArtist}),
-            (Texts{"Krimi " + std::string(24, ' ') + "\r\n\r\nAlt\r\n\r\nMit:\r\nA\r\nB", "Krimi",
-                   " A, B"}));
 }
 
 } // namespace
