@@ -1,6 +1,5 @@
 #pragma once
-// Runs velmora-cli (path from the environment variable VELMORA_CLI) in a directory through the
-// shell, as a user would, and captures what it prints.
+// Runs velmora-cli in a directory through the shell, as a user would, and captures its output.
 #include <cstdlib>
 #include <filesystem>
 #include <string>

@@ -1,17 +1,14 @@
 #pragma once
-// Audio files as the tests make them: MPEG audio, tags composed by the core, and a look at one
-// frame of a written tag.
+// Audio files as the tests make them, with tags composed by the core, and a look into them.
 #include <string>
 #include <string_view>
 
 #include "core/tags/id3v1.h"
 #include "core/tags/id3v2.h"
-#include "support/temp_dir.h"
 
 namespace velmora::test {
 
-// MPEG audio: a frame sync first, then bytes that differ from block to block, so that a shifted
-// or repeated block shows.
+// A frame sync, then bytes that differ from block to block so that a shifted block shows.
 inline std::string MpegAudio(std::size_t size) {
   std::string audio = "\xFF\xFB";
   for (std::size_t i = 0; i < size; ++i)
@@ -19,7 +16,6 @@ inline std::string MpegAudio(std::size_t size) {
   return audio;
 }
 
-// A complete ID3v2 tag with its padding bytes.
 inline std::string Id3v2Tag(const Id3v2FrameTexts& texts, long padding = 0) {
   return ComposeId3v2Tag(texts, padding) + std::string(static_cast<std::size_t>(padding), '\0');
 }
@@ -29,20 +25,17 @@ inline std::string Id3v1Bytes(const Id3v1Fields& fields) {
   return std::string(record.begin(), record.end());
 }
 
-// The tag at the start of a file's bytes, padding included.
 inline std::string TagOf(const std::string& bytes) {
   return bytes.substr(0, MeasureId3v2Tag(bytes));
 }
 
 // The body of the first frame with the given ID in an ID3v2.3 tag (no checks beyond the bounds).
 inline std::string FrameBody(const std::string& tag, std::string_view id) {
-  std::size_t pos = 10;
-  while (pos + 10 <= tag.size() && tag[pos] != '\0') {
-    std::size_t size = 0;
-    for (int i = 0; i < 4; ++i)
-      size = size * 256 + static_cast<unsigned char>(tag[pos + 4 + i]);
+  for (std::size_t pos = 10, size = 0; pos + 10 <= tag.size() && tag[pos]; pos += 10 + size) {
+    size = 0;
+    for (std::size_t i = pos + 4; i < pos + 8; ++i)
+      size = size * 256 + static_cast<unsigned char>(tag[i]);
     if (tag.compare(pos, 4, id) == 0) return tag.substr(pos + 10, size);
-    pos += 10 + size;
   }
   return {};
 }

@@ -12,32 +12,21 @@ namespace velmora::test {
 namespace {
 
 TEST(FileNamesTest, TakesTheNameApart) {
-  // Expected: author|title|station|year|part designation. "\374" is a Windows-1252 umlaut.
+  // Expected: author|title|station|year|part designation. "\344" is a Windows-1252 umlaut.
   const std::vector<std::array<const char*, 3>> rows = {
       {"Max Muster - Der stille Garten 2v3 - RBX, 98", "", "Muster|Der stille Garten|RBX|1998|2v3"},
       {"Der stille Garten, 1998", "", "|Der stille Garten||1998|"},
-      {"Karl M\374ller - Die R\374ckkehr", "", "M\374ller|Die R\374ckkehr|||"},
-      // Dashes split everywhere, also inside a word; empty pieces count.
-      {"Hans-Peter Weber - Titel", "", "Hans|Peter Weber|Titel||"},
-      {"Autor -  - Sender", "", "|Autor|Sender||"},
-      // Two-digit years pivot at 20, others stay as written; a zero year is none, and then the
-      // comma stays in the last piece; only the last comma counts.
+      // Two-digit years pivot at 20; a zero year is none.
       {"Titel, 05", "", "|Titel||2005|"},
       {"Titel, 19", "", "|Titel||2019|"},
       {"Titel, 20", "", "|Titel||1920|"},
       {"Titel, 150", "", "|Titel||150|"},
       {"Autor - Titel, 00", "", "Autor|Titel, 00|||"},
-      {"Eins, zwei - Drei, 77", "", "zwei|Drei||1977|"},
       // Without a comma the whole name is read for a leading number.
       {"1001 Nacht - Erz\344hlung", "", "Nacht|Erz\344hlung||1001 Nacht - Erz\344hlung|"},
       {"01 - Intro", "", "01|Intro||2001|"},
-      // Part designations; digits, "v" and digits alone are none.
-      {"A - Titel 12V6", "", "A|Titel|||12V6"},
       {"A - Teil 3v", "", "A|Teil|||3v"},
-      {"A - Garten2v3", "", "A|Garten|||2v3"},
-      {"A - Garten 0v3", "", "A|Garten 0v3|||"},
-      {"A - 2v3", "", "A|2v3|||"},
-      // Station separators.
+      {"A - 2v3", "", "A|2v3|||"}, // digits, "v" and digits alone are no designation
       {"A - T - RBX KLX", " ", "A|T|RBX/KLX||"},
       {"A - T - RBX+KLX OST", "+", "A|T|RBX/KLX OST||"},
       {"A - T - RBX KLX", "", "A|T|RBX KLX||"},
@@ -62,13 +51,11 @@ TEST(FileNamesTest, ScanListsMpegNamesInAscendingOrder) {
   EXPECT_TRUE(ScanInputDir(dir.file("fehlt")).empty());
 }
 
-TEST(FileNamesTest, OnlyMp3FilesAreDroppedAndTheExtensionIsThatOfTheName) {
+TEST(FileNamesTest, OnlyMp3FilesAreDropped) {
   for (const char* path : {"/x/y.mp3", "/x/y.Mp3", ".MP3"})
     EXPECT_TRUE(IsDroppableAudioPath(path)) << path;
   for (const char* path : {"/x/y.mp2", "/x/y.wav", "mp3"})
     EXPECT_FALSE(IsDroppableAudioPath(path)) << path;
-  EXPECT_EQ(ExtensionOf("/a/b.c/Hoerspiel.Teil1.MP3"), "MP3");
-  EXPECT_EQ(ExtensionOf("/a/b.c/ohne"), "");
 }
 
 } // namespace
