@@ -11,7 +11,6 @@ struct SampleRecord {
               mitwirkende = "Anna Berger";
 };
 
-// One record in the answer's marker format, with every marker.
 inline std::string RecordText(const SampleRecord& r) {
   return "$titel1$" + r.titel1 + "$titel2$ $autor$" + r.autor + "$produktion$" + r.produktion +
          "$jahr$" + r.jahr + "$laenge$" + r.laenge + "$hsp-typ$" + r.hspTyp + "$genre$" + r.genre +

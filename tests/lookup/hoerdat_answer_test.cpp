@@ -1,7 +1,7 @@
-// The Hördat query and answer: the encoded mask, the padding, the fields of a record and the
-// rows of the choice.
+// The Hördat query, the answer's records and rows, and a record applied to the form.
 #include <gtest/gtest.h>
 
+#include "core/lookup/apply_record.h"
 #include "core/lookup/hoerdat_record.h"
 #include "core/lookup/query.h"
 #include "core/lookup/result_rows.h"
@@ -10,6 +10,7 @@
 namespace velmora {
 namespace {
 
+using test::RecordText;
 using Texts = std::vector<std::string>;
 
 TEST(EncodeQueryValue, KeepsDigitsAndAsciiLettersAndEncodesEveryOtherByte) {
@@ -26,9 +27,9 @@ TEST(SearchQuery, CleansTheMaskInTheFormAndBuildsTheQuery) {
   // The mask as typed (author, title, station, year), as the form keeps it cleaned, the query.
   const std::tuple<Texts, std::string, std::string> rows[] = {
       {{"", "  Wei\xdf ", "", ""}, "|Weiss||", "?a=&b=Weiss&c=&d="},
-      {{"\tGro\xdf\xdf  ", "Der\tGarten", " RBX KLX\r\n", " 1998 "},
-       "Grossss|Der\tGarten|RBX KLX|1998",
-       "?a=Grossss&b=Der%09Garten&c=RBX%20KLX&d=1998"},
+      {{"\tGro\xdf\xdf", "Der Garten", " RBX\r\n", "1998"},
+       "Grossss|Der Garten|RBX|1998",
+       "?a=Grossss&b=Der%20Garten&c=RBX&d=1998"},
       // Only a leading "%" is sent as the pattern ".*"; the form keeps its "%".
       {{"%ller", "Gar%ten%", "%", ""},
        "%ller|Gar%ten%|%|",
@@ -73,22 +74,92 @@ TEST(HoerdatRecord, AMarkerMissingInTheRecordIsTakenFromTheNextRecord) {
   EXPECT_EQ(first.regie, "Ute Ohm");
   // The genre runs to the first "$regie$", which is the next record's.
   EXPECT_EQ(first.genre, "G1$bearbeitung$$komposition$$end$$titel1$Zweiter$titel2$$genre$G2");
-  EXPECT_EQ(ParseHoerdatRecord(std::string_view(answer).substr(FindRecordStart(answer, 1).value()))
-                .titel1,
-            "Zweiter");
 }
 
 TEST(ResultRows, ShowRawTextsTheRowAboveForAMissingFieldAndTheNumberWithoutARecord) {
-  // The second record lacks "$jahr$", so its station and year are absent; the third "$end$"
-  // has no record of its own.
+  // The second record lacks "$jahr$" (station and year absent); the third has no "$titel1$".
   const auto rows = BuildResultRows(PadAnswer(
-      test::RecordText({}) + "$titel1$Zweiter$titel2$$autor$Ohm, Ute$produktion$KLX$end$ $end$"));
+      RecordText({}) + "$titel1$Zweiter$titel2$$autor$Ohm, Ute$produktion$KLX$end$ $end$"));
   std::vector<Texts> texts;
   for (const ResultRow& row : rows)
     texts.push_back({row.author, row.title, row.station, row.year});
   EXPECT_EQ(texts, (std::vector<Texts>{{"Berger, Anna", "Garten, Der", "RBX", "1998"},
                                        {"Ohm, Ute", "Zweiter", "RBX", "1998"},
                                        {"2", "", "", ""}}));
+}
+
+bool Apply(const std::string& answer, TagForm& form, WindowMembers& members) {
+  return ApplyRecord(PadAnswer(answer), form, members);
+}
+
+TEST(ApplyRecord, FillsTheFormAndTheRecordMembers) {
+  TagForm form;
+  WindowMembers members;
+  members.defaultUrl = "http://hoerspiele.example";
+  members.partDesignation = "2v3";
+  members.prefixKomponist = "Regie:";
+  members.prefixOrigArtist = "Sprecher:";
+  EXPECT_FALSE(Apply(RecordText({.bearbeitung = "Klara Mohn"}), form, members));
+  EXPECT_EQ((Texts{form.v2Url, form.v2Artist, form.v2Title, form.v2Comment, form.v2OrigArtist,
+                   form.v2Composer, form.v2Year, form.v2Copyright, form.v2Album, members.recTitel1,
+                   members.recBearbeitung, members.recGenre}),
+            (Texts{"http://hoerspiele.example", "Berger,Anna", "Der Garten 2v3",
+                   "Erster Satz.\r\nZweiter Satz.", "Sprecher: Anna Berger", "Regie: Hans Bauer",
+                   "1998", "RBX 1998", "Krimi", "Der Garten", "Klara Mohn", "Thriller"}));
+}
+
+TEST(ApplyRecord, ComposesEachTextAfterTheMode) {
+  const auto artist = &TagForm::v2Artist, title = &TagForm::v2Title, cast = &TagForm::v2OrigArtist,
+             album = &TagForm::v2Album, comment = &TagForm::v2Comment;
+  const std::string rest = "\r\n\r\nErster Satz.\r\nZweiter Satz.\r\n\r\nMit:\r\nAnna Berger";
+  const std::string five = "A\r\nB\r\nC\r\nD\r\nE", k(15, 'k'), huge(30000, 'k');
+  const std::string cut = huge + " " + huge.substr(0, kMaxFieldBytes - 30001) + rest;
+  const std::tuple<int, test::SampleRecord, std::string TagForm::*, std::string> rows[] = {
+      {0, {}, artist, "Berger,Anna"},
+      {1, {}, artist, "Anna Berger"},
+      {1, {.autor = " Berger ,  Anna Maria"}, artist, "Anna Maria Berger"},
+      // Without a part designation the title ends without a blank; only "Der" is an article.
+      {0, {}, title, "Der Garten"},
+      {0, {.titel1 = "Garten, der"}, title, "Garten, der"},
+      // An empty prefix leaves a leading blank.
+      {0, {}, &TagForm::v2Composer, " Hans Bauer"},
+      {0, {.mitwirkende = five}, cast, " A, B, C, D, E"},
+      // The mode cuts the cast at its third separator: line breaks, then commas from the start.
+      {1, {.mitwirkende = five}, cast, " A, B, C"},
+      {1, {.mitwirkende = "A, B"}, cast, " A, B"},
+      {1, {.mitwirkende = "Ott, Anna\r\nB\r\nC"}, cast, " Ott"},
+      {1, {}, album, "Krimi"},
+      {1, {.bearbeitung = "Klara Mohn"}, album, " Klara Mohn"},
+      // The mode frames the comment with a first line of 30 characters at least and the cast.
+      {1, {}, comment, "Krimi Thriller" + std::string(16, ' ') + rest},
+      {1, {.hspTyp = k, .genre = k.substr(1)}, comment, k + " " + k.substr(1) + rest},
+      {1, {.hspTyp = huge, .genre = huge}, comment, cut}, // the first line fills the buffer
+  };
+  for (const auto& [mode, record, field, expected] : rows) {
+    TagForm form;
+    WindowMembers members;
+    members.wafranyoflMode = mode;
+    (void)Apply(RecordText(record), form, members);
+    EXPECT_EQ(form.*field, expected) << "mode " << mode << ": " << RecordText(record);
+  }
+}
+
+TEST(ApplyRecord, AnEmptyRecordKeepsTheFieldsSetsDefaultsAndCopyrightAndMayAskForTheCopy) {
+  TagForm form;
+  WindowMembers members;
+  form.v2Title = "Alter Titel";
+  form.v2Year = "1977";
+  members.recProduktion = "KLX";
+  members.defaultUrl = "--";
+  members.autoId3v1Copy = 1;
+  EXPECT_TRUE(Apply(" Kein Treffer", form, members));
+  EXPECT_EQ((Texts{form.v2Title, form.v2Url, form.v2Copyright}),
+            (Texts{"Alter Titel", "--", "KLX 1977"}));
+  form.v2Year.clear();
+  members.recProduktion.clear();
+  members.autoId3v1Copy = 2; // only exactly 1 asks for the copy into ID3v1
+  EXPECT_FALSE(Apply("", form, members));
+  EXPECT_EQ(form.v2Copyright, " ");
 }
 
 } // namespace

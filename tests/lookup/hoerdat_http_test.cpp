@@ -1,6 +1,5 @@
 // The libcurl client against prepared loopback answers and against the stand-in Hördat service.
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -15,8 +14,7 @@
 namespace velmora {
 namespace {
 
-// Answers one connection on a free loopback port (stored in port) with response; the future
-// gets the request head.
+// Answers one connection on a free loopback port with response; the future gets the request.
 std::future<std::string> ServeOnce(const std::string& response, int& port) {
   const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
@@ -27,12 +25,8 @@ std::future<std::string> ServeOnce(const std::string& response, int& port) {
   port = ntohs(address.sin_port);
   return std::async(std::launch::async, [listener, response] {
     const int fd = accept(listener, nullptr, nullptr);
-    std::string head;
-    char buffer[4096];
-    pollfd waitFor{fd, POLLIN, 0};
-    for (ssize_t got = 1;
-         got > 0 && head.find("\r\n\r\n") == std::string::npos && poll(&waitFor, 1, 5000) > 0;)
-      if ((got = read(fd, buffer, sizeof buffer)) > 0) head.append(buffer, std::size_t(got));
+    std::string head(8192, '\0'); // a GET's head comes in one piece on the loopback
+    head.resize(static_cast<std::size_t>(std::max(recv(fd, head.data(), head.size(), 0), 0L)));
     send(fd, response.data(), response.size(), MSG_NOSIGNAL); // until sent or refused
     close(fd);
     close(listener);
@@ -40,10 +34,9 @@ std::future<std::string> ServeOnce(const std::string& response, int& port) {
   });
 }
 
-std::string Response(const std::string& status, const std::string& body,
-                     const std::string& extraHeaders = "") {
-  return "HTTP/1.1 " + status + "\r\nContent-Length: " + std::to_string(body.size()) +
-         "\r\nConnection: close\r\n" + extraHeaders + "\r\n" + body;
+// A response that ends where the connection closes; status may carry further header lines.
+std::string Response(const std::string& status, const std::string& body) {
+  return "HTTP/1.1 " + status + "\r\nConnection: close\r\n\r\n" + body;
 }
 
 TEST(CurlHttpClient, SendsOneGetAndTakesOnlyAnAnswerOfStatus200CutToTheLimit) {
@@ -55,7 +48,7 @@ TEST(CurlHttpClient, SendsOneGetAndTakesOnlyAnAnswerOfStatus200CutToTheLimit) {
       {Response("200 OK", bytes), true, bytes}, // the bytes unchanged
       {Response("200 OK", full + std::string(50000, 'b')), true, full},
       {Response("404 Not Found", " Kein Datensatz gefunden."), false, ""},
-      {Response("302 Found", "", "Location: file:///etc/hostname\r\n"), false, ""}, // only http
+      {Response("302 Found\r\nLocation: file:///etc/hostname", ""), false, ""}, // only http
   };
   const auto client = MakeCurlHttpClient();
   for (const auto& [response, connected, body] : rows) {
@@ -75,8 +68,6 @@ TEST(CurlHttpClient, GoesThroughTheProxyOfTheEnvironment) {
   int port = 0;
   auto head = ServeOnce(Response("200 OK", "via proxy"), port);
   setenv("http_proxy", ("http://127.0.0.1:" + std::to_string(port)).c_str(), 1);
-  unsetenv("no_proxy");
-  unsetenv("NO_PROXY");
   const HttpResult result = MakeCurlHttpClient()->Get("http://hoerdat.invalid/h.php?a=x");
   unsetenv("http_proxy");
   EXPECT_EQ(result.body, "via proxy");
@@ -99,17 +90,12 @@ TEST(StandinService, MatchesAnswersWithTheDatabaseMessagesAndRefusesBadRequests)
       {"a=Berg&b=&c=&d=", 4},
       {"a=&b=%2e%2agarten&c=&d=", 4},
       {"a=&b=Stille%2e%2aDer&c=&d=2001", 3},
-      {"a=&b=Garten%2c%20Der&c=&d=", 1},
       {"a=&b=&c=RBX%2fNDX&d=", 1}, // a co-production
-      {"a=Ostwald&b=&c=RBX&d=", 2},
-      {"a=Niemand&b=&c=&d=", 0},
   };
   for (const auto& [query, count] : rows)
     EXPECT_EQ(records(query), count) << query;
   EXPECT_EQ(client->Get(standin.BaseUrl() + "x?a=Niemand&b=&c=&d=").body,
             " Kein Datensatz gefunden.");
-  EXPECT_EQ(client->Get(standin.BaseUrl() + "x?a=&b=&c=&d=19").body,
-            "Mehr als 20 Datens\xe4tze gefunden. Bitte schr\xe4nken Sie die Suche ein.");
   // Bad requests get status 400, which the client takes as a failed connection.
   for (const char* target : {"x", "x?a=%g1", "x?a=%4", "x?a=%", "x?e=1", "x?a=1&a=2", "x?ab=1"})
     EXPECT_FALSE(client->Get(standin.BaseUrl() + target).connected) << target;

@@ -1,9 +1,7 @@
-// The search: the download worker, the search button and the handling of the answer in the
-// window's logic (which answers open the choice, show a message or fill the form).
+// The search: the download worker, the search button and the answer in the window's logic.
 #include <gtest/gtest.h>
 
 #include <latch>
-#include <semaphore>
 #include <thread>
 
 #include "core/form/velmora_logic.h"
@@ -17,84 +15,57 @@ namespace {
 using test::RecordText;
 using Texts = std::vector<std::string>;
 
-// Stands in for the network: every GET waits until the test releases the client (release first
-// for an answer at once), so that a download can be caught while it runs.
-class GatedHttpClient : public HttpClient {
-public:
-  explicit GatedHttpClient(HttpResult answer = {true, "body"}) : result_(std::move(answer)) {}
+// Stands in for the network; every GET waits at the gate, so that a download can be caught running.
+struct GatedHttpClient : HttpClient {
+  explicit GatedHttpClient(HttpResult answer = {true, "body"}) : result(std::move(answer)) {}
   HttpResult Get(const std::string& url) override {
-    urls.push_back(url); // read by the test only after the download's end was posted
-    begun_.release();
-    gate_.wait();
-    return result_;
+    urls.push_back(url); // read by the test only after the worker has ended
+    gate.wait();
+    return result;
   }
-  void Release() { gate_.count_down(); } // once
-  bool WaitForCall() { return begun_.try_acquire_for(std::chrono::seconds(30)); }
-  // Waits until only the test and `owners` others hold the client: every worker has ended.
-  static bool WorkersEnded(const std::shared_ptr<GatedHttpClient>& client, long owners = 0) {
-    for (int i = 0; i < 3000 && client.use_count() > 1 + owners; ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return client.use_count() == 1 + owners;
-  }
+  HttpResult result;
+  std::latch gate{1}; // count_down() once opens it
   Texts urls;
-
-private:
-  HttpResult result_;
-  std::latch gate_{1};
-  std::counting_semaphore<> begun_{0};
 };
 
-TEST(SearchDownload, RunsOneAtATimeUntilItsCompletionHasRunOnTheWindowThread) {
-  test::FakePlatform platform;
-  auto client = std::make_shared<GatedHttpClient>();
-  SearchDownload download(client, platform);
-  Texts results;
-  const auto done = [&](bool connected, std::string body) {
-    results.push_back(std::to_string(connected) + body);
-  };
-  ASSERT_TRUE(download.Start("http://a/", done));
-  ASSERT_TRUE(client->WaitForCall());
-  EXPECT_FALSE(download.Start("http://b/", done));
-  client->Release();
-  ASSERT_TRUE(GatedHttpClient::WorkersEnded(client, 1));
-  EXPECT_TRUE(download.Running()); // until the posted completion has run
-  EXPECT_EQ(platform.RunPosted(), 1);
-  EXPECT_FALSE(download.Running());
-  EXPECT_EQ(results, Texts{"1body"});
-  EXPECT_EQ(client->urls, Texts{"http://a/"});
+// Waits until only the test and `owners` others hold the client: every worker has ended.
+bool WorkersEnded(const std::shared_ptr<GatedHttpClient>& client, long owners = 0) {
+  for (int i = 0; i < 3000 && client.use_count() > 1 + owners; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  return client.use_count() == 1 + owners;
 }
 
-TEST(SearchDownload, DestroyingItDropsTheAnswerWhetherRunningOrAlreadyPosted) {
-  for (const bool posted : {false, true}) {
+TEST(SearchDownload, RunsOneAtATimeAndDropsTheAnswerWhenDestroyedBeforeItsCompletionRan) {
+  // 0: kept; 1: destroyed while the GET runs; 2: destroyed with its completion already posted
+  for (const int end : {0, 1, 2}) {
     test::FakePlatform platform;
     auto client = std::make_shared<GatedHttpClient>();
     auto download = std::make_unique<SearchDownload>(client, platform);
-    int calls = 0;
-    if (posted) client->Release();
-    ASSERT_TRUE(download->Start("http://a/", [&](bool, std::string) { ++calls; }));
-    ASSERT_TRUE(posted ? GatedHttpClient::WorkersEnded(client, 1) : client->WaitForCall());
-    download.reset(); // does not wait for the download
-    if (!posted) client->Release();
-    ASSERT_TRUE(GatedHttpClient::WorkersEnded(client));
-    EXPECT_EQ(platform.RunPosted(), posted ? 1 : 0);
-    EXPECT_EQ(calls, 0) << posted;
+    Texts results;
+    const auto done = [&](bool ok, std::string b) { results.push_back(std::to_string(ok) + b); };
+    ASSERT_TRUE(download->Start("http://a/", done));
+    EXPECT_FALSE(download->Start("http://b/", done));
+    if (end == 1) download.reset(); // does not wait for the download
+    client->gate.count_down();
+    ASSERT_TRUE(WorkersEnded(client, end == 1 ? 0 : 1));
+    if (end == 2) download.reset();
+    EXPECT_EQ(download && download->Running(), end == 0); // until its completion has run
+    EXPECT_EQ(platform.RunPosted(), end == 1 ? 0 : 1);
+    EXPECT_EQ(download && download->Running(), false);
+    EXPECT_EQ(results, end == 0 ? Texts{"1body"} : Texts{}) << end;
+    EXPECT_EQ(client->urls, Texts{"http://a/"});
   }
 }
 
-// A window whose form holds what a loaded file left, with "getippt" typed into the title; it
-// copies an applied record into the ID3v1 fields.
+// A loaded file's form, "getippt" typed into the title; an applied record is copied into ID3v1.
 struct LoadedWindow {
   explicit LoadedWindow(HttpResult answer = {})
       : client(std::make_shared<GatedHttpClient>(std::move(answer))) {
-    client->Release();
+    client->gate.count_down();
     form.v1Title = "v1 Titel";
     form.v2Title = "Alter Titel";
     form.v2Composer = "Alter Komponist";
-    form.v2Year = "1977";
-    members.recProduktion = "KLX";
     members.defaultUrl = "--";
-    members.hoerdatUrl = "http://h/";
-    members.hoerdatScript = "s.php";
     members.autoId3v1Copy = 1;
     platform.Type(FormField::v2Title, "getippt");
   }
@@ -112,43 +83,24 @@ struct LoadedWindow {
   WindowMembers& members = logic.members();
 };
 
-TEST(HoerdatSearch, TakesTheCleanedMaskAndReportsAnEmptyMaskOrAFailedConnection) {
-  // The search takes every control into the form: the ID3v1 title and composer are empty there.
-  const std::tuple<FormField, std::string, HttpResult, std::string, std::string> rows[] = {
-      {FormField::maskTitle,
-       "  Wei\xdf ",
-       {true, RecordText({})},
-       "http://h/s.php?a=&b=Weiss&c=&d=",
-       "|Der Garten|Der Garten| Hans Bauer|--|Der Garten"},
-      {FormField::maskYear,
-       " \t ",
-       {},
-       "",
-       "Alle Suchfelder sind leer! (Fehler)|getippt||||getippt"},
-      // A failed connection is handled as an empty answer.
-      {FormField::maskAuthor,
-       "%ller",
-       {false, "lost"},
-       "http://h/s.php?a=%2e%2aller&b=&c=&d=",
-       "Connection to Server Failed (Velmora)|getippt|getippt||--|getippt"},
-  };
-  for (const auto& [field, typed, answer, url, state] : rows) {
-    LoadedWindow window(answer);
-    window.platform.Type(field, typed);
-    window.logic.OnHoerdatSearch();
-    EXPECT_EQ(window.platform.spinnerTimerStarts, url.empty() ? 0 : 1);
-    if (!url.empty()) {
-      ASSERT_TRUE(window.platform.WaitAndRunPosted());
-    }
-    EXPECT_EQ(window.client->urls, url.empty() ? Texts{} : Texts{url});
-    EXPECT_FALSE(window.platform.spinnerTimerRunning);
-    EXPECT_EQ(window.platform.spinnerTexts, url.empty() ? Texts{} : Texts{"        "});
-    EXPECT_EQ(window.State(), state);
-  }
+TEST(HoerdatSearch, TakesTheCleanedMaskOrReportsAnEmptyOne) {
+  LoadedWindow found({true, RecordText({})}), blank;
+  found.platform.Type(FormField::maskTitle, "  Wei\xdf ");
+  blank.platform.Type(FormField::maskYear, " \t ");
+  found.logic.OnHoerdatSearch();
+  blank.logic.OnHoerdatSearch();
+  ASSERT_TRUE(found.platform.WaitAndRunPosted());
+  EXPECT_TRUE(found.client->urls.at(0).ends_with("?a=&b=Weiss&c=&d=")) << found.client->urls[0];
+  EXPECT_FALSE(found.platform.spinnerTimerRunning);
+  // The search took every control into the form: the ID3v1 title and composer were empty there.
+  EXPECT_EQ(found.State(), "|Der Garten|Der Garten| Hans Bauer|--|Der Garten");
+  EXPECT_EQ(blank.State(), "Alle Suchfelder sind leer! (Fehler)|getippt||||getippt");
+  EXPECT_EQ(blank.platform.spinnerTimerStarts, 0);
+  EXPECT_TRUE(blank.client->urls.empty());
 }
 
 TEST(HoerdatSearch, EachKindOfAnswer) {
-  const std::string tooMany =
+  const std::string many =
       "Mehr als 20 Datens\xe4tze gefunden. Bitte schr\xe4nken Sie die Suche ein.";
   std::string ten;
   for (int i = 0; i < 11; ++i)
@@ -170,7 +122,7 @@ TEST(HoerdatSearch, EachKindOfAnswer) {
       {eleven, -1, 0, "|Titel 0|Titel 0| Hans Bauer|--|Titel 0"},
       // The database's messages are shown trimmed and empty the fields.
       {" Kein Datensatz gefunden.\r\n", -1, 0, "Kein Datensatz gefunden. (Velmora)|||||"},
-      {tooMany + "\n", -1, 0, tooMany + " (Velmora)|||||"},
+      {many + "\n", -1, 0, many + " (Velmora)|||||"},
       // Without the leading blank it is no message but a record without fields.
       {"Kein Datensatz gefunden.", -1, 0,
        "|Alter Titel|Alter Titel|Alter Komponist|--|Alter Titel"},

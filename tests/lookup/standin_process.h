@@ -32,7 +32,6 @@ public:
     const std::string prefix = "listening on 127.0.0.1:";
     if (firstLine.starts_with(prefix)) port = std::atoi(firstLine.c_str() + prefix.size());
   }
-  StandinProcess(const StandinProcess&) = delete;
   ~StandinProcess() { Stop(); }
   void Stop() {
     if (output_ && pid_ > 0) kill(pid_, SIGTERM);
