@@ -13,7 +13,11 @@ std::string FromEnvironment(const char* name, const char* builtPath) {
 
 } // namespace
 
-std::string CliProgram() { return FromEnvironment("VELMORA_CLI", VELMORA_CLI_PATH); }
-std::string StandinProgram() { return FromEnvironment("VELMORA_STANDIN", VELMORA_STANDIN_PATH); }
+std::string CliProgram() {
+  return FromEnvironment("VELMORA_CLI", VELMORA_CLI_PATH);
+}
+std::string StandinProgram() {
+  return FromEnvironment("VELMORA_STANDIN", VELMORA_STANDIN_PATH);
+}
 
 } // namespace velmora::test

@@ -25,7 +25,9 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ec);
 }
 
-std::string TempDir::file(std::string_view name) const { return (path_ / std::string(name)).string(); }
+std::string TempDir::file(std::string_view name) const {
+  return (path_ / std::string(name)).string();
+}
 
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
