@@ -3,12 +3,12 @@
 namespace velmora {
 
 const std::array<FormField, kFormFieldCount> kExchangeOrder = {
-    FormField::v2Album,      FormField::inputFile,   FormField::v2Track,    FormField::v2Comment,
-    FormField::v2Year,       FormField::v2Composer,  FormField::v2OrigArtist,
-    FormField::v2Copyright,  FormField::v2EncodedBy, FormField::v2Url,      FormField::inputDir,
-    FormField::maskAuthor,   FormField::maskStation, FormField::maskTitle,  FormField::maskYear,
-    FormField::v2Title,      FormField::v1Album,     FormField::v1Year,     FormField::v1Comment,
-    FormField::v1Artist,     FormField::v1Title,     FormField::v1Track,    FormField::v2Artist,
+    FormField::v2Album,     FormField::inputFile,  FormField::v2Track,      FormField::v2Comment,
+    FormField::v2Year,      FormField::v2Composer, FormField::v2OrigArtist, FormField::v2Copyright,
+    FormField::v2EncodedBy, FormField::v2Url,      FormField::inputDir,     FormField::maskAuthor,
+    FormField::maskStation, FormField::maskTitle,  FormField::maskYear,     FormField::v2Title,
+    FormField::v1Album,     FormField::v1Year,     FormField::v1Comment,    FormField::v1Artist,
+    FormField::v1Title,     FormField::v1Track,    FormField::v2Artist,
 };
 
 namespace {
@@ -46,11 +46,15 @@ constexpr FieldEntry kFields[] = {
 };
 
 // The table is listed in enum order, so a field's entry is found by its value.
-const FieldEntry& EntryOf(FormField field) { return kFields[static_cast<std::size_t>(field)]; }
+const FieldEntry& EntryOf(FormField field) {
+  return kFields[static_cast<std::size_t>(field)];
+}
 
 } // namespace
 
-std::string_view FieldName(FormField field) { return EntryOf(field).name; }
+std::string_view FieldName(FormField field) {
+  return EntryOf(field).name;
+}
 
 std::optional<FormField> FieldByName(std::string_view name) {
   for (const auto& entry : kFields)
@@ -58,7 +62,9 @@ std::optional<FormField> FieldByName(std::string_view name) {
   return std::nullopt;
 }
 
-std::string& FieldOf(TagForm& form, FormField field) { return form.*EntryOf(field).member; }
+std::string& FieldOf(TagForm& form, FormField field) {
+  return form.*EntryOf(field).member;
+}
 const std::string& FieldOf(const TagForm& form, FormField field) {
   return form.*EntryOf(field).member;
 }

@@ -19,9 +19,29 @@ struct TagForm {
 
 // The 23 text fields, in the order of the data exchange (take and show use the same order).
 enum class FormField {
-  v2Album, inputFile, v2Track, v2Comment, v2Year, v2Composer, v2OrigArtist, v2Copyright,
-  v2EncodedBy, v2Url, inputDir, maskAuthor, maskStation, maskTitle, maskYear, v2Title, v1Album,
-  v1Year, v1Comment, v1Artist, v1Title, v1Track, v2Artist,
+  v2Album,
+  inputFile,
+  v2Track,
+  v2Comment,
+  v2Year,
+  v2Composer,
+  v2OrigArtist,
+  v2Copyright,
+  v2EncodedBy,
+  v2Url,
+  inputDir,
+  maskAuthor,
+  maskStation,
+  maskTitle,
+  maskYear,
+  v2Title,
+  v1Album,
+  v1Year,
+  v1Comment,
+  v1Artist,
+  v1Title,
+  v1Track,
+  v2Artist,
 };
 inline constexpr std::size_t kFormFieldCount = 23;
 

@@ -14,19 +14,19 @@ struct WindowMembers : SettingsValues {
   std::string workDir;      // start directory, ending in "/"; settings and templates live here
   std::string settingsPath; // workDir + "Tonfeld.ini"
 
-  std::string inputFilePath;  // native path of the loaded file
-  std::string inputFileExt;   // text after the last "." of inputFilePath, Windows-1252
-  std::string outputFilePath; // native path the update writes to (target or temporary file)
+  std::string inputFilePath;      // native path of the loaded file
+  std::string inputFileExt;       // text after the last "." of inputFilePath, Windows-1252
+  std::string outputFilePath;     // native path the update writes to (target or temporary file)
   std::uint64_t oldTagLength = 0; // length of the loaded file's ID3v2 tag, 0 when none
 
   std::string partDesignation; // e.g. "2v3", taken from the file name
 
   // The last applied Hördat record (Windows-1252).
-  std::string recAutor, recTitel1, recProduktion, recInhaltsangabe, recBearbeitung,
-      recMitwirkende, recRegie, recLaenge, recHspTyp, recGenre;
+  std::string recAutor, recTitel1, recProduktion, recInhaltsangabe, recBearbeitung, recMitwirkende,
+      recRegie, recLaenge, recHspTyp, recGenre;
 
-  std::string id3v2Image;       // the composed ID3v2 tag without padding
-  Id3v1Record id3v1Record{};    // the composed ID3v1 record
+  std::string id3v2Image;    // the composed ID3v2 tag without padding
+  Id3v1Record id3v1Record{}; // the composed ID3v1 record
 };
 
 } // namespace velmora
