@@ -27,9 +27,6 @@ std::optional<std::string> FindField(std::string_view page, std::string_view sta
   return content;
 }
 
-bool IsAsciiAlphanumeric(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
 bool IsAsciiDigit(char c) {
   return c >= '0' && c <= '9';
 }

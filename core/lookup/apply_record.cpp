@@ -11,15 +11,6 @@ namespace {
 constexpr std::size_t kFirstLineWidth = 30;
 constexpr int kCastEntriesInMode = 3;
 
-bool IsWhiteSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-void TrimEnd(std::string& text) {
-  while (!text.empty() && IsWhiteSpace(text.back()))
-    text.pop_back();
-}
-
 // 'Berger, Anna' -> 'Anna Berger' (WAFRANYOFL on) or 'Berger,Anna' (off); without a comma the
 // name stays as it is.
 std::string ReorderAuthor(const std::string& autor, bool wafranyofl) {
@@ -81,7 +72,7 @@ bool ApplyRecord(std::string_view record, TagForm& form, WindowMembers& members)
     MoveArticleToFront(title);
     members.recTitel1 = title;
     form.v2Title = title + " " + members.partDesignation;
-    TrimEnd(form.v2Title);
+    TrimTextEnd(form.v2Title);
   }
   if (fields.inhaltsangabe) {
     std::string synopsis = *fields.inhaltsangabe;

@@ -18,10 +18,6 @@ std::string WithLeadingWildcard(std::string value) {
   return value;
 }
 
-bool IsAsciiAlphanumeric(unsigned char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 } // namespace
 
 void CleanSearchMask(TagForm& form) {
@@ -42,7 +38,7 @@ std::string EncodeQueryValue(std::string_view value) {
   encoded.reserve(value.size() * 3);
   for (const char ch : value) {
     const auto byte = static_cast<unsigned char>(ch);
-    if (IsAsciiAlphanumeric(byte)) {
+    if (IsAsciiAlphanumeric(ch)) {
       encoded += ch;
     } else if (byte == ' ') {
       encoded += "%20";

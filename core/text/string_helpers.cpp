@@ -7,10 +7,6 @@
 namespace velmora {
 namespace {
 
-bool IsWhiteSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 int ClampToInt(long long value) {
   return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
@@ -41,10 +37,24 @@ constexpr std::array<std::string_view, 18> kArticleEndings = {
 
 } // namespace
 
+bool IsTextWhiteSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsAsciiAlphanumeric(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+void TrimTextEnd(std::string& text) {
+  while (!text.empty() && IsTextWhiteSpace(text.back()))
+    text.pop_back();
+}
+
 void TrimText(std::string& text) {
-  const auto begin = std::find_if_not(text.begin(), text.end(), IsWhiteSpace);
+  const auto begin = std::find_if_not(text.begin(), text.end(), IsTextWhiteSpace);
   const auto end =
-      std::find_if_not(text.rbegin(), std::string::reverse_iterator(begin), IsWhiteSpace).base();
+      std::find_if_not(text.rbegin(), std::string::reverse_iterator(begin), IsTextWhiteSpace)
+          .base();
   text = std::string(begin, end);
 }
 
@@ -124,7 +134,7 @@ void MoveArticleToFront(std::string& title) {
 
 int ParseLeadingInt(std::string_view text) {
   std::size_t pos = 0;
-  while (pos < text.size() && IsWhiteSpace(text[pos]))
+  while (pos < text.size() && IsTextWhiteSpace(text[pos]))
     ++pos;
   bool negative = false;
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';

@@ -12,6 +12,14 @@ namespace velmora {
 // refused, and a result that would grow beyond it is refused as well.
 inline constexpr std::size_t kTextWorkBufferSize = 51200;
 
+// Blank, tab, LF, VT, FF or CR; bytes 0x80..0xFF are never white space.
+bool IsTextWhiteSpace(char c);
+// A digit or an ASCII letter.
+bool IsAsciiAlphanumeric(char c);
+
+// Removes white space at the end only.
+void TrimTextEnd(std::string& text);
+
 // Removes blank, tab, LF, VT, FF and CR at both ends. Bytes 0x80..0xFF are never white space.
 void TrimText(std::string& text);
 
