@@ -3,7 +3,9 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+
 #include <regex>
+#include <tuple>
 
 #include "core/documents/output_documents.h"
 #include "core/text/encoding.h"
@@ -42,7 +44,7 @@ protected:
   FixedClock clock;
 };
 
-TEST_F(TemplatesTest, MarkersAreExpandedAsTheOldProgramExpandedThem) {
+TEST_F(TemplatesTest, MarkersExpandSlotsDatesAndTimesInPlace) {
   for (auto [text, expanded] : std::vector<std::pair<std::string, std::string>>{
            {"Autor: $0$\r\nTitel: $01$", "Autor: Meier\r\nTitel: Der Fall"},
            {"[$D$] [$d$] [$T$] [$t$]", "[Mo, 3. M\xe4r 2025] [03/03/2025] [14:05:09] [14:05:09]"},
@@ -65,6 +67,20 @@ TEST_F(TemplatesTest, MarkersAreExpandedAsTheOldProgramExpandedThem) {
   std::string text = "$0$";
   ExpandMarkers(text, fields, clock);
   EXPECT_LT(text.size(), kTemplateBufferSize);
+}
+
+TEST(TemplateFieldsTest, SnapshotTakesTheTwelveSlotsFromFormAndRecord) {
+  TagForm form;
+  form.v2Title = "T";
+  form.v2Year = "Y";
+  form.v2Album = "Al";
+  form.v2Artist = "typed artist"; // the slot holds the record's author, not the field
+  WindowMembers m;
+  std::tie(m.recAutor, m.recProduktion, m.recInhaltsangabe, m.recRegie, m.recMitwirkende,
+           m.recLaenge, m.recGenre, m.partDesignation) =
+      std::tuple("A", "P", "I", "R", "M", "L", "G", "2v3");
+  EXPECT_EQ(SnapshotTemplateFields(form, m),
+            (TemplateFields{"A", "T", "P", "Y", "I", "R", "M", "L", "Al", "G", "2v3", ""}));
 }
 
 TEST_F(TemplatesTest, FileNameTemplate) {
