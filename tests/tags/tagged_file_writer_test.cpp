@@ -2,6 +2,7 @@
 // begun to write and leave the loaded file byte for byte as it was.
 #include "core/tags/tagged_file_writer.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "core/tags/file_copy.h"
 #include "support/temp_dir.h"
 
 namespace velmora {
@@ -178,6 +180,26 @@ TEST_F(WriterTest, InPlaceUpdatesKeepModeAndLinksAndSkipTheTagWrittenBefore) {
   fs::rename(in, dir.file("moved.mp3")); // the loaded file vanished before the replacement
   EXPECT_FALSE(ReplaceWithTemporary(dir.file("temp$$$"), in));
   EXPECT_FALSE(fs::exists(dir.file("temp$$$")) || fs::exists(in));
+}
+
+// Both ways of moving blocks: splicing, and the reads and writes that take over where a file
+// system cannot splice. Each copies the bytes unchanged and reports a failed write.
+TEST(BlockCopierTest, BothMethodsCopyWholeAndReportFailedWrites) {
+  for (auto method : {BlockCopier::Method::Splice, BlockCopier::Method::ReadWrite}) {
+    test::TempDir dir;
+    const std::string audio = AudioBytes(3 * BlockCopier::kBlockSize + 123);
+    test::WriteBytes(dir.file("in"), audio);
+    UniqueFd in(open(dir.file("in").c_str(), O_RDONLY));
+    UniqueFd out(open(dir.file("out").c_str(), O_WRONLY | O_CREAT, 0600));
+    BlockCopier copier(in.get(), out.get(), method);
+    while (copier.CopyBlock() > 0) {
+    }
+    EXPECT_EQ(test::ReadBytes(dir.file("out")), audio);
+
+    UniqueFd again(open(dir.file("in").c_str(), O_RDONLY));
+    UniqueFd readOnly(open(dir.file("out").c_str(), O_RDONLY));
+    EXPECT_EQ(BlockCopier(again.get(), readOnly.get(), method).CopyBlock(), -1);
+  }
 }
 
 } // namespace
