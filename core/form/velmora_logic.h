@@ -90,8 +90,8 @@ private:
   std::shared_ptr<HttpClient> httpClient_;
   TagForm form_;
   WindowMembers members_;
-  std::string previousTitle_; // title taken from the name of the last loaded file
-  int spinnerIndex_ = 0;      // kept across searches
+  std::string previousTitle_;    // title taken from the name of the last loaded file
+  std::size_t spinnerIndex_ = 0; // kept across searches
   bool updateRunning_ = false;
   std::unique_ptr<SearchDownload> download_;
   // A search answer that arrived while an update was copying; handled when the update ends.

@@ -10,18 +10,14 @@ namespace velmora {
 void VelmoraLogic::ImportHoerdatPage() {
   // The update reads the form while it copies; the page waits until it is done.
   if (updateRunning_) return;
-  const auto showError = [this](const std::string& text) {
-    platform_.ShowMessage(text, form_messages::kError, MessageIcon::Exclamation,
-                          MessageButtons::Ok);
-  };
   ClipboardText clipboard = platform_.ReadClipboardText();
   if (clipboard.status == ClipboardText::Status::CannotOpen) {
-    showError("Clipboard kann nicht ge\xf6"
+    ShowError("Clipboard kann nicht ge\xf6"
               "ffnet werden!");
     return;
   }
   if (clipboard.status != ClipboardText::Status::Ok) {
-    showError("ClipBoard ist leer oder enth\xe4lt ung\xfcltige Daten!");
+    ShowError("ClipBoard ist leer oder enth\xe4lt ung\xfcltige Daten!");
     return;
   }
   std::string page;
@@ -29,7 +25,7 @@ void VelmoraLogic::ImportHoerdatPage() {
     // The clipboard's text ends at its first zero byte.
     page.assign(clipboard.text, 0, clipboard.text.find('\0'));
   } catch (const std::bad_alloc&) {
-    showError("Nicht gen\xfcgend Arbeitsspeicher verf\xfcgbar!");
+    ShowError("Nicht gen\xfcgend Arbeitsspeicher verf\xfcgbar!");
     return;
   }
   ApplyHoerdatPage(page, form_, members_);

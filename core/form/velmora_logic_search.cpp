@@ -22,8 +22,9 @@ constexpr std::string_view kSpinnerIdle = "        ";
 } // namespace
 
 void VelmoraLogic::OnHoerdatSearch() {
-  // One download at a time: a press while one runs is ignored, the form untouched.
-  if (SearchRunning()) return;
+  // One download at a time, and none while an update copies from the form: a press then is
+  // ignored and the form stays untouched.
+  if (SearchRunning() || updateRunning_) return;
   // The result does not matter: a refused year leaves the mask as the form held it.
   TakeControls();
   CleanSearchMask(form_);
@@ -39,10 +40,9 @@ void VelmoraLogic::OnHoerdatSearch() {
 }
 
 void VelmoraLogic::OnSpinnerTick() {
-  if (spinnerIndex_ < 0 || static_cast<std::size_t>(spinnerIndex_) >= kSpinnerTable.size() ||
-      kSpinnerTable[static_cast<std::size_t>(spinnerIndex_)].empty())
-    spinnerIndex_ = 0;
-  platform_.SetSpinnerText(std::string(kSpinnerTable[static_cast<std::size_t>(spinnerIndex_)]));
+  // The index never passes the empty slot that ends the table.
+  if (kSpinnerTable[spinnerIndex_].empty()) spinnerIndex_ = 0;
+  platform_.SetSpinnerText(std::string(kSpinnerTable[spinnerIndex_]));
   ++spinnerIndex_;
 }
 

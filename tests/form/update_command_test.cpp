@@ -135,6 +135,8 @@ TEST_F(UpdateTest, CommandsDuringTheCopyAreRefusedAndAnswersHeld) {
     platform.Type(FormField::v1Title, "getippt");
     logic.OnCopyToId3v1();
     logic.OnFilename();
+    logic.OnHoerdatSearch();   // would take the typed title into the form
+    logic.ImportHoerdatPage(); // would report the empty clipboard
     EXPECT_FALSE(logic.ChooseInputDirectory("/"));
     logic.OnDownloadFinished(false, "");
     messagesDuringCopy = platform.messages.size();
