@@ -257,31 +257,32 @@ void CVelmoraDlg::OnAbout() {
       velmora::MessageButtons::Ok);
 }
 
+bool CVelmoraDlg::TakeFileDrop(QDropEvent* event) {
+  if (!HasLocalFiles(event->mimeData())) return false;
+  event->acceptProposedAction();
+  if (event->type() == QEvent::Drop) AddDroppedFiles(event->mimeData()->urls());
+  return true;
+}
+
 void CVelmoraDlg::dragEnterEvent(QDragEnterEvent* event) {
-  if (HasLocalFiles(event->mimeData())) event->acceptProposedAction();
+  TakeFileDrop(event);
 }
 
 void CVelmoraDlg::dragMoveEvent(QDragMoveEvent* event) {
-  if (HasLocalFiles(event->mimeData())) event->acceptProposedAction();
+  TakeFileDrop(event);
 }
 
 void CVelmoraDlg::dropEvent(QDropEvent* event) {
-  if (!HasLocalFiles(event->mimeData())) return;
-  event->acceptProposedAction();
-  AddDroppedFiles(event->mimeData()->urls());
+  TakeFileDrop(event);
 }
 
 bool CVelmoraDlg::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
   case QEvent::DragEnter:
   case QEvent::DragMove:
-  case QEvent::Drop: {
-    auto* drop = static_cast<QDropEvent*>(event);
-    if (!HasLocalFiles(drop->mimeData())) break;
-    drop->acceptProposedAction();
-    if (event->type() == QEvent::Drop) AddDroppedFiles(drop->mimeData()->urls());
-    return true;
-  }
+  case QEvent::Drop:
+    if (TakeFileDrop(static_cast<QDropEvent*>(event))) return true;
+    break;
   case QEvent::MouseButtonRelease:
     // A click beside every entry is a click on the list as well: it selects nothing.
     if (watched == widgets_.fileList->viewport() &&

@@ -51,6 +51,8 @@ private:
 
   void ScanInputDir();
   void AddDroppedFiles(const QList<QUrl>& urls);
+  // Accepts a drag that carries local files, and adds them on the drop; false for other drags.
+  bool TakeFileDrop(QDropEvent* event);
   std::optional<std::string> FirstSelectedPath() const;
   void OnListClicked();
   void OnListDoubleClicked();
