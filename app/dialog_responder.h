@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "core/form/window_platform.h"
+#include "core/model/window_platform.h"
 
 class CHoerdatResultDlg;
 

@@ -3,7 +3,7 @@
 // number as item data.
 #include <QComboBox>
 
-#include "core/form/tag_form.h"
+#include "core/model/tag_form.h"
 
 // Fills the list with the offer list's names 0 to 125 and selects "Speech".
 void FillGenreList(QComboBox* list);

@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "core/form/window_platform.h"
+#include "core/model/window_platform.h"
 
 class QPushButton;
 class QTreeWidget;

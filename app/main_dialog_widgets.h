@@ -4,7 +4,7 @@
 // on the right. Object names follow the form's field names so that tests find them.
 #include <array>
 
-#include "core/form/tag_form.h"
+#include "core/model/tag_form.h"
 
 class QComboBox;
 class QDialog;

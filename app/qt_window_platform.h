@@ -6,7 +6,7 @@
 
 #include <QTimer>
 
-#include "core/form/window_platform.h"
+#include "core/model/window_platform.h"
 
 class CVelmoraDlg;
 struct DialogResponder;

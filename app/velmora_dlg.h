@@ -9,7 +9,7 @@
 #include <QList>
 #include <QUrl>
 
-#include "core/form/tag_form.h"
+#include "core/model/tag_form.h"
 #include "main_dialog_widgets.h"
 
 namespace velmora {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/tags/copy_progress.h"
+#include "core/io/copy_progress.h"
 
 namespace velmora::bench {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/form/tag_form.h"
+#include "core/model/tag_form.h"
 
 namespace velmora::cli {
 

@@ -2,8 +2,8 @@
 // The "show" action's JSON object.
 #include <string>
 
-#include "core/form/tag_form.h"
-#include "core/form/window_members.h"
+#include "core/model/tag_form.h"
+#include "core/model/window_members.h"
 
 namespace velmora::cli {
 

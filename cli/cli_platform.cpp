@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <ostream>
 
-#include "core/form/form_messages.h"
+#include "core/model/messages.h"
 #include "core/tags/genres.h"
 #include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
@@ -15,7 +15,7 @@ CliPlatform::CliPlatform(std::ostream& out, std::ostream& err)
 
 MessageAnswer CliPlatform::ShowMessage(const std::string& text, const std::string& caption,
                                        MessageIcon, MessageButtons buttons) {
-  if (caption == form_messages::kError || caption == form_messages::kWarning) failureShown_ = true;
+  if (caption == messages::kError || caption == messages::kWarning) failureShown_ = true;
   std::string shown = text;
   ReplaceAll(shown, "\r\n", "\n");
   err_ << Cp1252ToUtf8(caption) << ": " << Cp1252ToUtf8(shown) << std::endl;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/lookup/apply_record.h"
+#include "core/form/apply_record.h"
 #include "core/lookup/hoerdat_record.h"
 
 using namespace velmora;

@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "core/form/tag_form.h"
-#include "core/form/window_members.h"
+#include "core/model/tag_form.h"
+#include "core/model/window_members.h"
 
 namespace velmora {
 

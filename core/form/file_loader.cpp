@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/form/file_name_parts.h"
-#include "core/form/form_messages.h"
+#include "core/model/messages.h"
 #include "core/form/velmora_logic.h"
 #include "core/tags/id3v1.h"
 #include "core/tags/id3v2.h"
@@ -88,7 +88,7 @@ void VelmoraLogic::LoadSelectedFile(const std::optional<std::string>& path) {
 
   const auto head = ReadHead(*path, kHeadBytes);
   if (!head) {
-    ShowError(form_messages::CannotOpenFile(*path));
+    ShowError(messages::CannotOpenFile(*path));
     ShowForm();
     return;
   }
@@ -96,7 +96,7 @@ void VelmoraLogic::LoadSelectedFile(const std::optional<std::string>& path) {
   if (head->starts_with("ID3")) {
     tagLength = MeasureId3v2Tag(*head);
   } else if (head->empty() || static_cast<unsigned char>((*head)[0]) != 0xFF) {
-    ShowError(form_messages::NotMpegFile(*path));
+    ShowError(messages::NotMpegFile(*path));
     ShowForm();
     return;
   }

@@ -6,8 +6,8 @@
 #include "core/documents/output_documents.h"
 #include "core/documents/templates.h"
 #include "core/form/file_name_parts.h"
-#include "core/form/form_messages.h"
 #include "core/form/velmora_logic.h"
+#include "core/model/messages.h"
 #include "core/settings/settings_file.h"
 #include "core/tags/genres.h"
 #include "core/tags/id3v1.h"
@@ -52,20 +52,20 @@ private:
 
 } // namespace
 
-std::optional<std::string> VelmoraLogic::ChooseTarget() {
-  std::string fileNameTemplateText;
+std::optional<UpdatePlan> VelmoraLogic::ChooseTarget(std::string tag) {
+  UpdatePlan plan;
   std::string proposedName;
   if (auto expanded =
           ExpandFileNameTemplate(members_.workDir, SnapshotTemplateFields(form_, members_),
                                  SystemTemplateClock(), members_.stationSeparator)) {
-    fileNameTemplateText = std::move(*expanded);
-    proposedName = fileNameTemplateText + "." + members_.inputFileExt;
+    plan.fileNameTemplateText = std::move(*expanded);
+    proposedName = plan.fileNameTemplateText + "." + members_.inputFileExt;
   } else {
     // Without a template the loaded file's own name is proposed, and the documents are named
     // after it.
     proposedName =
         Utf8ToCp1252(members_.inputFilePath.substr(members_.inputFilePath.rfind('/') + 1));
-    fileNameTemplateText = BaseNameWithoutExtension(proposedName);
+    plan.fileNameTemplateText = BaseNameWithoutExtension(proposedName);
   }
 
   const auto target = platform_.AskSaveTarget(members_.outputDirPath, Cp1252ToUtf8(proposedName));
@@ -74,74 +74,71 @@ std::optional<std::string> VelmoraLogic::ChooseTarget() {
   const auto slash = target->rfind('/');
   members_.outputDirPath =
       slash == std::string::npos ? std::string() : target->substr(0, slash + 1);
-  members_.outputFilePath = *target;
   WriteProfileString("Directories", "OutputDir", members_.outputDirPath, members_.settingsPath);
-  return fileNameTemplateText;
+
+  plan.sourcePath = members_.inputFilePath;
+  plan.targetPath = *target;
+  plan.inPlace = IsSameFile(plan.targetPath, plan.sourcePath);
+  plan.writePath = plan.inPlace ? TemporaryPathFor(plan.sourcePath) : plan.targetPath;
+  plan.tag = std::move(tag);
+  plan.padding = std::max(members_.paddingSize, 0);
+  return plan;
 }
 
-bool VelmoraLogic::StoreTagsInFile() {
-  // The target may name the loaded file under any spelling; the writer must never truncate it,
-  // so such a target is written through the temporary file that then replaces it.
-  const bool inPlace = IsSameFile(members_.outputFilePath, members_.inputFilePath);
-  if (inPlace) members_.outputFilePath = TemporaryPathFor(members_.inputFilePath);
-  const long padding = std::max(members_.paddingSize, 0);
-
-  const WriteOutcome outcome =
-      WriteTaggedFile(members_.outputFilePath, members_.inputFilePath, members_.oldTagLength,
-                      members_.id3v2Image, padding, platform_);
+void VelmoraLogic::StoreTagsInFile(const UpdatePlan& plan) {
+  const WriteOutcome outcome = WriteTaggedFile(
+      plan.writePath, plan.sourcePath, members_.oldTagLength, plan.tag, plan.padding, platform_);
   switch (outcome) {
   case WriteOutcome::Ok:
   case WriteOutcome::Aborted: // the application is quitting; nobody is left to read a box
     break;
   case WriteOutcome::CannotCreateTarget:
-    platform_.ShowMessage(form_messages::CannotOpenTemporaryFile(), form_messages::kWarning,
+    platform_.ShowMessage(messages::CannotOpenTemporaryFile(), messages::kWarning,
                           MessageIcon::Exclamation, MessageButtons::YesNo);
     break;
   case WriteOutcome::CannotOpenSource:
-    ShowError(form_messages::CannotOpenFile(members_.inputFilePath));
+    ShowError(messages::CannotOpenFile(plan.sourcePath));
     break;
   case WriteOutcome::DamagedTag:
-    ShowError(form_messages::DamagedTag(members_.inputFilePath));
+    ShowError(messages::DamagedTag(plan.sourcePath));
     break;
   case WriteOutcome::WriteFailed:
-    ShowError(form_messages::CannotWriteFile(members_.outputFilePath));
+    ShowError(messages::CannotWriteFile(plan.writePath));
     break;
   }
   bool ok = outcome == WriteOutcome::Ok;
 
   if (members_.autoId3v1Copy != 0) CopyToId3v1();
-  members_.id3v1Record = ComposeId3v1Record(Id3v1FieldsOf(form_));
+  const Id3v1Record id3v1Record = ComposeId3v1Record(Id3v1FieldsOf(form_));
 
   // After a failed tagged write there is no complete file to put the record on.
   if (ok && members_.autoId3v1Tagging != 0) {
-    const int result = WriteId3v1Record(members_.outputFilePath, members_.id3v1Record);
+    const int result = WriteId3v1Record(plan.writePath, id3v1Record);
     if (result == -1) {
-      platform_.ShowMessage(form_messages::CannotOpenForId3v1(), form_messages::kError,
+      platform_.ShowMessage(messages::CannotOpenForId3v1(), messages::kError,
                             MessageIcon::Exclamation, MessageButtons::YesNo);
     } else if (result != 0) {
-      ShowError(form_messages::CannotWriteFile(members_.outputFilePath));
+      ShowError(messages::CannotWriteFile(plan.writePath));
     }
     ok = result == 0;
     // A temporary file without its record must not stay beside the loaded file.
-    if (!ok && inPlace) std::remove(members_.outputFilePath.c_str());
+    if (!ok && plan.inPlace) std::remove(plan.writePath.c_str());
   }
 
-  if (inPlace && ok) {
-    if (ReplaceWithTemporary(members_.outputFilePath, members_.inputFilePath)) {
-      members_.oldTagLength = members_.id3v2Image.size() + static_cast<std::uint64_t>(padding);
+  if (plan.inPlace && ok) {
+    if (ReplaceWithTemporary(plan.writePath, plan.sourcePath)) {
+      members_.oldTagLength = plan.tag.size() + static_cast<std::uint64_t>(plan.padding);
     } else {
-      ShowError(form_messages::CannotReplaceFile(members_.inputFilePath));
-      ok = false;
+      ShowError(messages::CannotReplaceFile(plan.sourcePath));
     }
   }
-  return ok;
 }
 
 void VelmoraLogic::OnAktualisieren() {
   if (updateRunning_) return;
   if (!TakeControls()) return;
   if (form_.inputFile.empty()) {
-    ShowError(form_messages::NoFileSelected());
+    ShowError(messages::NoFileSelected());
     return;
   }
   {
@@ -150,17 +147,17 @@ void VelmoraLogic::OnAktualisieren() {
     // those that would change the inputs are refused or held until the scope ends.
     FlagScope running(updateRunning_);
     [&] {
-      members_.id3v2Image = ComposeId3v2Tag(
+      std::string tag = ComposeId3v2Tag(
           ComposeFrameTexts(form_, members_, platform_.SelectedV2Genre()), members_.paddingSize);
-      const auto fileNameTemplateText = ChooseTarget();
-      if (!fileNameTemplateText) return;
+      const auto plan = ChooseTarget(std::move(tag));
+      if (!plan) return;
 
-      StoreTagsInFile();
+      StoreTagsInFile(*plan);
       if (members_.genTxtFile != 0)
-        WriteDescriptionFile(members_.workDir, members_.outputDirPath, *fileNameTemplateText,
+        WriteDescriptionFile(members_.workDir, members_.outputDirPath, plan->fileNameTemplateText,
                              SnapshotTemplateFields(form_, members_), SystemTemplateClock());
       if (members_.uploadInfo != 0)
-        platform_.SetClipboardText(UploadInfoText(*fileNameTemplateText));
+        platform_.SetClipboardText(UploadInfoText(plan->fileNameTemplateText));
       ShowForm();
     }();
   }

@@ -1,7 +1,7 @@
 #include "core/form/velmora_logic.h"
 
 #include "core/form/file_name_parts.h"
-#include "core/form/form_messages.h"
+#include "core/model/messages.h"
 #include "core/lookup/search_download.h"
 #include "core/settings/settings_file.h"
 #include "core/text/encoding.h"
@@ -34,7 +34,7 @@ bool VelmoraLogic::TakeControls() {
     std::string& value = FieldOf(form_, field);
     value = platform_.ControlText(field);
     if (field == FormField::v2Year && value.size() > kV2YearLimit) {
-      platform_.ShowMessage(form_messages::YearTooLong(), form_messages::kVelmora,
+      platform_.ShowMessage(messages::YearTooLong(), messages::kVelmora,
                             MessageIcon::Exclamation, MessageButtons::Ok);
       platform_.FocusControl(FormField::v2Year);
       return false;
@@ -49,7 +49,7 @@ void VelmoraLogic::ShowForm() {
 }
 
 void VelmoraLogic::ShowError(const std::string& text) {
-  platform_.ShowMessage(text, form_messages::kError, MessageIcon::Exclamation, MessageButtons::Ok);
+  platform_.ShowMessage(text, messages::kError, MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 void VelmoraLogic::ClearId3v1Fields() {

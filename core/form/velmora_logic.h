@@ -6,9 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "core/form/tag_form.h"
-#include "core/form/window_members.h"
-#include "core/form/window_platform.h"
+#include "core/form/update_plan.h"
+#include "core/model/tag_form.h"
+#include "core/model/window_members.h"
+#include "core/model/window_platform.h"
 
 namespace velmora {
 
@@ -77,12 +78,12 @@ public:
 private:
   // A "Fehler" box with the exclamation icon and an OK button.
   void ShowError(const std::string& text);
-  // The update command's target step: proposes a name, asks for the target and records it.
-  // Returns the expanded file-name template text, nullopt when the user chose no target.
-  std::optional<std::string> ChooseTarget();
-  // Writes tag, padding, audio and the ID3v1 record to outputFilePath (through the temporary
-  // file when that is the loaded file) and reports every failure; true when all went well.
-  bool StoreTagsInFile();
+  // The update command's target step: proposes a name, asks for the target and records the
+  // output directory. The plan of the write, nullopt when the user chose no target.
+  std::optional<UpdatePlan> ChooseTarget(std::string tag);
+  // Writes tag, padding, audio and the ID3v1 record as planned (through the temporary file when
+  // the target is the loaded file) and reports every failure.
+  void StoreTagsInFile(const UpdatePlan& plan);
   // Handles a search answer that arrived while an update was running.
   void ReleaseHeldAnswer();
 

@@ -1,7 +1,7 @@
 // The import of a Hördat web page that the user copied to the clipboard.
 #include <new>
 
-#include "core/form/form_messages.h"
+#include "core/model/messages.h"
 #include "core/form/velmora_logic.h"
 #include "core/import/hoerdat_page.h"
 

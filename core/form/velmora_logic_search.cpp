@@ -3,13 +3,13 @@
 #include <array>
 #include <string_view>
 
-#include "core/form/form_messages.h"
+#include "core/form/apply_record.h"
 #include "core/form/velmora_logic.h"
-#include "core/lookup/apply_record.h"
 #include "core/lookup/hoerdat_record.h"
 #include "core/lookup/query.h"
 #include "core/lookup/result_rows.h"
 #include "core/lookup/search_download.h"
+#include "core/model/messages.h"
 #include "core/text/string_helpers.h"
 
 namespace velmora {
@@ -27,15 +27,22 @@ void VelmoraLogic::OnHoerdatSearch() {
   if (SearchRunning() || updateRunning_) return;
   // The result does not matter: a refused year leaves the mask as the form held it.
   TakeControls();
-  CleanSearchMask(form_);
-  if (SearchMaskEmpty(form_)) {
-    platform_.ShowMessage("Alle Suchfelder sind leer!", form_messages::kError, MessageIcon::None,
+  const SearchMask mask =
+      CleanSearchMask({form_.maskAuthor, form_.maskTitle, form_.maskStation, form_.maskYear});
+  // The cleaned values stay in the form.
+  form_.maskAuthor = mask.author;
+  form_.maskTitle = mask.title;
+  form_.maskStation = mask.station;
+  form_.maskYear = mask.year;
+  if (SearchMaskEmpty(mask)) {
+    platform_.ShowMessage("Alle Suchfelder sind leer!", messages::kError, MessageIcon::None,
                           MessageButtons::Ok);
     return;
   }
-  const bool started = download_->Start(
-      BuildQueryAddress(members_, form_),
-      [this](bool connected, std::string body) { OnDownloadFinished(connected, std::move(body)); });
+  const bool started =
+      download_->Start(BuildQueryAddress(members_, mask), [this](bool connected, std::string body) {
+        OnDownloadFinished(connected, std::move(body));
+      });
   if (started) platform_.StartSpinnerTimer();
 }
 
@@ -55,7 +62,7 @@ void VelmoraLogic::OnDownloadFinished(bool connected, std::string answer) {
   platform_.StopSpinnerTimer();
   platform_.SetSpinnerText(std::string(kSpinnerIdle));
   if (!connected) {
-    platform_.ShowMessage("Connection to Server Failed", form_messages::kVelmora, MessageIcon::None,
+    platform_.ShowMessage("Connection to Server Failed", messages::kVelmora, MessageIcon::None,
                           MessageButtons::Ok);
     answer.clear();
   }
@@ -68,7 +75,7 @@ void VelmoraLogic::HandleSearchAnswer(std::string answer) {
 
   const auto showDatabaseMessage = [this](std::string message) {
     TrimText(message);
-    platform_.ShowMessage(message, form_messages::kVelmora, MessageIcon::None, MessageButtons::Ok);
+    platform_.ShowMessage(message, messages::kVelmora, MessageIcon::None, MessageButtons::Ok);
     ClearId3v1Fields();
     ClearRecordFields();
     ShowForm();

@@ -2,8 +2,8 @@
 // The import of a Hördat web page's HTML text: seven fields cut out between fixed fragments.
 #include <string_view>
 
-#include "core/form/tag_form.h"
-#include "core/form/window_members.h"
+#include "core/model/tag_form.h"
+#include "core/model/window_members.h"
 
 namespace velmora {
 

@@ -20,16 +20,16 @@ std::string WithLeadingWildcard(std::string value) {
 
 } // namespace
 
-void CleanSearchMask(TagForm& form) {
-  CleanMaskValue(form.maskYear);
-  CleanMaskValue(form.maskAuthor);
-  CleanMaskValue(form.maskStation);
-  CleanMaskValue(form.maskTitle);
+SearchMask CleanSearchMask(SearchMask mask) {
+  CleanMaskValue(mask.year);
+  CleanMaskValue(mask.author);
+  CleanMaskValue(mask.station);
+  CleanMaskValue(mask.title);
+  return mask;
 }
 
-bool SearchMaskEmpty(const TagForm& form) {
-  return form.maskTitle.empty() && form.maskAuthor.empty() && form.maskYear.empty() &&
-         form.maskStation.empty();
+bool SearchMaskEmpty(const SearchMask& mask) {
+  return mask.title.empty() && mask.author.empty() && mask.year.empty() && mask.station.empty();
 }
 
 std::string EncodeQueryValue(std::string_view value) {
@@ -51,15 +51,15 @@ std::string EncodeQueryValue(std::string_view value) {
   return encoded;
 }
 
-std::string BuildQuery(const TagForm& form) {
-  return "?a=" + EncodeQueryValue(WithLeadingWildcard(form.maskAuthor)) +
-         "&b=" + EncodeQueryValue(WithLeadingWildcard(form.maskTitle)) +
-         "&c=" + EncodeQueryValue(WithLeadingWildcard(form.maskStation)) +
-         "&d=" + EncodeQueryValue(WithLeadingWildcard(form.maskYear));
+std::string BuildQuery(const SearchMask& mask) {
+  return "?a=" + EncodeQueryValue(WithLeadingWildcard(mask.author)) +
+         "&b=" + EncodeQueryValue(WithLeadingWildcard(mask.title)) +
+         "&c=" + EncodeQueryValue(WithLeadingWildcard(mask.station)) +
+         "&d=" + EncodeQueryValue(WithLeadingWildcard(mask.year));
 }
 
-std::string BuildQueryAddress(const SettingsValues& settings, const TagForm& form) {
-  return settings.hoerdatUrl + settings.hoerdatScript + BuildQuery(form);
+std::string BuildQueryAddress(const SettingsValues& settings, const SearchMask& mask) {
+  return settings.hoerdatUrl + settings.hoerdatScript + BuildQuery(mask);
 }
 
 } // namespace velmora

@@ -4,27 +4,31 @@
 #include <string>
 #include <string_view>
 
-#include "core/form/tag_form.h"
 #include "core/settings/settings_values.h"
 
 namespace velmora {
 
-// Trims the four mask fields (year, author, station, title) and replaces every "ß" (0xDF) by
-// "ss". The cleaned values stay in the form.
-void CleanSearchMask(TagForm& form);
+// The four fields of the search mask (Windows-1252).
+struct SearchMask {
+  std::string author, title, station, year;
+};
+
+// The mask with its four fields (year, author, station, title) trimmed and every "ß" (0xDF)
+// replaced by "ss".
+SearchMask CleanSearchMask(SearchMask mask);
 
 // True when all four mask fields are empty.
-bool SearchMaskEmpty(const TagForm& form);
+bool SearchMaskEmpty(const SearchMask& mask);
 
 // Digits and ASCII letters stay, a blank becomes "%20", every other byte "%" and two small hex
 // digits ('Müller' -> 'M%fcller').
 std::string EncodeQueryValue(std::string_view value);
 
 // "?a=" author "&b=" title "&c=" station "&d=" year, each encoded; a leading "%" of a value is
-// sent as the pattern ".*" (the form keeps its "%").
-std::string BuildQuery(const TagForm& form);
+// sent as the pattern ".*" (the mask keeps its "%").
+std::string BuildQuery(const SearchMask& mask);
 
 // hoerdatUrl + hoerdatScript + query, joined as they are.
-std::string BuildQueryAddress(const SettingsValues& settings, const TagForm& form);
+std::string BuildQueryAddress(const SettingsValues& settings, const SearchMask& mask);
 
 } // namespace velmora

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/form/window_platform.h"
+#include "core/model/result_row.h"
 
 namespace velmora {
 

@@ -5,7 +5,7 @@
 #include <system_error>
 #include <thread>
 
-#include "core/form/window_platform.h"
+#include "core/model/window_thread.h"
 
 namespace velmora {
 
@@ -18,8 +18,8 @@ struct SearchDownload::Shared {
   bool running = false;
 };
 
-SearchDownload::SearchDownload(std::shared_ptr<HttpClient> client, WindowPlatform& platform)
-    : client_(std::move(client)), platform_(platform), shared_(std::make_shared<Shared>()) {}
+SearchDownload::SearchDownload(std::shared_ptr<HttpClient> client, WindowThreadExecutor& executor)
+    : client_(std::move(client)), executor_(executor), shared_(std::make_shared<Shared>()) {}
 
 SearchDownload::~SearchDownload() {
   // Waits at most for a worker that is posting right now, never for the download itself.
@@ -38,7 +38,7 @@ bool SearchDownload::Start(const std::string& url, Completion done) {
     if (shared_->running) return false;
     shared_->running = true;
   }
-  auto work = [shared = shared_, client = client_, platform = &platform_, url,
+  auto work = [shared = shared_, client = client_, executor = &executor_, url,
                done = std::move(done)]() mutable {
     HttpResult result;
     try {
@@ -48,8 +48,8 @@ bool SearchDownload::Start(const std::string& url, Completion done) {
     }
     const std::lock_guard lock(shared->mutex);
     if (!shared->ownerAlive) return;
-    // The owner is alive while the lock is held, so is the platform it was given.
-    platform->PostToWindowThread(
+    // The owner is alive while the lock is held, so is the executor it was given.
+    executor->PostToWindowThread(
         [shared, done = std::move(done), result = std::move(result)]() mutable {
           {
             const std::lock_guard innerLock(shared->mutex);

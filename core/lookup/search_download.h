@@ -10,13 +10,13 @@
 
 namespace velmora {
 
-class WindowPlatform;
+class WindowThreadExecutor;
 
 class SearchDownload {
 public:
   using Completion = std::function<void(bool connected, std::string body)>;
 
-  SearchDownload(std::shared_ptr<HttpClient> client, WindowPlatform& platform);
+  SearchDownload(std::shared_ptr<HttpClient> client, WindowThreadExecutor& executor);
   ~SearchDownload();
   SearchDownload(const SearchDownload&) = delete;
   SearchDownload& operator=(const SearchDownload&) = delete;
@@ -30,7 +30,7 @@ public:
 private:
   struct Shared;
   std::shared_ptr<HttpClient> client_;
-  WindowPlatform& platform_;
+  WindowThreadExecutor& executor_;
   std::shared_ptr<Shared> shared_;
 };
 

@@ -7,7 +7,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "core/tags/file_io.h"
+#include "core/io/file_io.h"
 #include "core/text/encoding.h"
 
 namespace velmora {

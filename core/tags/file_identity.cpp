@@ -1,6 +1,6 @@
 #include <sys/stat.h>
 
-#include "core/tags/file_io.h"
+#include "core/io/file_io.h"
 #include "core/tags/tagged_file_writer.h"
 
 namespace velmora {

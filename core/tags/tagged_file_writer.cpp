@@ -6,8 +6,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "core/tags/file_copy.h"
-#include "core/tags/file_io.h"
+#include "core/io/file_copy.h"
+#include "core/io/file_io.h"
 
 namespace velmora {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/tags/copy_progress.h"
+#include "core/io/copy_progress.h"
 #include "core/tags/id3v1.h"
 
 namespace velmora {

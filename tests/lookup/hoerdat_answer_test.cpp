@@ -1,7 +1,7 @@
 // The Hördat query, the answer's records and rows, and a record applied to the form.
 #include <gtest/gtest.h>
 
-#include "core/lookup/apply_record.h"
+#include "core/form/apply_record.h"
 #include "core/lookup/hoerdat_record.h"
 #include "core/lookup/query.h"
 #include "core/lookup/result_rows.h"
@@ -36,13 +36,9 @@ TEST(SearchQuery, CleansTheMaskInTheFormAndBuildsTheQuery) {
        "?a=%2e%2aller&b=Gar%25ten%25&c=%2e%2a&d="},
   };
   for (const auto& [typed, cleaned, query] : rows) {
-    TagForm form;
-    form.maskAuthor = typed[0], form.maskTitle = typed[1];
-    form.maskStation = typed[2], form.maskYear = typed[3];
-    CleanSearchMask(form);
-    EXPECT_EQ(form.maskAuthor + "|" + form.maskTitle + "|" + form.maskStation + "|" + form.maskYear,
-              cleaned);
-    EXPECT_EQ(BuildQuery(form), query);
+    const SearchMask mask = CleanSearchMask({typed[0], typed[1], typed[2], typed[3]});
+    EXPECT_EQ(mask.author + "|" + mask.title + "|" + mask.station + "|" + mask.year, cleaned);
+    EXPECT_EQ(BuildQuery(mask), query);
   }
 }
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "core/form/window_platform.h"
+#include "core/model/window_platform.h"
 
 namespace velmora::test {
 

@@ -10,7 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "core/tags/file_copy.h"
+#include "core/io/file_copy.h"
 #include "support/temp_dir.h"
 
 namespace velmora {

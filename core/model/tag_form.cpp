@@ -1,4 +1,4 @@
-#include "core/form/tag_form.h"
+#include "core/model/tag_form.h"
 
 namespace velmora {
 

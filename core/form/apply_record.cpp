@@ -1,4 +1,4 @@
-#include "core/lookup/apply_record.h"
+#include "core/form/apply_record.h"
 
 #include <string>
 

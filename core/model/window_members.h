@@ -1,12 +1,10 @@
 #pragma once
 // The main window's members besides the form: settings values, the paths of the current file,
-// the values of the last applied Hördat record and the work state of the update command.
-#include <array>
+// and the values of the last applied Hördat record.
 #include <cstdint>
 #include <string>
 
 #include "core/settings/settings_values.h"
-#include "core/tags/id3v1.h"
 
 namespace velmora {
 
@@ -16,7 +14,6 @@ struct WindowMembers : SettingsValues {
 
   std::string inputFilePath;      // native path of the loaded file
   std::string inputFileExt;       // text after the last "." of inputFilePath, Windows-1252
-  std::string outputFilePath;     // native path the update writes to (target or temporary file)
   std::uint64_t oldTagLength = 0; // length of the loaded file's ID3v2 tag, 0 when none
 
   std::string partDesignation; // e.g. "2v3", taken from the file name
@@ -24,9 +21,6 @@ struct WindowMembers : SettingsValues {
   // The last applied Hördat record (Windows-1252).
   std::string recAutor, recTitel1, recProduktion, recInhaltsangabe, recBearbeitung, recMitwirkende,
       recRegie, recLaenge, recHspTyp, recGenre;
-
-  std::string id3v2Image;    // the composed ID3v2 tag without padding
-  Id3v1Record id3v1Record{}; // the composed ID3v1 record
 };
 
 } // namespace velmora

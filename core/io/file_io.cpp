@@ -1,4 +1,4 @@
-#include "core/tags/file_io.h"
+#include "core/io/file_io.h"
 
 #include <cerrno>
 #include <climits>

@@ -3,7 +3,7 @@
 // message boxes show them: Windows-1252. Paths are native (UTF-8) paths.
 #include <string>
 
-namespace velmora::form_messages {
+namespace velmora::messages {
 
 inline constexpr const char* kError = "Fehler";
 inline constexpr const char* kWarning = "Warnung";
@@ -19,4 +19,4 @@ std::string CannotOpenForId3v1();
 std::string NoFileSelected();
 std::string YearTooLong();
 
-} // namespace velmora::form_messages
+} // namespace velmora::messages

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "core/tags/file_io.h"
+#include "core/io/file_io.h"
 
 namespace velmora {
 

@@ -2,8 +2,8 @@
 // Filling the ID3v2 side of the form and the record members from one Hördat record.
 #include <string_view>
 
-#include "core/form/tag_form.h"
-#include "core/form/window_members.h"
+#include "core/model/tag_form.h"
+#include "core/model/window_members.h"
 
 namespace velmora {
 

@@ -1,10 +1,10 @@
-#include "core/form/form_messages.h"
+#include "core/model/messages.h"
 
 #include <string_view>
 
 #include "core/text/encoding.h"
 
-namespace velmora::form_messages {
+namespace velmora::messages {
 
 namespace {
 
@@ -43,4 +43,4 @@ std::string YearTooLong() {
   return "Bitte geben Sie nicht mehr als 6 Zeichen ein.";
 }
 
-} // namespace velmora::form_messages
+} // namespace velmora::messages

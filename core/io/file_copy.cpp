@@ -1,4 +1,4 @@
-#include "core/tags/file_copy.h"
+#include "core/io/file_copy.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,13 +1,14 @@
 #pragma once
 // What the window's logic needs from the platform. The Qt window, the command-line companion and
 // the tests' fakes implement it. All texts are Windows-1252; paths are native (UTF-8) paths.
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/form/tag_form.h"
-#include "core/tags/copy_progress.h"
+#include "core/io/copy_progress.h"
+#include "core/model/result_row.h"
+#include "core/model/tag_form.h"
+#include "core/model/window_thread.h"
 
 namespace velmora {
 
@@ -15,17 +16,12 @@ enum class MessageIcon { None, Exclamation, Information, Question };
 enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
-// One row of the choice among several Hördat records, as the answer has the texts.
-struct ResultRow {
-  std::string author, title, station, year; // Windows-1252
-};
-
 struct ClipboardText {
   enum class Status { Ok, CannotOpen, Empty } status = Status::Empty;
   std::string text; // Windows-1252
 };
 
-class WindowPlatform : public CopyProgress {
+class WindowPlatform : public CopyProgress, public WindowThreadExecutor {
 public:
   virtual ~WindowPlatform() = default;
 
@@ -64,9 +60,7 @@ public:
   virtual void StartSpinnerTimer() = 0;
   virtual void StopSpinnerTimer() = 0;
 
-  // Hands fn to the window's thread, where it runs after the current handler has finished.
-  // Callable from any thread; fn is dropped when the window is gone by then.
-  virtual void PostToWindowThread(std::function<void()> fn) = 0;
+  // PostToWindowThread (WindowThreadExecutor): how a download's completion reaches the window.
 };
 
 } // namespace velmora
