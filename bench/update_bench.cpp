@@ -75,7 +75,7 @@ void SideBySide(benchmark::State& state, const std::function<void()>& prepareOur
   state.counters["velmora_s"] = Median(oursSeconds);
   state.counters["tools_s"] = Median(toolsSeconds);
   state.counters["ratio"] = Median(oursSeconds) / Median(toolsSeconds);
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * FileBytes()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(FileBytes()));
 }
 
 void BM_UpdateToNewName(benchmark::State& state) {
