@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/form/file_name_parts.h"
-#include "core/model/messages.h"
 #include "core/form/velmora_logic.h"
+#include "core/model/messages.h"
 #include "core/tags/id3v1.h"
 #include "core/tags/id3v2.h"
 #include "core/text/encoding.h"
@@ -47,22 +47,14 @@ std::string ReadId3v1Bytes(const std::string& path) {
   return bytes;
 }
 
-// The form field of each frame that loading reads; TPE1 also sets recAutor.
-constexpr std::pair<std::string_view, std::string TagForm::*> kFrameFields[] = {
-    {"TRCK", &TagForm::v2Track},     {"TIT2", &TagForm::v2Title},
-    {"TPE1", &TagForm::v2Artist},    {"TALB", &TagForm::v2Album},
-    {"TYER", &TagForm::v2Year},      {"COMM", &TagForm::v2Comment},
-    {"TCOM", &TagForm::v2Composer},  {"TOPE", &TagForm::v2OrigArtist},
-    {"TCOP", &TagForm::v2Copyright}, {"WXXX", &TagForm::v2Url},
-    {"TENC", &TagForm::v2EncodedBy},
-};
-
 void ApplyId3v2Frames(const std::vector<Id3v2Frame>& frames, TagForm& form,
                       WindowMembers& members) {
   for (const auto& frame : frames) {
-    for (const auto& [id, field] : kFrameFields)
-      if (frame.id == id) form.*field = frame.text;
-    if (frame.id == "TPE1") members.recAutor = frame.text;
+    for (const FrameField& known : kFrameFields) {
+      if (frame.id != known.id || !known.field) continue;
+      FieldOf(form, *known.field) = frame.text;
+      if (known.source == FrameSource::RecordAuthor) members.recAutor = frame.text;
+    }
   }
 }
 

@@ -29,9 +29,22 @@ std::string TconText(const GenreSelection& genre) {
 
 Id3v2FrameTexts ComposeFrameTexts(const TagForm& form, const WindowMembers& members,
                                   const GenreSelection& genre) {
-  return {form.v2Track,      form.v2Title,     members.recAutor, form.v2Album,
-          form.v2Year,       TconText(genre),  form.v2Comment,   form.v2Composer,
-          form.v2OrigArtist, form.v2Copyright, form.v2Url,       form.v2EncodedBy};
+  Id3v2FrameTexts texts;
+  for (std::size_t i = 0; i < kFrameFields.size(); ++i) {
+    const FrameField& frame = kFrameFields[i];
+    switch (frame.source) {
+    case FrameSource::Field:
+      texts[i] = FieldOf(form, *frame.field);
+      break;
+    case FrameSource::RecordAuthor:
+      texts[i] = members.recAutor;
+      break;
+    case FrameSource::Genre:
+      texts[i] = TconText(genre);
+      break;
+    }
+  }
+  return texts;
 }
 
 Id3v1Fields Id3v1FieldsOf(const TagForm& form) {

@@ -3,34 +3,16 @@
 namespace velmora {
 namespace {
 
-enum class BodyKind { Text, Comment, Url };
-
-struct WrittenFrame {
-  const char* id;
-  BodyKind kind;
-  unsigned char statusFlags;
-};
-
-// Fixed order of the frames written; TENC asks to be discarded when the file is altered.
-constexpr WrittenFrame kWrittenFrames[kWrittenFrameCount] = {
-    {"TRCK", BodyKind::Text, 0x00},    {"TIT2", BodyKind::Text, 0x00},
-    {"TPE1", BodyKind::Text, 0x00},    {"TALB", BodyKind::Text, 0x00},
-    {"TYER", BodyKind::Text, 0x00},    {"TCON", BodyKind::Text, 0x00},
-    {"COMM", BodyKind::Comment, 0x00}, {"TCOM", BodyKind::Text, 0x00},
-    {"TOPE", BodyKind::Text, 0x00},    {"TCOP", BodyKind::Text, 0x00},
-    {"WXXX", BodyKind::Url, 0x00},     {"TENC", BodyKind::Text, 0x40},
-};
-
 // Encoding byte 0 (ISO-8859-1), then for a comment the language "ger" and the terminator of an
 // empty description, for a URL the terminator of an empty description.
-std::string_view BodyPrefix(BodyKind kind) {
+std::string_view BodyPrefix(FrameBody kind) {
   using namespace std::string_view_literals;
   switch (kind) {
-  case BodyKind::Comment:
+  case FrameBody::Comment:
     return "\0ger\0"sv;
-  case BodyKind::Url:
+  case FrameBody::Url:
     return "\0\0"sv;
-  case BodyKind::Text:
+  case FrameBody::Text:
     break;
   }
   return "\0"sv;
@@ -47,8 +29,8 @@ std::string ComposeId3v2Tag(const Id3v2FrameTexts& texts, long paddingLength) {
   std::string tag("ID3\x03\x00\x00", 6);
   tag.append(4, '\0'); // size, filled in below
   for (std::size_t i = 0; i < kWrittenFrameCount; ++i) {
-    const WrittenFrame& frame = kWrittenFrames[i];
-    const std::string_view prefix = BodyPrefix(frame.kind);
+    const FrameField& frame = kFrameFields[i];
+    const std::string_view prefix = BodyPrefix(frame.body);
     tag += frame.id;
     AppendBigEndian32(tag, static_cast<std::uint32_t>(prefix.size() + texts[i].size()));
     tag += static_cast<char>(frame.statusFlags);

@@ -8,11 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/frame_fields.h"
+
 namespace velmora {
 
-// The twelve frames in the order written: TRCK TIT2 TPE1 TALB TYER TCON COMM TCOM TOPE TCOP WXXX
-// TENC.
-inline constexpr std::size_t kWrittenFrameCount = 12;
+// The texts of the written frames, in the order of kFrameFields.
+inline constexpr std::size_t kWrittenFrameCount = kFrameFields.size();
 using Id3v2FrameTexts = std::array<std::string, kWrittenFrameCount>;
 
 // Header and frames (without the padding); the size field already counts paddingLength zero
@@ -32,8 +33,9 @@ struct Id3v2Frame {
   std::string text; // Windows-1252
 };
 
-// The texts of the eleven known frames in file order (TCON is not read). tagBytes are the first
-// tag-length bytes of the file (or fewer when the file is shorter). Never reads outside them.
+// The texts of the frames that loading reads (kFrameFields with a field), in file order. tagBytes
+// are the first tag-length bytes of the file (or fewer when the file is shorter). Never reads
+// outside them.
 std::vector<Id3v2Frame> ParseId3v2Frames(std::string_view tagBytes);
 
 } // namespace velmora

@@ -13,26 +13,12 @@ namespace {
 
 using namespace std::string_view_literals;
 
-constexpr std::string_view kKnownIds[] = {"TRCK", "TIT2", "TPE1", "TALB", "TYER", "COMM",
-                                          "TCOM", "TOPE", "TCOP", "WXXX", "TENC"};
-
-struct ShortId {
-  std::string_view v22, v23;
-};
-constexpr ShortId kVersion22Ids[] = {{"TT2", "TIT2"}, {"TP1", "TPE1"}, {"TAL", "TALB"},
-                                     {"TYE", "TYER"}, {"TRK", "TRCK"}, {"COM", "COMM"},
-                                     {"TCM", "TCOM"}, {"TOA", "TOPE"}, {"TCR", "TCOP"},
-                                     {"WXX", "WXXX"}, {"TEN", "TENC"}};
-
-// The known frame under its version 2.3 ID, nullopt for any other frame.
+// A frame that loading reads, under its version 2.3 ID; nullopt for any other frame.
 std::optional<std::string_view> KnownFrameId(std::string_view id, int version) {
-  if (version == 2) {
-    for (const ShortId& entry : kVersion22Ids)
-      if (entry.v22 == id) return entry.v23;
-    return std::nullopt;
+  for (const FrameField& frame : kFrameFields) {
+    if (!frame.field) continue;
+    if ((version == 2 ? frame.v22Id : frame.id) == id) return frame.id;
   }
-  for (std::string_view known : kKnownIds)
-    if (known == id) return known;
   return std::nullopt;
 }
 
@@ -175,7 +161,7 @@ std::vector<Id3v2Frame> ParseId3v2Frames(std::string_view tagBytes) {
     const auto known = KnownFrameId(header.substr(0, layout.idLength), version);
     if (!known && size == 0) break; // padding
     if (known) {
-      const auto formatFlags = version == 2 ? 0 : static_cast<unsigned char>(header[9]);
+      const unsigned char formatFlags = version == 2 ? 0 : static_cast<unsigned char>(header[9]);
       const auto body =
           PlainFrameBody(frames.substr(pos + layout.headerLength, size), formatFlags, layout);
       if (body) result.push_back({std::string(*known), FrameText(*known, *body)});
