@@ -1,7 +1,6 @@
-#include <fstream>
-
 #include "core/documents/output_documents.h"
 #include "core/documents/template_file.h"
+#include "core/io/file_contents.h"
 #include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
 
@@ -17,10 +16,8 @@ void WriteDescriptionFile(const std::string& workDir, const std::string& outputD
   ExpandMarkers(*text, fields, clock);
 
   const std::string path = outputDirPath + Cp1252ToUtf8(fileNameTemplateText) + ".txt";
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  const std::string content = Cp1252ToUtf8(*text);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
   // An optional document: a failure is not reported.
+  WriteWholeFile(path, Cp1252ToUtf8(*text));
 }
 
 } // namespace velmora

@@ -1,7 +1,6 @@
 // Loading a file's tags and name into the form (a click on the file list).
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -9,6 +8,7 @@
 
 #include "core/form/file_name_parts.h"
 #include "core/form/velmora_logic.h"
+#include "core/io/file_contents.h"
 #include "core/model/messages.h"
 #include "core/tags/id3v1.h"
 #include "core/tags/id3v2.h"
@@ -20,32 +20,6 @@ namespace velmora {
 namespace {
 
 constexpr std::size_t kHeadBytes = 10;
-
-// The first count bytes of the file (fewer when it is shorter); nullopt when it cannot be opened.
-std::optional<std::string> ReadHead(const std::string& path, std::size_t count) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return std::nullopt;
-  // A damaged tag header may claim up to 256 MiB; never reserve more than the file holds.
-  const std::streamoff size = std::max<std::streamoff>(in.tellg(), 0);
-  in.seekg(0);
-  std::string bytes(std::min<std::size_t>(count, static_cast<std::size_t>(size)), '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  return bytes;
-}
-
-// The last 128 bytes of the file; empty when it cannot be opened or is shorter. The file is only
-// read, so that a read-only file shows its ID3v1 tag too.
-std::string ReadId3v1Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return {};
-  const std::streamoff size = in.tellg();
-  if (size < static_cast<std::streamoff>(kId3v1RecordSize)) return {};
-  in.seekg(size - static_cast<std::streamoff>(kId3v1RecordSize));
-  std::string bytes(kId3v1RecordSize, '\0');
-  if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return {};
-  return bytes;
-}
 
 void ApplyId3v2Frames(const std::vector<Id3v2Frame>& frames, TagForm& form,
                       WindowMembers& members) {
@@ -78,7 +52,7 @@ void VelmoraLogic::LoadSelectedFile(const std::optional<std::string>& path) {
   }
   if (!TakeControls()) return;
 
-  const auto head = ReadHead(*path, kHeadBytes);
+  const auto head = ReadFileHead(*path, kHeadBytes);
   if (!head) {
     ShowError(messages::CannotOpenFile(*path));
     ShowForm();
@@ -126,10 +100,12 @@ void VelmoraLogic::LoadSelectedFile(const std::optional<std::string>& path) {
   form_.v2EncodedBy.clear();
 
   if (tagLength != 0) {
-    if (const auto tagBytes = ReadHead(*path, tagLength))
+    if (const auto tagBytes = ReadFileHead(*path, tagLength))
       ApplyId3v2Frames(ParseId3v2Frames(*tagBytes), form_, members_);
   }
-  if (const auto v1 = ReadId3v1Record(ReadId3v1Bytes(*path))) ApplyId3v1Fields(*v1, form_);
+  // The file is only read, so that a read-only file shows its ID3v1 tag too.
+  const auto v1Bytes = ReadFileTail(*path, kId3v1RecordSize);
+  if (const auto v1 = ReadId3v1Record(v1Bytes.value_or(""))) ApplyId3v1Fields(*v1, form_);
 
   ShowForm();
 }

@@ -1,12 +1,9 @@
 #include "core/settings/ini_file.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
 #include <unistd.h>
 
+#include "core/io/atomic_replace.h"
 #include "core/io/file_io.h"
 #include "core/text/encoding.h"
 
@@ -153,37 +150,15 @@ std::string IniFile::Bytes() const {
   return bytes;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  UniqueFd fd = OpenFile(path, O_RDONLY);
-  if (!fd.valid()) return std::nullopt;
-  std::string bytes;
-  char block[16384];
-  for (;;) {
-    const long long got = ReadUpTo(fd.get(), block, sizeof block);
-    if (got < 0) return std::nullopt;
-    bytes.append(block, static_cast<std::size_t>(got));
-    if (got < static_cast<long long>(sizeof block)) return bytes;
-  }
-}
-
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
   const std::string target = ResolvedPath(path).value_or(path);
-  static std::atomic<unsigned> counter{0};
-  std::string temporary;
-  UniqueFd fd;
-  for (int attempt = 0; attempt < 100 && !fd.valid(); ++attempt) {
-    temporary = target + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
-    fd = OpenFile(temporary, O_WRONLY | O_CREAT | O_EXCL, 0666);
-    if (!fd.valid() && errno != EEXIST) return false;
+  auto temporary = CreateExclusiveFile(target + ".tmp");
+  if (!temporary) return false;
+  if (!WriteAll(temporary->fd.get(), bytes.data(), bytes.size())) {
+    ::unlink(temporary->path.c_str());
+    return false;
   }
-  if (!fd.valid()) return false;
-  struct stat status {};
-  bool ok = (stat(target.c_str(), &status) != 0 || fchmod(fd.get(), status.st_mode & 07777) == 0) &&
-            WriteAll(fd.get(), bytes.data(), bytes.size()) && fsync(fd.get()) == 0;
-  ok = fd.Close() && ok;
-  ok = ok && std::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) std::remove(temporary.c_str());
-  return ok;
+  return CommitReplacement(std::move(temporary->fd), temporary->path, target);
 }
 
 } // namespace velmora

@@ -41,8 +41,6 @@ private:
   std::vector<Line> lines_;
 };
 
-// The file's bytes, nullopt when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Replaces the file that path names (a symbolic link stays a link) by bytes through a temporary
 // file beside it and one rename, so that a crash leaves either the old or the new file. A new

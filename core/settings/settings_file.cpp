@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "core/io/file_contents.h"
 #include "core/settings/ini_file.h"
 #include "core/text/encoding.h"
 #include "core/text/string_helpers.h"

@@ -51,10 +51,9 @@ bool IsSameFile(const std::string& a, const std::string& b);
 std::string TemporaryPathFor(const std::string& sourcePath);
 
 // Moves the finished temporary file over the file that sourcePath names (a link stays a link and
-// the file it points to is replaced): fsync, the source's permission bits (rwx for user, group and
-// others), one rename, then a sync of the directory. The source is never removed before its
-// replacement is in place. False when any step before the rename failed or the rename itself
-// failed; the temporary file is then removed and the source is unchanged.
+// the file it points to is replaced) through the one atomic replacement of core/io. The source is
+// never removed before its replacement is in place. False when any step up to the rename failed;
+// the temporary file is then removed and the source is unchanged.
 bool ReplaceWithTemporary(const std::string& temporaryPath, const std::string& sourcePath);
 
 } // namespace velmora

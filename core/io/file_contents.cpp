@@ -1,0 +1,69 @@
+#include "core/io/file_contents.h"
+
+#include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "core/io/file_io.h"
+
+namespace velmora {
+namespace {
+
+std::optional<std::uint64_t> SizeOf(int fd) {
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) return std::nullopt;
+  return static_cast<std::uint64_t>(std::max<off_t>(status.st_size, 0));
+}
+
+// Reads up to count bytes from fd's position; nullopt on a read error.
+std::optional<std::string> ReadUpToCount(int fd, std::size_t count) {
+  std::string bytes(count, '\0');
+  const long long got = ReadUpTo(fd, bytes.data(), bytes.size());
+  if (got < 0) return std::nullopt;
+  bytes.resize(static_cast<std::size_t>(got));
+  return bytes;
+}
+
+} // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  UniqueFd fd = OpenFile(path, O_RDONLY);
+  if (!fd.valid()) return std::nullopt;
+  std::string bytes;
+  char block[16384];
+  for (;;) {
+    const long long got = ReadUpTo(fd.get(), block, sizeof block);
+    if (got < 0) return std::nullopt;
+    bytes.append(block, static_cast<std::size_t>(got));
+    if (got < static_cast<long long>(sizeof block)) return bytes;
+  }
+}
+
+std::optional<std::string> ReadFileHead(const std::string& path, std::size_t count) {
+  UniqueFd fd = OpenFile(path, O_RDONLY);
+  if (!fd.valid()) return std::nullopt;
+  const auto size = SizeOf(fd.get());
+  if (!size) return std::nullopt;
+  // A file whose size stat cannot tell (a pipe, say) is read up to count as it comes.
+  const std::size_t wanted =
+      *size == 0 ? count : static_cast<std::size_t>(std::min<std::uint64_t>(count, *size));
+  return ReadUpToCount(fd.get(), wanted);
+}
+
+std::optional<std::string> ReadFileTail(const std::string& path, std::size_t count) {
+  UniqueFd fd = OpenFile(path, O_RDONLY);
+  if (!fd.valid()) return std::nullopt;
+  const auto size = SizeOf(fd.get());
+  if (!size || *size < count) return std::nullopt;
+  std::string bytes(count, '\0');
+  if (!ReadExactlyAt(fd.get(), bytes.data(), bytes.size(), *size - count)) return std::nullopt;
+  return bytes;
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view bytes) {
+  IgnoreFileSizeSignal();
+  UniqueFd fd = OpenFile(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  return fd.valid() && WriteAll(fd.get(), bytes.data(), bytes.size()) && fd.Close();
+}
+
+} // namespace velmora

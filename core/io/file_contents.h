@@ -1,0 +1,24 @@
+#pragma once
+// Reading and writing whole small files (settings, templates, description files) and the leading
+// and trailing bytes of large ones (tags), through the checked operations of file_io.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// The file's bytes, nullopt when it cannot be opened or read (a folder, for instance).
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// The first count bytes of the file (fewer when it is shorter); nullopt when it cannot be opened
+// or read. Never reserves more than the file holds, whatever count says.
+std::optional<std::string> ReadFileHead(const std::string& path, std::size_t count);
+
+// The last count bytes of the file; nullopt when it cannot be read or is shorter than count.
+std::optional<std::string> ReadFileTail(const std::string& path, std::size_t count);
+
+// Creates or truncates the file and writes bytes into it; false when anything failed.
+bool WriteWholeFile(const std::string& path, std::string_view bytes);
+
+} // namespace velmora
