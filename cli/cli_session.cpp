@@ -17,10 +17,7 @@ namespace {
 // directory (without writing it to the settings, as the window only does for "&Dir").
 void StartUp(VelmoraLogic& logic, const std::filesystem::path& file) {
   logic.ReadFirstSettings(std::filesystem::current_path().string());
-  std::string inputDir = file.parent_path().string();
-  if (inputDir.empty() || inputDir.back() != '/') inputDir += '/';
-  logic.members().inputDirPath = inputDir;
-  logic.form().inputDir = Utf8ToCp1252(inputDir);
+  logic.UseInputDirectory(file.parent_path().string());
   logic.ReadLaterSettings();
   logic.ShowForm();
 }

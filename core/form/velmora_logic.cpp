@@ -23,6 +23,13 @@ void VelmoraLogic::ReadFirstSettings(const std::string& startDir) {
   form_.inputDir = Utf8ToCp1252(members_.inputDirPath);
 }
 
+void VelmoraLogic::UseInputDirectory(const std::string& dirPath) {
+  members_.inputDirPath = dirPath;
+  if (members_.inputDirPath.empty() || members_.inputDirPath.back() != '/')
+    members_.inputDirPath += '/';
+  form_.inputDir = Utf8ToCp1252(members_.inputDirPath);
+}
+
 void VelmoraLogic::ReadLaterSettings() {
   velmora::ReadLaterSettings(members_.settingsPath, members_);
   form_.v2Url = members_.defaultUrl;

@@ -23,17 +23,17 @@ public:
   VelmoraLogic(const VelmoraLogic&) = delete;
   VelmoraLogic& operator=(const VelmoraLogic&) = delete;
 
-  TagForm& form() { return form_; }
   const TagForm& form() const { return form_; }
-  WindowMembers& members() { return members_; }
   const WindowMembers& members() const { return members_; }
-  const std::string& previousTitle() const { return previousTitle_; }
 
   // --- start-up (the window calls these in the order of its start-up) ---
   // workDir and settingsPath from the start directory; keys 1 to 10; inputDir shown from them.
   void ReadFirstSettings(const std::string& startDir);
   // Keys 11 to 16; v2Url and v2EncodedBy take the two defaults.
   void ReadLaterSettings();
+  // The input directory for this session only (native path), without writing it to the
+  // settings: velmora-cli lists the folder of the file it was given.
+  void UseInputDirectory(const std::string& dirPath);
 
   // --- data exchange ---
   // Takes the controls into the form in exchange order. Stops at the ID3v2 year when it holds
@@ -51,12 +51,9 @@ public:
 
   // --- commands of the form ---
   void OnAktualisieren();
-  void CopyToId3v1();
   void OnCopyToId3v1();
   void OnClearMask();
   void OnFilename();
-  void ClearId3v1Fields();
-  void ClearRecordFields();
 
   // --- Hördat lookup ---
   void OnHoerdatSearch();
@@ -76,6 +73,13 @@ public:
   bool UpdateRunning() const { return updateRunning_; }
 
 private:
+  // Tests arrange the form and the members directly (tests/support/logic_access.h).
+  friend struct VelmoraLogicTestAccess;
+
+  // The ID3v2 values into the ID3v1 fields, as the copy button and the update do.
+  void CopyToId3v1();
+  void ClearId3v1Fields();
+  void ClearRecordFields();
   // A "Fehler" box with the exclamation icon and an OK button.
   void ShowError(const std::string& text);
   // The update command's target step: proposes a name, asks for the target and records the

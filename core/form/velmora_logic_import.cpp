@@ -1,9 +1,9 @@
 // The import of a Hördat web page that the user copied to the clipboard.
 #include <new>
 
-#include "core/model/messages.h"
 #include "core/form/velmora_logic.h"
 #include "core/import/hoerdat_page.h"
+#include "core/model/messages.h"
 
 namespace velmora {
 
@@ -12,12 +12,11 @@ void VelmoraLogic::ImportHoerdatPage() {
   if (updateRunning_) return;
   ClipboardText clipboard = platform_.ReadClipboardText();
   if (clipboard.status == ClipboardText::Status::CannotOpen) {
-    ShowError("Clipboard kann nicht ge\xf6"
-              "ffnet werden!");
+    ShowError(messages::ClipboardCannotOpen());
     return;
   }
   if (clipboard.status != ClipboardText::Status::Ok) {
-    ShowError("ClipBoard ist leer oder enth\xe4lt ung\xfcltige Daten!");
+    ShowError(messages::ClipboardEmptyOrInvalid());
     return;
   }
   std::string page;
@@ -25,7 +24,7 @@ void VelmoraLogic::ImportHoerdatPage() {
     // The clipboard's text ends at its first zero byte.
     page.assign(clipboard.text, 0, clipboard.text.find('\0'));
   } catch (const std::bad_alloc&) {
-    ShowError("Nicht gen\xfcgend Arbeitsspeicher verf\xfcgbar!");
+    ShowError(messages::OutOfMemory());
     return;
   }
   ApplyHoerdatPage(page, form_, members_);

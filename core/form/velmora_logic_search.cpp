@@ -35,7 +35,7 @@ void VelmoraLogic::OnHoerdatSearch() {
   form_.maskStation = mask.station;
   form_.maskYear = mask.year;
   if (SearchMaskEmpty(mask)) {
-    platform_.ShowMessage("Alle Suchfelder sind leer!", messages::kError, MessageIcon::None,
+    platform_.ShowMessage(messages::AllSearchFieldsEmpty(), messages::kError, MessageIcon::None,
                           MessageButtons::Ok);
     return;
   }
@@ -62,7 +62,7 @@ void VelmoraLogic::OnDownloadFinished(bool connected, std::string answer) {
   platform_.StopSpinnerTimer();
   platform_.SetSpinnerText(std::string(kSpinnerIdle));
   if (!connected) {
-    platform_.ShowMessage("Connection to Server Failed", messages::kVelmora, MessageIcon::None,
+    platform_.ShowMessage(messages::ConnectionFailed(), messages::kVelmora, MessageIcon::None,
                           MessageButtons::Ok);
     answer.clear();
   }

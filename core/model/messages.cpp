@@ -40,7 +40,22 @@ std::string NoFileSelected() {
   return Utf8ToCp1252("Sie müssen zuerst ein File auswählen!");
 }
 std::string YearTooLong() {
-  return "Bitte geben Sie nicht mehr als 6 Zeichen ein.";
+  return Utf8ToCp1252("Bitte geben Sie nicht mehr als 6 Zeichen ein.");
+}
+std::string AllSearchFieldsEmpty() {
+  return Utf8ToCp1252("Alle Suchfelder sind leer!");
+}
+std::string ConnectionFailed() {
+  return Utf8ToCp1252("Connection to Server Failed");
+}
+std::string ClipboardCannotOpen() {
+  return Utf8ToCp1252("Clipboard kann nicht geöffnet werden!");
+}
+std::string ClipboardEmptyOrInvalid() {
+  return Utf8ToCp1252("ClipBoard ist leer oder enthält ungültige Daten!");
+}
+std::string OutOfMemory() {
+  return Utf8ToCp1252("Nicht genügend Arbeitsspeicher verfügbar!");
 }
 
 } // namespace velmora::messages

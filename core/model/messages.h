@@ -1,6 +1,6 @@
 #pragma once
-// The message texts of the form's commands (loading, updating, the data exchange), as the
-// message boxes show them: Windows-1252. Paths are native (UTF-8) paths.
+// Every text the core shows in a message box, in one place: written here as UTF-8, handed out as
+// the Windows-1252 text the message boxes take. Paths are native (UTF-8) paths.
 #include <string>
 
 namespace velmora::messages {
@@ -18,5 +18,10 @@ std::string CannotOpenTemporaryFile();
 std::string CannotOpenForId3v1();
 std::string NoFileSelected();
 std::string YearTooLong();
+std::string AllSearchFieldsEmpty();
+std::string ConnectionFailed();
+std::string ClipboardCannotOpen();
+std::string ClipboardEmptyOrInvalid();
+std::string OutOfMemory();
 
 } // namespace velmora::messages

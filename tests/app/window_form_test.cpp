@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
+#include "support/logic_access.h"
 #include "core/text/encoding.h"
 #include "window_test.h"
 
@@ -102,7 +103,7 @@ void WindowTest::digitFieldsAndYearLimit() {
   }
   // A longer year set by the program is shown whole; the take-over then stops at it with the
   // message and the focus on the year, on its page; fields after it keep their values.
-  window->logic().form().v2Year = "1998 bis 2001";
+  velmora::VelmoraLogicTestAccess::Form(window->logic()).v2Year = "1998 bis 2001";
   window->logic().ShowForm();
   Type(Edit(FormField::v2Album), QStringLiteral("Vorher"));
   Type(Edit(FormField::maskAuthor), QStringLiteral("Später"));

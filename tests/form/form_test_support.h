@@ -8,6 +8,7 @@
 #include "core/form/velmora_logic.h"
 #include "form/audio_test_files.h"
 #include "support/fake_platform.h"
+#include "support/logic_access.h"
 #include "support/temp_dir.h"
 
 namespace velmora::test {
@@ -27,8 +28,8 @@ protected:
   TempDir dir;
   FakePlatform platform;
   VelmoraLogic logic{platform, nullptr};
-  TagForm& form = logic.form();
-  WindowMembers& members = logic.members();
+  TagForm& form = VelmoraLogicTestAccess::Form(logic);
+  WindowMembers& members = VelmoraLogicTestAccess::Members(logic);
 };
 
 } // namespace velmora::test

@@ -1,4 +1,5 @@
 // The import of a Hördat web page: the fields cut out of it, and the clipboard command.
+#include "support/logic_access.h"
 #include "core/import/hoerdat_page.h"
 
 #include <gtest/gtest.h>
@@ -85,7 +86,7 @@ TEST(ImportCommand, ReportsTheClipboardsFailuresOrFillsAndShowsTheForm) {
     test::FakePlatform platform;
     VelmoraLogic logic{platform, nullptr};
     platform.Type(FormField::v2Title, "getippt");
-    logic.form().v2Title = "bleibt";
+    VelmoraLogicTestAccess::Form(logic).v2Title = "bleibt";
     platform.clipboard = clipboard;
     logic.ImportHoerdatPage();
     const auto& shown = platform.messages;

@@ -4,6 +4,7 @@
 #include <latch>
 #include <thread>
 
+#include "support/logic_access.h"
 #include "core/form/velmora_logic.h"
 #include "core/lookup/search_download.h"
 #include "lookup/answer_samples.h"
@@ -79,8 +80,8 @@ struct LoadedWindow {
   test::FakePlatform platform;
   std::shared_ptr<GatedHttpClient> client;
   VelmoraLogic logic{platform, client};
-  TagForm& form = logic.form();
-  WindowMembers& members = logic.members();
+  TagForm& form = VelmoraLogicTestAccess::Form(logic);
+  WindowMembers& members = VelmoraLogicTestAccess::Members(logic);
 };
 
 TEST(HoerdatSearch, TakesTheCleanedMaskOrReportsAnEmptyOne) {
