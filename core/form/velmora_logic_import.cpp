@@ -2,7 +2,7 @@
 #include <new>
 
 #include "core/form/velmora_logic.h"
-#include "core/import/hoerdat_page.h"
+#include "core/form/apply_page.h"
 #include "core/model/messages.h"
 
 namespace velmora {
@@ -27,7 +27,7 @@ void VelmoraLogic::ImportHoerdatPage() {
     ShowError(messages::OutOfMemory());
     return;
   }
-  ApplyHoerdatPage(page, form_, members_);
+  ApplyHoerdatPage(ReadHoerdatPage(page), form_, members_);
   ShowForm();
 }
 

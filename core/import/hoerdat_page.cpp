@@ -35,52 +35,35 @@ void RemoveControlBytes(std::string& text) {
   std::erase_if(text, [](char c) { return c >= 1 && c <= 31; });
 }
 
-// 'WDR 1975.' -> copyright 'WDR 1975', year '1975', station 'WDR'.
-void ApplyProduction(std::string production, TagForm& form, WindowMembers& members) {
+PageProduction ReadProduction(std::string production) {
   while (!production.empty() && !IsAsciiAlphanumeric(production.back()))
     production.pop_back();
   TrimText(production);
-  form.v2Copyright = production;
   const auto lastNonDigit = std::find_if_not(production.rbegin(), production.rend(), IsAsciiDigit);
-  form.v2Year = std::string(lastNonDigit.base(), production.end());
-  members.recProduktion = production.substr(0, production.find(' '));
+  std::string year(lastNonDigit.base(), production.end());
+  std::string station = production.substr(0, production.find(' '));
+  return {std::move(production), std::move(year), std::move(station)};
 }
 
 } // namespace
 
-void ApplyHoerdatPage(std::string_view page, TagForm& form, WindowMembers& members) {
-  if (auto author = FindField(page, "<font class=au>", "</font>")) members.recAutor = *author;
-
-  if (auto title = FindField(page, "<font class=ti>", "</font>")) {
-    MoveArticleToFront(*title);
-    form.v2Title = *title;
+HoerdatPageFields ReadHoerdatPage(std::string_view page) {
+  HoerdatPageFields fields;
+  fields.author = FindField(page, "<font class=au>", "</font>");
+  if ((fields.title = FindField(page, "<font class=ti>", "</font>")))
+    MoveArticleToFront(*fields.title);
+  if ((fields.synopsis = FindField(page, "<font class=ab>", "</font>")))
+    ReplaceAll(*fields.synopsis, "<br />", "\r\n");
+  if ((fields.cast = FindField(page, "<font class=mi>Mit: </font> <font class=ab>", "</font>"))) {
+    RemoveControlBytes(*fields.cast);
+    ReplaceAll(*fields.cast, "<br />", ", ");
   }
-
-  if (auto synopsis = FindField(page, "<font class=ab>", "</font>")) {
-    ReplaceAll(*synopsis, "<br />", "\r\n");
-    form.v2Comment = *synopsis;
-    members.recInhaltsangabe = *synopsis;
-  }
-
-  if (auto cast = FindField(page, "<font class=mi>Mit: </font> <font class=ab>", "</font>")) {
-    RemoveControlBytes(*cast);
-    ReplaceAll(*cast, "<br />", ", ");
-    members.recMitwirkende = *cast;
-    form.v2OrigArtist = members.prefixOrigArtist + " " + *cast;
-  }
-
-  if (auto director = FindField(page, "Regie:</i>", "<")) {
-    members.recRegie = *director;
-    form.v2Composer = members.prefixKomponist + " " + *director;
-  }
-
-  if (auto length = FindField(page, "L\xe4nge:</i>", "<")) {
-    if (!length->empty()) *length += " min.";
-    members.recLaenge = *length;
-  }
-
+  fields.director = FindField(page, "Regie:</i>", "<");
+  if ((fields.length = FindField(page, "L\xe4nge:</i>", "<")) && !fields.length->empty())
+    *fields.length += " min.";
   if (auto production = FindField(page, "<i>Produktion:</i>", "<i>"))
-    ApplyProduction(std::move(*production), form, members);
+    fields.production = ReadProduction(std::move(*production));
+  return fields;
 }
 
 } // namespace velmora

@@ -1,15 +1,31 @@
 #pragma once
 // The import of a Hördat web page's HTML text: seven fields cut out between fixed fragments.
+#include <optional>
+#include <string>
 #include <string_view>
-
-#include "core/model/tag_form.h"
-#include "core/model/window_members.h"
 
 namespace velmora {
 
-// Fills author, title, synopsis, cast, director, length and production from the page text
-// (Windows-1252). Every field is searched from the page's start; a field that is not found
-// leaves its targets as they were. Showing the form is the caller's.
-void ApplyHoerdatPage(std::string_view page, TagForm& form, WindowMembers& members);
+// The production line taken apart: 'WDR 1975.' -> copyright 'WDR 1975', year '1975',
+// station 'WDR'.
+struct PageProduction {
+  std::string copyright;
+  std::string year;
+  std::string station;
+};
+
+// The page's fields, cleaned for use (Windows-1252); a field the page lacks stays empty.
+struct HoerdatPageFields {
+  std::optional<std::string> author;
+  std::optional<std::string> title;    // article moved to the front
+  std::optional<std::string> synopsis; // line breaks as CR LF
+  std::optional<std::string> cast;     // names joined by ", "
+  std::optional<std::string> director;
+  std::optional<std::string> length; // with " min." unless empty
+  std::optional<PageProduction> production;
+};
+
+// Every field is searched from the page's start.
+HoerdatPageFields ReadHoerdatPage(std::string_view page);
 
 } // namespace velmora

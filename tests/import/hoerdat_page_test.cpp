@@ -1,6 +1,6 @@
 // The import of a Hördat web page: the fields cut out of it, and the clipboard command.
+#include "core/form/apply_page.h"
 #include "support/logic_access.h"
-#include "core/import/hoerdat_page.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ std::string Import(const std::string& page, const std::string& prefix = "") {
                             &members.recProduktion};
   for (std::string* target : targets)
     *target = "-";
-  ApplyHoerdatPage(page, form, members);
+  ApplyHoerdatPage(ReadHoerdatPage(page), form, members);
   std::string result;
   for (const std::string* target : targets)
     result += *target + "|";
