@@ -75,7 +75,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
   for (std::size_t i = 1; i < args.size();) {
     const auto kind = ActionKind(args[i]);
     if (!kind) return Refuse("unknown action \"" + args[i] + "\"");
-    const std::string name = args[i++];
+    ++i;
     CliAction action;
     action.kind = *kind;
     const bool hasNext = i < args.size();

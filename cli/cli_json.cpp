@@ -47,12 +47,6 @@ std::string JsonString(const std::string& cp1252) {
 
 std::string FormJson(const TagForm& form, const WindowMembers& members,
                      const GenreSelection& v2Genre) {
-  std::vector<std::pair<std::string, std::string>> entries; // key, JSON value
-  for (const FormField field : kExchangeOrder)
-    entries.emplace_back(FieldName(field), JsonString(FieldOf(form, field)));
-  entries.emplace_back("v2Genre", v2Genre.number ? std::to_string(*v2Genre.number) : "null");
-  entries.emplace_back("oldTagLength", std::to_string(members.oldTagLength));
-  entries.emplace_back("partDesignation", JsonString(members.partDesignation));
   const std::pair<const char*, const std::string*> records[] = {
       {"recAutor", &members.recAutor},
       {"recTitel1", &members.recTitel1},
@@ -65,6 +59,13 @@ std::string FormJson(const TagForm& form, const WindowMembers& members,
       {"recHspTyp", &members.recHspTyp},
       {"recGenre", &members.recGenre},
   };
+  std::vector<std::pair<std::string, std::string>> entries; // key, JSON value
+  entries.reserve(kExchangeOrder.size() + 3 + std::size(records));
+  for (const FormField field : kExchangeOrder)
+    entries.emplace_back(FieldName(field), JsonString(FieldOf(form, field)));
+  entries.emplace_back("v2Genre", v2Genre.number ? std::to_string(*v2Genre.number) : "null");
+  entries.emplace_back("oldTagLength", std::to_string(members.oldTagLength));
+  entries.emplace_back("partDesignation", JsonString(members.partDesignation));
   for (const auto& [key, value] : records)
     entries.emplace_back(key, JsonString(*value));
 

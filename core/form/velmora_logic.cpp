@@ -1,8 +1,8 @@
 #include "core/form/velmora_logic.h"
 
 #include "core/form/file_name_parts.h"
-#include "core/model/messages.h"
 #include "core/lookup/search_download.h"
+#include "core/model/messages.h"
 #include "core/settings/settings_file.h"
 #include "core/text/encoding.h"
 
@@ -41,8 +41,8 @@ bool VelmoraLogic::TakeControls() {
     std::string& value = FieldOf(form_, field);
     value = platform_.ControlText(field);
     if (field == FormField::v2Year && value.size() > kV2YearLimit) {
-      platform_.ShowMessage(messages::YearTooLong(), messages::kVelmora,
-                            MessageIcon::Exclamation, MessageButtons::Ok);
+      platform_.ShowMessage(messages::YearTooLong(), messages::kVelmora, MessageIcon::Exclamation,
+                            MessageButtons::Ok);
       platform_.FocusControl(FormField::v2Year);
       return false;
     }

@@ -62,7 +62,7 @@ public:
   // connection ("Connection to Server Failed" is shown, the answer is empty).
   void OnDownloadFinished(bool connected, std::string answer);
   // The answer handling over an answer text (without the 47 blanks; they are appended here).
-  void HandleSearchAnswer(std::string answer);
+  void HandleSearchAnswer(const std::string& answer);
   bool SearchRunning() const;
 
   // --- clipboard import ---

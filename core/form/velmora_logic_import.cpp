@@ -1,8 +1,8 @@
 // The import of a Hördat web page that the user copied to the clipboard.
 #include <new>
 
-#include "core/form/velmora_logic.h"
 #include "core/form/apply_page.h"
+#include "core/form/velmora_logic.h"
 #include "core/model/messages.h"
 
 namespace velmora {

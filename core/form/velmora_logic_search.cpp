@@ -66,10 +66,10 @@ void VelmoraLogic::OnDownloadFinished(bool connected, std::string answer) {
                           MessageButtons::Ok);
     answer.clear();
   }
-  HandleSearchAnswer(std::move(answer));
+  HandleSearchAnswer(answer);
 }
 
-void VelmoraLogic::HandleSearchAnswer(std::string answer) {
+void VelmoraLogic::HandleSearchAnswer(const std::string& answer) {
   const std::string text = PadAnswer(answer);
   const std::string_view view = text;
 

@@ -20,7 +20,7 @@ public:
   // input, -1 when a read or write failed.
   long long CopyBlock();
 
-  static constexpr std::size_t kBlockSize = 1024 * 1024;
+  static constexpr std::size_t kBlockSize = std::size_t{1024} * 1024;
 
 private:
   long long SpliceBlock();

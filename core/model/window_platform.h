@@ -23,7 +23,7 @@ struct ClipboardText {
 
 class WindowPlatform : public CopyProgress, public WindowThreadExecutor {
 public:
-  virtual ~WindowPlatform() = default;
+  ~WindowPlatform() override = default;
 
   // A modal message box; returns the button pressed.
   virtual MessageAnswer ShowMessage(const std::string& text, const std::string& caption,

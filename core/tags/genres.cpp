@@ -165,14 +165,14 @@ constexpr OfferSpelling kOfferSpellings[] = {
 
 std::string_view GenreTableName(int number) {
   if (number < 0 || number >= static_cast<int>(kGenreTable.size())) return {};
-  return kGenreTable[number];
+  return kGenreTable[static_cast<std::size_t>(number)];
 }
 
 std::string_view OfferListName(int number) {
   if (number < 0 || number >= kOfferedGenreCount) return {};
   for (const OfferSpelling& spelling : kOfferSpellings)
     if (spelling.number == number) return spelling.name;
-  return kGenreTable[number];
+  return kGenreTable[static_cast<std::size_t>(number)];
 }
 
 std::string FormatTconText(int number) {

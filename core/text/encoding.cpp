@@ -40,7 +40,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
 // forbids (stray continuation bytes, overlong forms, surrogates, values beyond U+10FFFF).
 std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& pos) {
   const auto lead = static_cast<unsigned char>(text[pos]);
-  int length = 0;
+  std::size_t length = 0;
   char32_t cp = 0;
   if (lead < 0x80) {
     ++pos;
@@ -57,8 +57,8 @@ std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& pos) {
   } else {
     return std::nullopt;
   }
-  if (text.size() - pos < static_cast<std::size_t>(length)) return std::nullopt;
-  for (int i = 1; i < length; ++i) {
+  if (text.size() - pos < length) return std::nullopt;
+  for (std::size_t i = 1; i < length; ++i) {
     const auto next = static_cast<unsigned char>(text[pos + i]);
     if ((next & 0xC0) != 0x80) return std::nullopt;
     cp = (cp << 6) | (next & 0x3F);
@@ -112,8 +112,8 @@ std::string Utf16ToCp1252(std::string_view bytes, bool bigEndian) {
   std::string out;
   out.reserve(bytes.size() / 2);
   auto unitAt = [&](std::size_t i) -> char32_t {
-    const auto first = static_cast<unsigned char>(bytes[i]);
-    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    const char32_t first = static_cast<unsigned char>(bytes[i]);
+    const char32_t second = static_cast<unsigned char>(bytes[i + 1]);
     return bigEndian ? (first << 8 | second) : (second << 8 | first);
   };
   const std::size_t units = bytes.size() / 2;

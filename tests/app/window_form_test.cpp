@@ -2,8 +2,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-#include "support/logic_access.h"
 #include "core/text/encoding.h"
+#include "support/logic_access.h"
 #include "window_test.h"
 
 void WindowTest::startsWithDefaultsAndAsksBeforeLeaving() {

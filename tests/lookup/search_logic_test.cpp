@@ -4,11 +4,11 @@
 #include <latch>
 #include <thread>
 
-#include "support/logic_access.h"
 #include "core/form/velmora_logic.h"
 #include "core/lookup/search_download.h"
 #include "lookup/answer_samples.h"
 #include "support/fake_platform.h"
+#include "support/logic_access.h"
 
 namespace velmora {
 namespace {
