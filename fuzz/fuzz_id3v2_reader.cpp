@@ -1,11 +1,12 @@
-// The ID3v2 reader on arbitrary tag bytes, and the round trip of composed tags: every text
-// without a zero byte must come back unchanged.
+// The ID3v2 reader and the measure of the tag area on arbitrary bytes, and the round trip of
+// composed tags: every text without a zero byte must come back unchanged.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "core/tags/id3v2.h"
+#include "core/tags/id3v2_tag_area.h"
 
 using namespace velmora;
 
@@ -14,6 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint32_t length = MeasureId3v2Tag(bytes);
   ParseId3v2Frames(std::string_view(bytes).substr(0, length));
   ParseId3v2Frames(bytes);
+  const std::uint64_t area = MeasureId3v2TagArea([&bytes](std::uint64_t offset, std::size_t count) {
+    return offset < bytes.size() ? bytes.substr(offset, count) : std::string();
+  });
+  // The area begins with the first tag and grows by whole tags of at least a header each.
+  if (length != 0 && area < length) std::abort();
 
   Id3v2FrameTexts texts;
   std::size_t slot = 0;

@@ -12,6 +12,7 @@
 #include "core/model/messages.h"
 #include "core/tags/id3v1.h"
 #include "core/tags/id3v2.h"
+#include "core/tags/id3v2_tag_area.h"
 #include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
 
@@ -58,9 +59,11 @@ void VelmoraLogic::LoadSelectedFile(const std::optional<std::string>& path) {
     ShowForm();
     return;
   }
-  std::uint32_t tagLength = 0;
+  std::uint64_t tagArea = 0;
   if (head->starts_with("ID3")) {
-    tagLength = MeasureId3v2Tag(*head);
+    tagArea = MeasureId3v2TagArea([&path](std::uint64_t offset, std::size_t count) {
+      return ReadFileRange(*path, offset, count).value_or("");
+    });
   } else if (head->empty() || static_cast<unsigned char>((*head)[0]) != 0xFF) {
     ShowError(messages::NotMpegFile(*path));
     ShowForm();
@@ -69,7 +72,7 @@ void VelmoraLogic::LoadSelectedFile(const std::optional<std::string>& path) {
 
   // The name is taken apart in Windows-1252, as the tags and the mask hold it.
   const std::string cp1252Path = Utf8ToCp1252(*path);
-  members_.oldTagLength = tagLength;
+  members_.oldTagLength = tagArea;
   form_.inputFile = cp1252Path;
   members_.inputFilePath = *path;
   members_.inputFileExt = ExtensionOf(cp1252Path);
@@ -99,8 +102,9 @@ void VelmoraLogic::LoadSelectedFile(const std::optional<std::string>& path) {
   form_.v2Url.clear();
   form_.v2EncodedBy.clear();
 
-  if (tagLength != 0) {
-    if (const auto tagBytes = ReadFileHead(*path, tagLength))
+  // The values come from the first tag; a stale one behind it only counts in the length.
+  if (tagArea != 0) {
+    if (const auto tagBytes = ReadFileHead(*path, MeasureId3v2Tag(*head)))
       ApplyId3v2Frames(ParseId3v2Frames(*tagBytes), form_, members_);
   }
   // The file is only read, so that a read-only file shows its ID3v1 tag too.
@@ -108,6 +112,9 @@ void VelmoraLogic::LoadSelectedFile(const std::optional<std::string>& path) {
   if (const auto v1 = ReadId3v1Record(v1Bytes.value_or(""))) ApplyId3v1Fields(*v1, form_);
 
   ShowForm();
+  // A header that claims more than the file holds is told now, not first at the update, which
+  // refuses such a file; the fields keep what could be read.
+  if (tagArea > FileSize(*path).value_or(tagArea)) ShowError(messages::DamagedTag(*path));
 }
 
 } // namespace velmora

@@ -98,7 +98,7 @@ std::optional<UpdatePlan> VelmoraLogic::ChooseTarget(std::string tag) {
   return plan;
 }
 
-void VelmoraLogic::StoreTagsInFile(const UpdatePlan& plan) {
+bool VelmoraLogic::StoreTagsInFile(const UpdatePlan& plan) {
   const WriteOutcome outcome = WriteTaggedFile(
       plan.writePath, plan.sourcePath, members_.oldTagLength, plan.tag, plan.padding, platform_);
   switch (outcome) {
@@ -139,12 +139,14 @@ void VelmoraLogic::StoreTagsInFile(const UpdatePlan& plan) {
   }
 
   if (plan.inPlace && ok) {
-    if (ReplaceWithTemporary(plan.writePath, plan.sourcePath)) {
+    ok = ReplaceWithTemporary(plan.writePath, plan.sourcePath);
+    if (ok) {
       members_.oldTagLength = plan.tag.size() + static_cast<std::uint64_t>(plan.padding);
     } else {
       ShowError(messages::CannotReplaceFile(plan.sourcePath));
     }
   }
+  return ok;
 }
 
 void VelmoraLogic::OnAktualisieren() {
@@ -165,7 +167,12 @@ void VelmoraLogic::OnAktualisieren() {
       const auto plan = ChooseTarget(std::move(tag));
       if (!plan) return;
 
-      StoreTagsInFile(*plan);
+      // A description and an upload line about a file that was not written would report a
+      // failure as success.
+      if (!StoreTagsInFile(*plan)) {
+        ShowForm();
+        return;
+      }
       if (members_.genTxtFile != 0)
         WriteDescriptionFile(members_.workDir, members_.outputDirPath, plan->fileNameTemplateText,
                              SnapshotTemplateFields(form_, members_), SystemTemplateClock());

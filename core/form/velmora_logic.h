@@ -86,8 +86,8 @@ private:
   // output directory. The plan of the write, nullopt when the user chose no target.
   std::optional<UpdatePlan> ChooseTarget(std::string tag);
   // Writes tag, padding, audio and the ID3v1 record as planned (through the temporary file when
-  // the target is the loaded file) and reports every failure.
-  void StoreTagsInFile(const UpdatePlan& plan);
+  // the target is the loaded file) and reports every failure; true when the file was written.
+  [[nodiscard]] bool StoreTagsInFile(const UpdatePlan& plan);
   // Handles a search answer that arrived while an update was running.
   void ReleaseHeldAnswer();
 

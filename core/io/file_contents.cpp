@@ -60,6 +60,23 @@ std::optional<std::string> ReadFileTail(const std::string& path, std::size_t cou
   return bytes;
 }
 
+std::optional<std::string> ReadFileRange(const std::string& path, std::uint64_t offset,
+                                         std::size_t count) {
+  UniqueFd fd = OpenFile(path, O_RDONLY);
+  if (!fd.valid()) return std::nullopt;
+  const auto size = SizeOf(fd.get());
+  if (!size) return std::nullopt;
+  if (offset >= *size) return std::string();
+  std::string bytes(static_cast<std::size_t>(std::min<std::uint64_t>(count, *size - offset)), '\0');
+  if (!ReadExactlyAt(fd.get(), bytes.data(), bytes.size(), offset)) return std::nullopt;
+  return bytes;
+}
+
+std::optional<std::uint64_t> FileSize(const std::string& path) {
+  UniqueFd fd = OpenFile(path, O_RDONLY);
+  return fd.valid() ? SizeOf(fd.get()) : std::nullopt;
+}
+
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {
   IgnoreFileSizeSignal();
   UniqueFd fd = OpenFile(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);

@@ -2,6 +2,7 @@
 // Reading and writing whole small files (settings, templates, description files) and the leading
 // and trailing bytes of large ones (tags), through the checked operations of file_io.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,12 @@ std::optional<std::string> ReadFileHead(const std::string& path, std::size_t cou
 
 // The last count bytes of the file; nullopt when it cannot be read or is shorter than count.
 std::optional<std::string> ReadFileTail(const std::string& path, std::size_t count);
+
+// Up to count bytes from offset (fewer at the end, none past it), and the file's size; nullopt
+// when it cannot be opened or read.
+std::optional<std::string> ReadFileRange(const std::string& path, std::uint64_t offset,
+                                         std::size_t count);
+std::optional<std::uint64_t> FileSize(const std::string& path);
 
 // Creates or truncates the file and writes bytes into it; false when anything failed.
 bool WriteWholeFile(const std::string& path, std::string_view bytes);

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/text/encoding.h"
 
@@ -84,6 +86,21 @@ std::string DecodeString(std::string_view bytes, unsigned char encoding) {
   }
 }
 
+// A text frame may hold several values, each ended by a terminator (the ID3v2.4.0 standard, and
+// common writers of v2.3 too); they are joined with "/" as users read them. A terminator at the
+// end ends the last value and adds none.
+std::string DecodeTextValues(std::string_view bytes, unsigned char encoding) {
+  std::vector<std::string> values;
+  for (; !bytes.empty(); bytes = SkipString(bytes, IsWide(encoding)))
+    values.push_back(DecodeString(bytes, encoding));
+  while (!values.empty() && values.back().empty())
+    values.pop_back();
+  std::string joined;
+  for (std::size_t i = 0; i < values.size(); ++i)
+    joined += (i == 0 ? "" : "/") + values[i];
+  return joined;
+}
+
 std::string FrameText(std::string_view id, std::string_view body) {
   if (body.empty()) return {};
   const auto encoding = static_cast<unsigned char>(body[0]);
@@ -97,7 +114,7 @@ std::string FrameText(std::string_view id, std::string_view body) {
     // The URL itself is always ISO-8859-1; only the description follows the encoding byte.
     return DecodeString(SkipString(body, IsWide(encoding)), kLatin1);
   }
-  return DecodeString(body, encoding);
+  return DecodeTextValues(body, encoding);
 }
 
 struct FrameLayout {
@@ -126,11 +143,45 @@ std::optional<std::string> PlainFrameBody(std::string_view body, unsigned char f
   return std::string(body);
 }
 
-// Position of the first frame: past an extended header when the tag announces one.
-std::size_t FirstFramePosition(std::string_view frames, int version, unsigned char tagFlags) {
-  if (version == 2 || !(tagFlags & 0x40) || frames.size() < 4) return 0;
-  if (version == 3) return 4 + static_cast<std::size_t>(ReadNumber(frames.substr(0, 4), 8));
-  return ReadNumber(frames.substr(0, 4), 7); // version 2.4 counts the size field itself
+bool IsFrameIdCharacter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// Whether a frame may start at pos: the exact end of the frames, padding, or a frame ID. A size
+// that leads anywhere else was read the wrong way.
+bool LandsOnFrame(std::string_view frames, std::uint64_t pos, const FrameLayout& layout) {
+  if (pos == frames.size()) return true;
+  if (pos > frames.size()) return false;
+  if (frames[pos] == '\0') return true;
+  const std::string_view id = frames.substr(pos, layout.idLength);
+  return id.size() == layout.idLength && std::all_of(id.begin(), id.end(), IsFrameIdCharacter);
+}
+
+// Version 2.4 sizes are syncsafe, but a well-known writer put plain 32-bit numbers there. As
+// other readers do, the syncsafe reading is kept unless only the plain one leads to a frame.
+std::uint32_t FrameSize(std::string_view frames, std::uint64_t pos, const FrameLayout& layout) {
+  const std::string_view field = frames.substr(pos + layout.idLength, layout.idLength);
+  if (layout.version != 4) return ReadNumber(field, 8);
+  const std::uint32_t syncsafe = ReadNumber(field, 7);
+  const std::uint32_t plain = ReadNumber(field, 8);
+  const auto end = [&](std::uint32_t size) { return pos + layout.headerLength + size; };
+  if (plain != syncsafe && !LandsOnFrame(frames, end(syncsafe), layout) &&
+      LandsOnFrame(frames, end(plain), layout))
+    return plain;
+  return syncsafe;
+}
+
+// Position of the first frame: past an extended header when the tag announces one and its size
+// leads to a frame; a flag without such a header is ignored.
+std::size_t FirstFramePosition(std::string_view frames, const FrameLayout& layout,
+                               unsigned char tagFlags) {
+  if (layout.version == 2 || !(tagFlags & 0x40) || frames.size() < 4) return 0;
+  const std::string_view sizeField = frames.substr(0, 4);
+  // Version 2.4 counts the size field itself and needs at least its six bytes.
+  const std::uint64_t end =
+      layout.version == 3 ? 4 + std::uint64_t{ReadNumber(sizeField, 8)} : ReadNumber(sizeField, 7);
+  if (end < 6 || !LandsOnFrame(frames, end, layout)) return 0;
+  return static_cast<std::size_t>(end);
 }
 
 } // namespace
@@ -153,11 +204,10 @@ std::vector<Id3v2Frame> ParseId3v2Frames(std::string_view tagBytes) {
   }
 
   std::vector<Id3v2Frame> result;
-  std::uint64_t pos = FirstFramePosition(frames, version, tagFlags);
+  std::uint64_t pos = FirstFramePosition(frames, layout, tagFlags);
   while (pos + layout.headerLength <= frames.size()) {
     const std::string_view header = frames.substr(pos, layout.headerLength);
-    const std::string_view sizeField = header.substr(layout.idLength, layout.idLength);
-    const std::uint32_t size = ReadNumber(sizeField, version == 4 ? 7 : 8);
+    const std::uint32_t size = FrameSize(frames, pos, layout);
     const auto known = KnownFrameId(header.substr(0, layout.idLength), version);
     if (!known && size == 0) break; // padding
     if (known) {

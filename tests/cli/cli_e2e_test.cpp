@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "cli_runner.h"
+#include "core/text/encoding.h"
 #include "form/audio_test_files.h"
+#include "support/id3v2_fixtures.h"
 
 namespace velmora::test {
 namespace {
@@ -94,6 +96,26 @@ TEST_F(CliTest, UsageErrorsGiveExitStatusTwo) {
   const CliRun help = Run({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("Exit status"), std::string::npos);
+}
+
+TEST_F(CliTest, ShowsAndUpdatesTheQuirkyTagsOfOtherPrograms) {
+  for (const QuirkyTag& quirk : QuirkyTags()) {
+    const std::string file = dir.file(quirk.name + ".mp3"), target = dir.file("neu.mp3");
+    WriteBytes(file, quirk.bytes + audio);
+    fs::remove(target);
+    const CliRun run = Run({file, "show", "update", target});
+    EXPECT_EQ(run.exitCode, quirk.damaged ? 1 : 0) << quirk.name << run.err;
+    EXPECT_NE(run.out.find("\"" + Cp1252ToUtf8(quirk.artist) + "\""), std::string::npos)
+        << quirk.name << run.out;
+    if (quirk.damaged) {
+      EXPECT_NE(run.err.find("hat einen besch\303\244digten ID3v2-Tag!"), std::string::npos);
+      EXPECT_FALSE(fs::exists(target)) << quirk.name;
+      continue;
+    }
+    const std::string bytes = ReadBytes(target), tag = TagOf(bytes);
+    EXPECT_EQ(bytes.substr(tag.size()), audio + Id3v1Bytes({})) << quirk.name;
+    EXPECT_EQ(FrameBody(tag, "TPE1"), '\0' + quirk.artist) << quirk.name;
+  }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "core/settings/settings_file.h"
 #include "form/form_test_support.h"
+#include "support/id3v2_fixtures.h"
 
 namespace velmora::test {
 namespace {
@@ -118,12 +119,43 @@ TEST_F(UpdateTest, FailedWritesLeaveTheSourceAndAreReported) {
   UpdateTo(source);
   EXPECT_EQ(ReadBytes(source), sourceBytes);
   const std::string damaged = "Das File \"" + source + "\" hat einen besch\344digten ID3v2-Tag!";
+  // The damaged tag is told when the file is loaded, and again by each refused update.
   EXPECT_EQ(platform.MessageTexts(),
             (Texts{"Kann tempor\344res File nicht \366ffnen! \r\nOperation fehlgeschlagen", damaged,
-                   damaged}));
-  EXPECT_EQ(fs::directory_iterator(dir.path() / "out")->path(), Out("Meier - Der Fall.txt"));
+                   damaged, damaged}));
+  // Nothing was written, so there is no description file and no upload line about it.
+  EXPECT_TRUE(fs::is_empty(dir.path() / "out"));
   EXPECT_FALSE(fs::exists(dir.file("temp$$$")));
-  EXPECT_EQ(platform.clipboardWrites, Texts(3, "Uploadinfo: Meier - Der Fall"));
+  EXPECT_TRUE(platform.clipboardWrites.empty());
+}
+
+// Tags as other programs write them: the loader shows what they hold, and the update replaces
+// the whole tag area, so that the copy holds exactly one tag and then the audio.
+TEST_F(UpdateTest, QuirkyTagsLoadTheirValuesAndUpdateToOneTagThenTheAudio) {
+  Start();
+  const std::string shortAudio = MpegAudio(1000);
+  for (const QuirkyTag& quirk : QuirkyTags()) {
+    platform.messages.clear();
+    const std::string file = dir.file(quirk.name + ".mp3"), target = Out(quirk.name + ".mp3");
+    WriteBytes(file, quirk.bytes + shortAudio);
+    logic.LoadSelectedFile(file);
+    EXPECT_EQ(Control(FormField::v2Title) + "|" + Control(FormField::v2Artist) + "|" +
+                  std::to_string(members.oldTagLength),
+              quirk.title + "|" + quirk.artist + "|" + std::to_string(quirk.tagArea))
+        << quirk.name;
+    const std::string damaged = "Das File \"" + file + "\" hat einen besch\344digten ID3v2-Tag!";
+    EXPECT_EQ(platform.MessageTexts(), quirk.damaged ? Texts{damaged} : Texts{}) << quirk.name;
+
+    UpdateTo(target);
+    if (quirk.damaged) {
+      EXPECT_FALSE(fs::exists(target)) << quirk.name;
+      continue;
+    }
+    const std::string bytes = ReadBytes(target), tag = TagOf(bytes);
+    EXPECT_EQ(bytes, tag + shortAudio + Id3v1Bytes({})) << quirk.name;
+    EXPECT_EQ(FrameBody(tag, "TIT2"), '\0' + quirk.title) << quirk.name;
+    EXPECT_EQ(FrameBody(tag, "TPE1"), '\0' + quirk.artist) << quirk.name;
+  }
 }
 
 TEST_F(UpdateTest, CommandsDuringTheCopyAreRefusedAndAnswersHeld) {

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "core/tags/genres.h"
+#include "core/tags/id3v2_tag_area.h"
+#include "support/id3v2_fixtures.h"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
-
-using namespace std::string_literals;
 
 Id3v2FrameTexts EmptyTextsWithSpeech() {
   Id3v2FrameTexts texts;
@@ -50,33 +50,6 @@ TEST(Id3v2ComposeTest, ParsingTheOwnTagGivesBackEveryTextByteForByte) {
     for (std::size_t i = 0; i < frames.size(); ++i)
       EXPECT_EQ(frames[i].text, sample[slots[i]]) << frames[i].id;
   }
-}
-
-std::string BigEndian(std::size_t value, int bytes, int bitsPerByte = 8) {
-  std::string out;
-  for (int i = bytes - 1; i >= 0; --i)
-    out += static_cast<char>((value >> (i * bitsPerByte)) & ((1u << bitsPerByte) - 1));
-  return out;
-}
-// Frames after the three versions of the standard.
-std::string F22(const std::string& id, const std::string& body) {
-  return id + BigEndian(body.size(), 3) + body;
-}
-std::string F23(const std::string& id, const std::string& body) {
-  return id + BigEndian(body.size(), 4) + "\0\0"s + body;
-}
-std::string F24(const std::string& id, const std::string& body) {
-  return id + BigEndian(body.size(), 4, 7) + "\0\0"s + body;
-}
-std::string Tag(char version, char flags, const std::string& frames, std::size_t padding = 0) {
-  return "ID3"s + version + '\0' + flags + BigEndian(frames.size() + padding, 4, 7) + frames +
-         std::string(padding, '\0');
-}
-std::string Unsynchronised(const std::string& bytes) {
-  std::string out;
-  for (char c : bytes)
-    out += c == '\xff' ? "\xff\0"s : std::string(1, c);
-  return out;
 }
 
 TEST(Id3v2ReaderTest, ReadsTheConventionsOfOtherWriters) {
@@ -129,5 +102,41 @@ TEST(Id3v2ReaderTest, ReadsTheConventionsOfOtherWriters) {
   }
 }
 
+// The quirks of other writers: what the reader recovers and how many bytes the tags take.
+TEST(Id3v2ReaderTest, RecoversTheQuirksOfOtherWriters) {
+  for (const QuirkyTag& quirk : QuirkyTags()) {
+    const std::string file = quirk.bytes + "\xff\xfb audio";
+    std::string title, artist;
+    for (const Id3v2Frame& frame :
+         ParseId3v2Frames(std::string_view(file).substr(0, MeasureId3v2Tag(file)))) {
+      if (frame.id == "TIT2") title = frame.text;
+      if (frame.id == "TPE1") artist = frame.text;
+    }
+    EXPECT_EQ(title + "|" + artist, quirk.title + "|" + quirk.artist) << quirk.name;
+    const auto readAt = [&file](std::uint64_t offset, std::size_t count) {
+      return offset < file.size() ? file.substr(offset, count) : std::string();
+    };
+    EXPECT_EQ(MeasureId3v2TagArea(readAt), quirk.tagArea) << quirk.name;
+  }
+}
+
+TEST(Id3v2ReaderTest, TagAreaCountsOnlyWhatReallyIsATag) {
+  const std::string tag = Tag(3, 0, F23("TIT2", "\0T"s));
+  const auto area = [](const std::string& file) {
+    return MeasureId3v2TagArea([&file](std::uint64_t offset, std::size_t count) {
+      return offset < file.size() ? file.substr(offset, count) : std::string();
+    });
+  };
+  // "ID3" in the audio with a size byte of 0x80 or more, or a version of 0xFF, is audio.
+  EXPECT_EQ(area(tag + "ID3\3\0\0\0\0\x80\0 audio"s), tag.size());
+  EXPECT_EQ(area(tag + "ID3\xff\0\0\0\0\0\0 audio"s), tag.size());
+  // A footer flag without a footer, and a footer on a version 2.3 tag, add nothing.
+  const std::string flagged = Tag(4, 0x10, F24("TIT2", "\3T"s));
+  EXPECT_EQ(area(flagged + "\xff\xfb audio"), flagged.size());
+  EXPECT_EQ(area(tag + "3DI\4\0\x10\0\0\0\0"s), tag.size());
+  EXPECT_EQ(area("\xff\xfb audio"), 0u);
+  EXPECT_EQ(area(tag + tag + tag), 3 * tag.size());
+}
+
 } // namespace
-} // namespace velmora
+} // namespace velmora::test
