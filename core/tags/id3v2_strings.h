@@ -1,0 +1,24 @@
+#pragma once
+// The strings inside ID3v2 frame bodies: the four text encodings of the ID3v2.4.0 standard
+// (ISO-8859-1, UTF-16 with byte-order mark, UTF-16 big endian, UTF-8) and their terminators.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+enum TextEncoding : unsigned char { kLatin1 = 0, kUtf16Bom = 1, kUtf16BigEndian = 2, kUtf8 = 3 };
+
+bool IsWide(unsigned char encoding);
+
+// Length of the string at the start of bytes, up to its terminator (one zero byte, or two
+// aligned ones for UTF-16) or the end of the bytes.
+std::size_t StringLength(std::string_view bytes, bool wide);
+
+// The bytes after the first string and its terminator.
+std::string_view SkipString(std::string_view bytes, bool wide);
+
+// The first string of bytes in Windows-1252; unknown encodings give the bytes as they stand.
+std::string DecodeString(std::string_view bytes, unsigned char encoding);
+
+} // namespace velmora
