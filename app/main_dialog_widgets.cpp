@@ -219,6 +219,11 @@ public:
     genreLine->addStretch(1);
     grid->addWidget(MakeLabel(QStringLiteral("Genre"), dialog_), row, 0);
     grid->addLayout(genreLine, row++, 1);
+    w_.coverLabel = new QLabel(dialog_);
+    w_.coverLabel->setObjectName(QStringLiteral("coverLabel"));
+    w_.coverLabel->setAlignment(Qt::AlignCenter);
+    w_.coverLabel->hide();
+    grid->addWidget(w_.coverLabel, 0, 2, row, 1, Qt::AlignTop | Qt::AlignRight);
     grid->addWidget(MakeLabel(QStringLiteral("Kommentar"), dialog_), row, 0,
                     Qt::AlignLeft | Qt::AlignTop);
     grid->addWidget(v2Comment, row, 1);

@@ -38,6 +38,7 @@ struct MainDialogWidgets {
   QPushButton* filenameButton = nullptr;
   std::array<QLabel*, 5> v2OnlyLabels{}; // "Komponist" … "Encod. von"
   QLabel* autoCopyNote = nullptr;        // the explanation of the automatic ID3v1 copy mode
+  QLabel* coverLabel = nullptr;          // the loaded tag's cover, on the ID3v2 page
 
   QPushButton* infoButton = nullptr;
   QPushButton* copyToId3v1Button = nullptr;

@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include "core/text/encoding.h"
+#include "cover_view.h"
 #include "dialog_responder.h"
 #include "genre_lists.h"
 #include "hoerdat_result_dlg.h"
@@ -132,6 +133,11 @@ void QtWindowPlatform::SetControlText(velmora::FormField field, const std::strin
     return;
   }
   qobject_cast<QPlainTextEdit*>(control)->setPlainText(LineBreaksForDisplay(FromCp1252(text)));
+}
+
+void QtWindowPlatform::ShowCoverPicture(const velmora::TagPicture* picture) {
+  const MainDialogWidgets& widgets = dialog_.widgets();
+  ShowCoverThumbnail(widgets.coverLabel, picture, widgets.tagTabs->currentIndex() == 0);
 }
 
 void QtWindowPlatform::FocusControl(velmora::FormField field) {

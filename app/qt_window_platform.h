@@ -30,6 +30,7 @@ public:
   void SetControlText(velmora::FormField field, const std::string& text) override;
   void FocusControl(velmora::FormField field) override;
   velmora::GenreSelection SelectedV2Genre() override;
+  void ShowCoverPicture(const velmora::TagPicture* picture) override;
   std::optional<std::string> AskSaveTarget(const std::string& initialDir,
                                            const std::string& proposedName) override;
   void ShowProgress(bool visible) override;

@@ -19,6 +19,7 @@
 #include "app_icon.h"
 #include "core/form/file_list.h"
 #include "core/form/velmora_logic.h"
+#include "cover_view.h"
 #include "genre_lists.h"
 #include "qt_window_platform.h"
 
@@ -145,6 +146,7 @@ void CVelmoraDlg::ShowTagPage(int page) {
   for (FormField field : kV2PageFields)
     widgets_.field(field)->setVisible(v2);
   widgets_.v2GenreCombo->setVisible(v2);
+  widgets_.coverLabel->setVisible(v2 && HoldsCover(widgets_.coverLabel));
   for (FormField field : kV1PageFields)
     widgets_.field(field)->setVisible(!v2);
   widgets_.v1GenreCombo->setVisible(!v2);

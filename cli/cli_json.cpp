@@ -43,6 +43,18 @@ std::string JsonString(const std::string& cp1252) {
   return json + "\"";
 }
 
+// The loaded tag's pictures without their data: type, format and size.
+std::string PicturesJson(const std::vector<TagPicture>& pictures) {
+  std::string json = "[";
+  for (const TagPicture& picture : pictures) {
+    if (json.size() > 1) json += ", ";
+    json += "{\"type\": " + std::to_string(picture.type) +
+            ", \"mime\": " + JsonString(picture.mime) +
+            ", \"bytes\": " + std::to_string(picture.data.size()) + "}";
+  }
+  return json + "]";
+}
+
 } // namespace
 
 std::string FormJson(const TagForm& form, const WindowMembers& members,
@@ -60,12 +72,13 @@ std::string FormJson(const TagForm& form, const WindowMembers& members,
       {"recGenre", &members.recGenre},
   };
   std::vector<std::pair<std::string, std::string>> entries; // key, JSON value
-  entries.reserve(kExchangeOrder.size() + 3 + std::size(records));
+  entries.reserve(kExchangeOrder.size() + 4 + std::size(records));
   for (const FormField field : kExchangeOrder)
     entries.emplace_back(FieldName(field), JsonString(FieldOf(form, field)));
   entries.emplace_back("v2Genre", v2Genre.number ? std::to_string(*v2Genre.number) : "null");
   entries.emplace_back("oldTagLength", std::to_string(members.oldTagLength));
   entries.emplace_back("partDesignation", JsonString(members.partDesignation));
+  entries.emplace_back("pictures", PicturesJson(members.pictures));
   for (const auto& [key, value] : records)
     entries.emplace_back(key, JsonString(*value));
 

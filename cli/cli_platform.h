@@ -38,6 +38,7 @@ public:
   void SetControlText(FormField field, const std::string& text) override;
   void FocusControl(FormField) override {}
   GenreSelection SelectedV2Genre() override { return v2Genre_; }
+  void ShowCoverPicture(const TagPicture*) override {} // show lists the pictures
   std::optional<std::string> AskSaveTarget(const std::string& initialDir,
                                            const std::string& proposedName) override;
   void ShowProgress(bool) override {}

@@ -12,6 +12,7 @@
 #include "core/model/messages.h"
 #include "core/tags/id3v1.h"
 #include "core/tags/id3v2.h"
+#include "core/tags/id3v2_other_frames.h"
 #include "core/tags/id3v2_tag_area.h"
 #include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
@@ -103,10 +104,18 @@ void VelmoraLogic::LoadSelectedFile(const std::optional<std::string>& path) {
   form_.v2EncodedBy.clear();
 
   // The values come from the first tag; a stale one behind it only counts in the length.
+  OtherFrames otherFrames;
+  members_.pictures.clear();
   if (tagArea != 0) {
-    if (const auto tagBytes = ReadFileHead(*path, MeasureId3v2Tag(*head)))
+    if (const auto tagBytes = ReadFileHead(*path, MeasureId3v2Tag(*head))) {
       ApplyId3v2Frames(ParseId3v2Frames(*tagBytes), form_, members_);
+      otherFrames = CarryOtherFrames(*tagBytes);
+      members_.pictures = ReadPictures(*tagBytes);
+    }
   }
+  members_.otherFrames = std::move(otherFrames.bytes);
+  members_.framesLeftOut = std::move(otherFrames.leftOut);
+  platform_.ShowCoverPicture(CoverPicture(members_.pictures));
   // The file is only read, so that a read-only file shows its ID3v1 tag too.
   const auto v1Bytes = ReadFileTail(*path, kId3v1RecordSize);
   if (const auto v1 = ReadId3v1Record(v1Bytes.value_or(""))) ApplyId3v1Fields(*v1, form_);

@@ -162,8 +162,15 @@ void VelmoraLogic::OnAktualisieren() {
     // those that would change the inputs are refused or held until the scope ends.
     FlagScope running(updateRunning_);
     [&] {
-      std::string tag = ComposeId3v2Tag(
-          ComposeFrameTexts(form_, members_, platform_.SelectedV2Genre()), members_.paddingSize);
+      const bool keepOtherFrames = members_.keepOtherFrames == 1;
+      std::string tag =
+          ComposeId3v2Tag(ComposeFrameTexts(form_, members_, platform_.SelectedV2Genre()),
+                          members_.paddingSize, keepOtherFrames ? members_.otherFrames : "");
+      // The syncsafe size field holds at most 2^28 - 1 bytes after the header.
+      if (tag.size() - 10 >= (std::size_t{1} << 28)) {
+        ShowError(messages::TagTooLarge());
+        return;
+      }
       const auto plan = ChooseTarget(std::move(tag));
       if (!plan) return;
 
@@ -173,6 +180,11 @@ void VelmoraLogic::OnAktualisieren() {
         ShowForm();
         return;
       }
+      if (keepOtherFrames && !members_.framesLeftOut.empty())
+        platform_.ShowMessage(messages::FramesLeftOut(members_.framesLeftOut), messages::kVelmora,
+                              MessageIcon::Information, MessageButtons::Ok);
+      // The loaded file itself now holds only what was written.
+      if (plan->inPlace && !keepOtherFrames) ForgetOtherFrames();
       if (members_.genTxtFile != 0)
         WriteDescriptionFile(members_.workDir, members_.outputDirPath, plan->fileNameTemplateText,
                              SnapshotTemplateFields(form_, members_), SystemTemplateClock());
@@ -182,6 +194,13 @@ void VelmoraLogic::OnAktualisieren() {
     }();
   }
   ReleaseHeldAnswer();
+}
+
+void VelmoraLogic::ForgetOtherFrames() {
+  members_.otherFrames.clear();
+  members_.framesLeftOut.clear();
+  members_.pictures.clear();
+  platform_.ShowCoverPicture(nullptr);
 }
 
 void VelmoraLogic::ReleaseHeldAnswer() {

@@ -88,6 +88,8 @@ private:
   // Writes tag, padding, audio and the ID3v1 record as planned (through the temporary file when
   // the target is the loaded file) and reports every failure; true when the file was written.
   [[nodiscard]] bool StoreTagsInFile(const UpdatePlan& plan);
+  // After the loaded file was rewritten without its other frames.
+  void ForgetOtherFrames();
   // Handles a search answer that arrived while an update was running.
   void ReleaseHeldAnswer();
 

@@ -57,5 +57,17 @@ std::string ClipboardEmptyOrInvalid() {
 std::string OutOfMemory() {
   return Utf8ToCp1252("Nicht genügend Arbeitsspeicher verfügbar!");
 }
+std::string TagTooLarge() {
+  return Utf8ToCp1252("Der neue ID3v2-Tag wäre größer als die 256 MB, die ein Tag haben kann. "
+                      "Es wurde nichts geschrieben.");
+}
+std::string FramesLeftOut(const std::vector<std::string>& ids) {
+  std::string list;
+  for (const std::string& id : ids)
+    list += (list.empty() ? "" : ", ") + id;
+  return Utf8ToCp1252("Diese Frames des alten Tags ließen sich nicht in den neuen Tag übernehmen "
+                      "und fehlen darin: ") +
+         list;
+}
 
 } // namespace velmora::messages

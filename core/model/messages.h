@@ -2,6 +2,7 @@
 // Every text the core shows in a message box, in one place: written here as UTF-8, handed out as
 // the Windows-1252 text the message boxes take. Paths are native (UTF-8) paths.
 #include <string>
+#include <vector>
 
 namespace velmora::messages {
 
@@ -23,5 +24,7 @@ std::string ConnectionFailed();
 std::string ClipboardCannotOpen();
 std::string ClipboardEmptyOrInvalid();
 std::string OutOfMemory();
+std::string TagTooLarge();
+std::string FramesLeftOut(const std::vector<std::string>& ids);
 
 } // namespace velmora::messages

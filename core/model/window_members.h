@@ -3,7 +3,9 @@
 // and the values of the last applied Hördat record.
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "core/model/tag_picture.h"
 #include "core/settings/settings_values.h"
 
 namespace velmora {
@@ -17,6 +19,12 @@ struct WindowMembers : SettingsValues {
   std::uint64_t oldTagLength = 0; // length of the loaded file's ID3v2 tag, 0 when none
 
   std::string partDesignation; // e.g. "2v3", taken from the file name
+
+  // The loaded tag's frames besides the written twelve, in ID3v2.3 layout, the IDs of those that
+  // cannot be carried, and its pictures.
+  std::string otherFrames;
+  std::vector<std::string> framesLeftOut;
+  std::vector<TagPicture> pictures;
 
   // The last applied Hördat record (Windows-1252).
   std::string recAutor, recTitel1, recProduktion, recInhaltsangabe, recBearbeitung, recMitwirkende,

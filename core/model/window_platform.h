@@ -8,6 +8,7 @@
 #include "core/io/copy_progress.h"
 #include "core/model/result_row.h"
 #include "core/model/tag_form.h"
+#include "core/model/tag_picture.h"
 #include "core/model/window_thread.h"
 
 namespace velmora {
@@ -34,6 +35,9 @@ public:
   virtual std::string ControlText(FormField field) = 0;
   virtual void SetControlText(FormField field, const std::string& text) = 0;
   virtual void FocusControl(FormField field) = 0;
+
+  // The loaded tag's cover beside the ID3v2 fields; nullptr hides it.
+  virtual void ShowCoverPicture(const TagPicture* picture) = 0;
 
   // The ID3v2 genre drop-down list.
   virtual GenreSelection SelectedV2Genre() = 0;

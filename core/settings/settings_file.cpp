@@ -100,6 +100,7 @@ void ReadLaterSettings(const std::string& settingsPath, SettingsValues& values) 
   values.prefixOrigArtist = ProfileText(file, "PREFIXES", "URSPRUENGLICHER_KUENSTLER", "");
   values.prefixBearbeitung = ProfileText(file, "PREFIXES", "BEARBEITUNG", "");
   values.paddingSize = ProfileInt(file, "SETTINGS", "PADDING", 1024);
+  values.keepOtherFrames = ProfileInt(file, "SETTINGS", "KEEP_OTHER_FRAMES", 0);
 }
 
 } // namespace velmora

@@ -22,6 +22,7 @@ struct SettingsValues {
   std::string prefixOrigArtist;  // PREFIXES/URSPRUENGLICHER_KUENSTLER
   std::string prefixBearbeitung; // PREFIXES/BEARBEITUNG
   int paddingSize = 1024;        // SETTINGS/PADDING
+  int keepOtherFrames = 0;       // SETTINGS/KEEP_OTHER_FRAMES: 1 carries the loaded tag's others
 };
 
 } // namespace velmora

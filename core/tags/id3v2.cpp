@@ -25,7 +25,8 @@ void AppendBigEndian32(std::string& out, std::uint32_t value) {
 
 } // namespace
 
-std::string ComposeId3v2Tag(const Id3v2FrameTexts& texts, long paddingLength) {
+std::string ComposeId3v2Tag(const Id3v2FrameTexts& texts, long paddingLength,
+                            std::string_view otherFrames) {
   std::string tag("ID3\x03\x00\x00", 6);
   tag.append(4, '\0'); // size, filled in below
   for (std::size_t i = 0; i < kWrittenFrameCount; ++i) {
@@ -38,6 +39,7 @@ std::string ComposeId3v2Tag(const Id3v2FrameTexts& texts, long paddingLength) {
     tag += prefix;
     tag += texts[i];
   }
+  tag += otherFrames;
   const std::uint64_t padding = paddingLength > 0 ? static_cast<std::uint64_t>(paddingLength) : 0;
   const auto size = EncodeSyncsafe(static_cast<std::uint32_t>(tag.size() - 10 + padding));
   for (std::size_t i = 0; i < size.size(); ++i)

@@ -17,9 +17,11 @@ inline constexpr std::size_t kWrittenFrameCount = kFrameFields.size();
 using Id3v2FrameTexts = std::array<std::string, kWrittenFrameCount>;
 
 // Header and frames (without the padding); the size field already counts paddingLength zero
-// bytes that the caller writes behind the returned bytes. A negative padding counts as 0. The
-// frames and the padding together must stay below 2^28 bytes, the most a syncsafe size holds.
-std::string ComposeId3v2Tag(const Id3v2FrameTexts& texts, long paddingLength);
+// bytes that the caller writes behind the returned bytes. A negative padding counts as 0.
+// otherFrames (complete ID3v2.3 frames) follow the twelve. The frames and the padding together
+// must stay below 2^28 bytes, the most a syncsafe size holds.
+std::string ComposeId3v2Tag(const Id3v2FrameTexts& texts, long paddingLength,
+                            std::string_view otherFrames = {});
 
 // Given the first 10 bytes of a file (fewer count as missing zeros): 0 when they do not start
 // with "ID3", else the syncsafe tag size + 10.

@@ -104,7 +104,7 @@ void WalkId3v2Frames(std::string_view tagBytes,
     const std::string_view header = frames.substr(pos, layout.headerLength);
     const std::uint32_t size = FrameSize(frames, pos, layout);
     Id3v2RawFrame frame{version, header.substr(0, layout.idLength),
-                        frames.substr(pos + layout.headerLength, size)};
+                        frames.substr(pos + layout.headerLength, size), size};
     if (version != 2) {
       frame.statusFlags = static_cast<unsigned char>(header[8]);
       frame.formatFlags = static_cast<unsigned char>(header[9]);

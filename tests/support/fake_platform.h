@@ -38,6 +38,7 @@ public:
   std::map<FormField, std::string> controls; // Windows-1252 texts
   std::optional<FormField> focused;
   GenreSelection v2Genre{101, {}};
+  std::optional<TagPicture> cover; // the cover beside the ID3v2 fields
   void Type(FormField field, const std::string& text) { controls[field] = text; }
 
   // --- save dialog: answers saveAnswer; nullopt means cancel ---
@@ -77,6 +78,9 @@ public:
   void SetControlText(FormField field, const std::string& text) override;
   void FocusControl(FormField field) override { focused = field; }
   GenreSelection SelectedV2Genre() override { return v2Genre; }
+  void ShowCoverPicture(const TagPicture* picture) override {
+    cover = picture ? std::optional<TagPicture>(*picture) : std::nullopt;
+  }
   std::optional<std::string> AskSaveTarget(const std::string& initialDir,
                                            const std::string& proposedName) override;
   void ShowProgress(bool visible) override { progressVisible = visible; }
