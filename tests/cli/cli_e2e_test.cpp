@@ -118,5 +118,51 @@ TEST_F(CliTest, ShowsAndUpdatesTheQuirkyTagsOfOtherPrograms) {
   }
 }
 
+// What an independent reader (Debian's python3-mutagen) finds in a file: the tag's version, then
+// one line per frame with its key and the length of its data or its text. The system's Python,
+// where the package installs it, whatever else is first on the PATH.
+std::string MutagenFrames(const std::string& path) {
+  TempDir scratch;
+  const std::string script = scratch.file("frames.py"), out = scratch.file("out");
+  WriteBytes(script, "import sys\nfrom mutagen.id3 import ID3\n"
+                     "tags = ID3(sys.argv[1], translate=False)\n"
+                     "print(tags.version)\n"
+                     "for key in sorted(tags.keys()):\n"
+                     "    f = tags[key]\n"
+                     "    print(key, len(f.data) if hasattr(f, 'data') else f)\n");
+  const std::string command =
+      "/usr/bin/python3 '" + script + "' '" + path + "' >'" + out + "' 2>&1";
+  return std::system(command.c_str()) == 0 ? ReadBytes(out) : "mutagen failed: " + ReadBytes(out);
+}
+
+TEST_F(CliTest, KeptCoverAndLyricsAreReadByAnIndependentReader) {
+  WriteBytes(dir.file("Tonfeld.ini"), "[SETTINGS]\nKEEP_OTHER_FRAMES=1\n");
+  const std::string jpeg = "\xff\xd8\xff\xe0"s + std::string(69996, 'j');
+  const std::string v24 = dir.file("v24.mp3"), v22 = dir.file("v22.mp3");
+  // A UTF-8 description ("Hülle"), which version 2.3 cannot hold.
+  WriteBytes(v24, Tag(4, 0,
+                      F24("TIT2", "\3Der Fall"s) +
+                          F24("APIC", "\3image/jpeg\0\3H\xc3\xbclle\0"s + jpeg) +
+                          F24("USLT", "\0gerd\0Erste Zeile"s)) +
+                      audio);
+  WriteBytes(v22, Tag(2, 0, F22("TT2", "\0Der Fall"s) + F22("PIC", "\0JPG\3\0"s + jpeg)) + audio);
+
+  const CliRun run = Run({v24, "show", "update", dir.file("neu24.mp3")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  for (const std::string part : {"\"pictures\"", "\"image/jpeg\"", "70000"})
+    EXPECT_NE(run.out.find(part), std::string::npos) << part << run.out;
+  ASSERT_EQ(Run({v22, "update", dir.file("neu22.mp3")}).exitCode, 0);
+
+  const std::string frames24 = MutagenFrames(dir.file("neu24.mp3"));
+  for (const std::string line :
+       {"(2, 3, 0)\n", "APIC:H\xc3\xbclle 70000\n", "TIT2 Der Fall\n", "USLT:d:ger Erste Zeile\n"})
+    EXPECT_NE(frames24.find(line), std::string::npos) << line << frames24;
+  const std::string frames22 = MutagenFrames(dir.file("neu22.mp3"));
+  EXPECT_NE(frames22.find("\nAPIC: 70000\n"), std::string::npos) << frames22;
+  // The carried frames come after the twelve, as ours read them too.
+  const std::string tag = TagOf(ReadBytes(dir.file("neu24.mp3")));
+  EXPECT_GT(tag.find("APIC"), tag.find("TENC"));
+}
+
 } // namespace
 } // namespace velmora::test

@@ -158,6 +158,51 @@ TEST_F(UpdateTest, QuirkyTagsLoadTheirValuesAndUpdateToOneTagThenTheAudio) {
   }
 }
 
+// A file with a cover, lyrics and a v2.4-only frame: KEEP_OTHER_FRAMES=0 writes the twelve frames
+// as always; 1 carries cover and lyrics behind them, names the one left out and keeps it all
+// across an update in place.
+TEST_F(UpdateTest, KeepOtherFramesCarriesTheCoverOrWritesTheTwelveAlone) {
+  const std::string apicBody = "\0image/jpeg\0\x03\0"s + std::string(70000, 'j');
+  const std::string usltBody = "\0gerd\0Zeile"s;
+  const std::string old = Tag(4, 0,
+                              F24("TIT2", "\0Der Fall"s) + F24("APIC", apicBody) +
+                                  F24("TDRC", "\0"
+                                              "2019"s) +
+                                  F24("USLT", usltBody));
+  const auto updateWith = [&](const std::string& keep) {
+    Start("[SETTINGS]\nKEEP_OTHER_FRAMES=" + keep + "\n");
+    WriteBytes(source, old + audio);
+    platform.messages.clear();
+    logic.LoadSelectedFile(source);
+    EXPECT_EQ(platform.cover ? platform.cover->data.size() : 0u, 70000u);
+    UpdateTo(source);
+    return ReadBytes(source);
+  };
+  // Author and album stay from the first load of the same play.
+  const Id3v2FrameTexts texts = {"", "Der Fall", "Meier", "Album", "", "(101)Speech"};
+  // The tag, the audio and an ID3v1 record.
+  const auto writtenAs = [&](const std::string& bytes, const std::string& tag) {
+    return bytes.size() == tag.size() + audio.size() + kId3v1RecordSize &&
+           bytes.starts_with(tag + audio);
+  };
+  EXPECT_TRUE(writtenAs(updateWith("0"), Id3v2Tag(texts, 1024)));
+  EXPECT_EQ(platform.MessageTexts(), Texts{});
+  EXPECT_FALSE(platform.cover); // the file no longer has it
+
+  const std::string kept = updateWith("1");
+  EXPECT_TRUE(
+      writtenAs(kept, ComposeId3v2Tag(texts, 1024, F23("APIC", apicBody) + F23("USLT", usltBody)) +
+                          std::string(1024, '\0')));
+  EXPECT_EQ(platform.MessageTexts(),
+            Texts{"Diese Frames des alten Tags lie\337en sich nicht in den neuen Tag \374bernehmen "
+                  "und fehlen darin: TDRC"});
+  EXPECT_EQ(platform.Captions(), Texts{"Velmora"});
+  platform.messages.clear();
+  UpdateTo(source); // what was carried is carried again
+  EXPECT_TRUE(ReadBytes(source) == kept);
+  EXPECT_EQ(platform.cover ? platform.cover->data.size() : 0u, 70000u);
+}
+
 TEST_F(UpdateTest, CommandsDuringTheCopyAreRefusedAndAnswersHeld) {
   Start();
   std::size_t messagesDuringCopy = 1;
