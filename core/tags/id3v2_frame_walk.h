@@ -11,9 +11,9 @@
 namespace velmora {
 
 struct Id3v2RawFrame {
-  int version;           // major version of the tag: 2, 3 or 4
-  std::string_view id;   // as stored: three characters in version 2.2, else four
-  std::string_view body; // as stored, cut at the tag's end
+  int version;            // major version of the tag: 2, 3 or 4
+  std::string_view id;    // as stored: three characters in version 2.2, else four
+  std::string_view body;  // as stored, cut at the tag's end
   std::uint32_t size = 0; // as the header gives it; more than body holds when cut
   unsigned char statusFlags = 0, formatFlags = 0; // zero in version 2.2
   bool tagUnsynchronised = false;                 // version 2.4: every frame body is unsynchronised

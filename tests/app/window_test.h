@@ -36,6 +36,7 @@ private slots:
   void dropAddsMp3FilesDescending();
   void searchChoiceByKeyboardAndPageImport();
   void updateWritesChosenTargetAndLocksWindow();
+  void coverFollowsTheLoadedFileAndThePage();
 
 private:
   // Writes a file into the work directory, making its sub-directories.

@@ -51,7 +51,7 @@ TEST(OtherFramesTest, Version24And22FramesAreCarriedWhenTheirVersion23FormHoldsT
               F24("TDRC", "\0"
                           "2019"s) +
               F24("TXXX", "\3A\0B"s) + "TPE2"s + BigEndian(6, 4, 7) + "\0\x01"s +
-              BigEndian(2, 4, 7) + "\0X"s +                      // data length indicator
+              BigEndian(2, 4, 7) + "\0X"s +                 // data length indicator
               "GEOB"s + BigEndian(3, 4, 7) + "\0\x08zip"s); // compressed
   const OtherFrames frames = CarryOtherFrames(v24);
   EXPECT_EQ(frames.bytes, F23("APIC", "\0image/png\0\x03K\xf6ln\0\xff\xe0png"s) +
