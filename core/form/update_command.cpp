@@ -205,9 +205,9 @@ void VelmoraLogic::ForgetOtherFrames() {
 
 void VelmoraLogic::ReleaseHeldAnswer() {
   if (!heldAnswer_) return;
-  auto [connected, answer] = std::move(*heldAnswer_);
+  HttpResult held = std::move(*heldAnswer_);
   heldAnswer_.reset();
-  OnDownloadFinished(connected, std::move(answer));
+  OnDownloadFinished(std::move(held));
 }
 
 } // namespace velmora

@@ -7,13 +7,13 @@
 #include <string>
 
 #include "core/form/update_plan.h"
+#include "core/lookup/http_client.h"
 #include "core/model/tag_form.h"
 #include "core/model/window_members.h"
 #include "core/model/window_platform.h"
 
 namespace velmora {
 
-class HttpClient;
 class SearchDownload;
 
 class VelmoraLogic {
@@ -58,9 +58,10 @@ public:
   // --- Hördat lookup ---
   void OnHoerdatSearch();
   void OnSpinnerTick();
-  // The completion of a download, on the window's thread: connected is false after a failed
-  // connection ("Connection to Server Failed" is shown, the answer is empty).
-  void OnDownloadFinished(bool connected, std::string answer);
+  // The completion of a download, on the window's thread. Only an applied record changes the
+  // form; no answer, an answer that is no Hördat answer, the database's messages and a cancelled
+  // choice leave it and the controls as they are, with the message of the case.
+  void OnDownloadFinished(HttpResult result);
   // The answer handling over an answer text (without the 47 blanks; they are appended here).
   void HandleSearchAnswer(const std::string& answer);
   bool SearchRunning() const;
@@ -102,7 +103,7 @@ private:
   bool updateRunning_ = false;
   std::unique_ptr<SearchDownload> download_;
   // A search answer that arrived while an update was copying; handled when the update ends.
-  std::optional<std::pair<bool, std::string>> heldAnswer_;
+  std::optional<HttpResult> heldAnswer_;
 };
 
 } // namespace velmora

@@ -40,9 +40,8 @@ void VelmoraLogic::OnHoerdatSearch() {
     return;
   }
   const bool started =
-      download_->Start(BuildQueryAddress(members_, mask), [this](bool connected, std::string body) {
-        OnDownloadFinished(connected, std::move(body));
-      });
+      download_->Start(BuildQueryAddress(members_, mask),
+                       [this](HttpResult result) { OnDownloadFinished(std::move(result)); });
   if (started) platform_.StartSpinnerTimer();
 }
 
@@ -53,32 +52,39 @@ void VelmoraLogic::OnSpinnerTick() {
   ++spinnerIndex_;
 }
 
-void VelmoraLogic::OnDownloadFinished(bool connected, std::string answer) {
+void VelmoraLogic::OnDownloadFinished(HttpResult result) {
   // The update is copying the audio data from the form's values; the answer waits until it ends.
   if (updateRunning_) {
-    heldAnswer_.emplace(connected, std::move(answer));
+    heldAnswer_ = std::move(result);
     return;
   }
   platform_.StopSpinnerTimer();
   platform_.SetSpinnerText(std::string(kSpinnerIdle));
-  if (!connected) {
-    platform_.ShowMessage(messages::ConnectionFailed(), messages::kVelmora, MessageIcon::None,
-                          MessageButtons::Ok);
-    answer.clear();
+  // Without a record nothing of the form changes: what the user typed meanwhile stays.
+  const auto tell = [this](const std::string& text) {
+    platform_.ShowMessage(text, messages::kVelmora, MessageIcon::None, MessageButtons::Ok);
+  };
+  if (!result.connected) {
+    tell(result.failure == HttpFailure::Init
+             ? messages::SocketInitFailed()
+             : messages::NoAnswerFrom(result.address, result.failure));
+    return;
   }
-  HandleSearchAnswer(answer);
+  if (!IsHoerdatAnswer(PadAnswer(result.body))) {
+    tell(messages::NotAnAnswerFrom(result.address, result.status));
+    return;
+  }
+  HandleSearchAnswer(result.body);
 }
 
 void VelmoraLogic::HandleSearchAnswer(const std::string& answer) {
   const std::string text = PadAnswer(answer);
   const std::string_view view = text;
 
+  // The database's own messages change nothing in the form.
   const auto showDatabaseMessage = [this](std::string message) {
     TrimText(message);
     platform_.ShowMessage(message, messages::kVelmora, MessageIcon::None, MessageButtons::Ok);
-    ClearId3v1Fields();
-    ClearRecordFields();
-    ShowForm();
   };
 
   if (IsNoRecordAnswer(view)) {
@@ -104,6 +110,7 @@ void VelmoraLogic::HandleSearchAnswer(const std::string& answer) {
     showDatabaseMessage(text.substr(recordStart));
     return;
   }
+  if (!FindRecordStart(view, 0)) return; // no record to apply
 
   if (ApplyRecord(view.substr(recordStart), form_, members_)) CopyToId3v1();
   ShowForm();

@@ -10,7 +10,6 @@ namespace {
 constexpr long kConnectTimeoutSeconds = 10;
 constexpr long kTotalTimeoutSeconds = 30;
 constexpr long kMaxRedirects = 5;
-constexpr long kFirstHttpErrorStatus = 400;
 
 // curl_global_init is not safe to run beside other threads; a function-local static runs it
 // exactly once, before the first client exists.
@@ -39,6 +38,35 @@ std::size_t AppendBody(char* data, std::size_t size, std::size_t count, void* us
   return offered;
 }
 
+HttpResult NoAnswer(HttpFailure failure) {
+  return {false, {}, 0, failure, {}};
+}
+
+HttpFailure FailureOf(CURLcode code) {
+  switch (code) {
+  case CURLE_UNSUPPORTED_PROTOCOL:
+  case CURLE_URL_MALFORMAT:
+    return HttpFailure::BadAddress;
+  case CURLE_COULDNT_RESOLVE_HOST:
+  case CURLE_COULDNT_RESOLVE_PROXY:
+    return HttpFailure::UnknownHost;
+  case CURLE_COULDNT_CONNECT:
+    return HttpFailure::Refused;
+  case CURLE_OPERATION_TIMEDOUT:
+    return HttpFailure::Timeout;
+  case CURLE_SSL_CONNECT_ERROR:
+  case CURLE_PEER_FAILED_VERIFICATION:
+  case CURLE_SSL_CERTPROBLEM:
+  case CURLE_SSL_CIPHER:
+  case CURLE_SSL_CACERT_BADFILE:
+    return HttpFailure::Tls;
+  case CURLE_TOO_MANY_REDIRECTS:
+    return HttpFailure::TooManyRedirects;
+  default:
+    return HttpFailure::Other;
+  }
+}
+
 struct EasyHandleDeleter {
   void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
 };
@@ -46,9 +74,9 @@ struct EasyHandleDeleter {
 class CurlHttpClient : public HttpClient {
 public:
   HttpResult Get(const std::string& url) override {
-    if (!CurlReady()) return {};
+    if (!CurlReady()) return NoAnswer(HttpFailure::Init);
     std::unique_ptr<CURL, EasyHandleDeleter> handle(curl_easy_init());
-    if (!handle) return {};
+    if (!handle) return NoAnswer(HttpFailure::Init);
     CURL* curl = handle.get();
     BodySink sink;
     // Proxies come from http_proxy, https_proxy and no_proxy, which libcurl reads by default.
@@ -66,11 +94,12 @@ public:
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
 
     const CURLcode code = curl_easy_perform(curl);
-    if (code != CURLE_OK && !(code == CURLE_WRITE_ERROR && sink.full)) return {};
+    if (code != CURLE_OK && !(code == CURLE_WRITE_ERROR && sink.full))
+      return NoAnswer(FailureOf(code));
+    // An error status keeps its body: the answer handling tells a record from an error page.
     long status = 0;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-    if (status >= kFirstHttpErrorStatus) return {};
-    return {true, std::move(sink.body)};
+    return {true, std::move(sink.body), status, HttpFailure::None, {}};
   }
 };
 

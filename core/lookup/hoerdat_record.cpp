@@ -24,6 +24,11 @@ bool IsTooManyAnswer(std::string_view answer) {
   return answer.starts_with("Mehr als");
 }
 
+bool IsHoerdatAnswer(std::string_view paddedAnswer) {
+  return IsNoRecordAnswer(paddedAnswer) || IsTooManyAnswer(paddedAnswer) ||
+         FindRecordStart(paddedAnswer, 0).has_value();
+}
+
 int CountRecords(std::string_view paddedAnswer) {
   return CountOccurrences(paddedAnswer, "$end$");
 }

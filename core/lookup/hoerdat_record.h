@@ -22,6 +22,10 @@ std::string PadAnswer(std::string_view body);
 bool IsNoRecordAnswer(std::string_view answer); // " Kein Datensatz"
 bool IsTooManyAnswer(std::string_view answer);  // "Mehr als"
 
+// Whether the padded answer is one the query script gives: a message of the database or at least
+// one record.
+bool IsHoerdatAnswer(std::string_view paddedAnswer);
+
 // Number of records: the "$end$" markers of the padded answer.
 int CountRecords(std::string_view paddedAnswer);
 // Offset of record k (0-based): its "$titel1$"; nullopt when the answer has no such marker.

@@ -4,11 +4,16 @@
 #include <memory>
 #include <string>
 
+#include "core/model/http_failure.h"
+
 namespace velmora {
 
 struct HttpResult {
-  bool connected = false; // false: connection failed, timed out, HTTP error status, read error
+  bool connected = false; // false: no answer (connection failed, timed out, read error)
   std::string body;       // the body bytes unchanged, at most kMaxAnswerBytes
+  long status = 0;        // the HTTP status of the answer; its body is kept whatever it is
+  HttpFailure failure = HttpFailure::None; // why there is no answer
+  std::string address;                     // the address asked (Windows-1252)
 };
 
 inline constexpr std::size_t kMaxAnswerBytes = 100000;

@@ -44,8 +44,10 @@ bool SearchDownload::Start(const std::string& url, Completion done) {
     try {
       result = client->Get(url);
     } catch (const std::exception&) {
-      result = HttpResult{}; // a client that fails in any way counts as a failed connection
+      // A client that fails in any way counts as a failed connection.
+      result = HttpResult{false, {}, 0, HttpFailure::Other, {}};
     }
+    result.address = url;
     const std::lock_guard lock(shared->mutex);
     if (!shared->ownerAlive) return;
     // The owner is alive while the lock is held, so is the executor it was given.
@@ -56,7 +58,7 @@ bool SearchDownload::Start(const std::string& url, Completion done) {
             if (!shared->ownerAlive) return;
             shared->running = false;
           }
-          done(result.connected, std::move(result.body));
+          done(std::move(result));
         });
   };
   try {

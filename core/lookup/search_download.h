@@ -14,7 +14,7 @@ class WindowThreadExecutor;
 
 class SearchDownload {
 public:
-  using Completion = std::function<void(bool connected, std::string body)>;
+  using Completion = std::function<void(HttpResult result)>;
 
   SearchDownload(std::shared_ptr<HttpClient> client, WindowThreadExecutor& executor);
   ~SearchDownload();

@@ -48,6 +48,46 @@ std::string AllSearchFieldsEmpty() {
 std::string ConnectionFailed() {
   return Utf8ToCp1252("Connection to Server Failed");
 }
+std::string NoAnswerFrom(const std::string& address, HttpFailure failure) {
+  std::string_view reason = "Übertragungsfehler";
+  switch (failure) {
+  case HttpFailure::BadAddress:
+    reason = "die Adresse ist ungültig";
+    break;
+  case HttpFailure::UnknownHost:
+    reason = "der Rechnername ist unbekannt";
+    break;
+  case HttpFailure::Refused:
+    reason = "die Verbindung wurde abgelehnt";
+    break;
+  case HttpFailure::Timeout:
+    reason = "keine Antwort in der vorgesehenen Zeit";
+    break;
+  case HttpFailure::Tls:
+    reason = "die sichere Verbindung kam nicht zustande";
+    break;
+  case HttpFailure::TooManyRedirects:
+    reason = "zu viele Weiterleitungen";
+    break;
+  case HttpFailure::None:
+  case HttpFailure::Init:
+  case HttpFailure::Other:
+    break;
+  }
+  return ConnectionFailed() + "\n" + Utf8ToCp1252("Keine Antwort von ") + address + " (" +
+         Utf8ToCp1252(reason) +
+         Utf8ToCp1252("). Bitte URL-HOERDAT und SCRIPT-HOERDAT in \"Tonfeld.ini\" und die "
+                      "Netzverbindung prüfen.");
+}
+std::string NotAnAnswerFrom(const std::string& address, long status) {
+  const std::string what = status >= 400 ? Utf8ToCp1252("mit HTTP-Status ") + std::to_string(status)
+                                         : Utf8ToCp1252("nicht im Format der Hördat-Abfrage");
+  return ConnectionFailed() + "\n" + Utf8ToCp1252("Der Server antwortete ") + what +
+         Utf8ToCp1252(" (Adresse: ") + address + ").";
+}
+std::string SocketInitFailed() {
+  return Utf8ToCp1252("Fehler beim Initialisieren der Windows-Sockets.");
+}
 std::string ClipboardCannotOpen() {
   return Utf8ToCp1252("Clipboard kann nicht geöffnet werden!");
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/model/http_failure.h"
+
 namespace velmora::messages {
 
 inline constexpr const char* kError = "Fehler";
@@ -21,6 +23,12 @@ std::string NoFileSelected();
 std::string YearTooLong();
 std::string AllSearchFieldsEmpty();
 std::string ConnectionFailed();
+// "Connection to Server Failed" and, on a second line, what happened at the query address
+// (Windows-1252, as the settings give it): no answer at all, or an answer that is neither a
+// record nor a message of the database.
+std::string NoAnswerFrom(const std::string& address, HttpFailure failure);
+std::string NotAnAnswerFrom(const std::string& address, long status);
+std::string SocketInitFailed();
 std::string ClipboardCannotOpen();
 std::string ClipboardEmptyOrInvalid();
 std::string OutOfMemory();

@@ -62,10 +62,11 @@ TEST_F(SearchE2eTest, TheChoiceAppliesThePickedRowAfterEmptyingTheId3v1Fields) {
          "Eine zweite Leiche.\\r\\nPieper gerät in Verdacht."});
 }
 
+// Searches that apply no record keep the form as it was.
 TEST_F(SearchE2eTest, NoHitTooManyHitsAndARefusedConnectionAreReported) {
   Check(standin.BaseUrl(), garten,
         {"set", "v2Title", "Vorher", "set", "maskAuthor", "Niemand", "search"},
-        "Velmora: Kein Datensatz gefunden.\n", {"maskAuthor", "Niemand", "v2Title", ""});
+        "Velmora: Kein Datensatz gefunden.\n", {"maskAuthor", "Niemand", "v2Title", "Vorher"});
   Check(standin.BaseUrl(), garten,
         {"set", "maskAuthor", "", "set", "maskTitle", "%", "set", "maskStation", "", "set",
          "maskYear", "19", "search"},
@@ -74,7 +75,11 @@ TEST_F(SearchE2eTest, NoHitTooManyHitsAndARefusedConnectionAreReported) {
   const std::string refused = standin.BaseUrl();
   standin.Stop();
   Check(refused, garten, {"set", "v2Title", "Vorher", "search"},
-        "Velmora: Connection to Server Failed\n", {"v2Title", "Vorher", "v2Url", "--"});
+        "Velmora: Connection to Server Failed\nKeine Antwort von " + refused +
+            "hoerdat.php?a=Berger&b=Garten%2c%20Der&c=RBX&d=1998 (die Verbindung wurde "
+            "abgelehnt). Bitte URL-HOERDAT und SCRIPT-HOERDAT in \"Tonfeld.ini\" und die "
+            "Netzverbindung pr\303\274fen.\n",
+        {"v2Title", "Vorher", "v2Url", ""}); // no default URL from an empty record
 }
 
 } // namespace

@@ -215,7 +215,7 @@ TEST_F(UpdateTest, CommandsDuringTheCopyAreRefusedAndAnswersHeld) {
     logic.OnHoerdatSearch();   // would take the typed title into the form
     logic.ImportHoerdatPage(); // would report the empty clipboard
     EXPECT_FALSE(logic.ChooseInputDirectory("/"));
-    logic.OnDownloadFinished(false, "");
+    logic.OnDownloadFinished({false, "", 0, HttpFailure::Refused, "http://h/"});
     messagesDuringCopy = platform.messages.size();
   };
   UpdateTo(Out("x.mp3"));
@@ -227,7 +227,10 @@ TEST_F(UpdateTest, CommandsDuringTheCopyAreRefusedAndAnswersHeld) {
   const std::string bytes = ReadBytes(Out("x.mp3"));
   EXPECT_EQ(bytes, TagOf(bytes) + audio + Id3v1Bytes({}));
   // The answer that arrived meanwhile is handled once the update has ended.
-  EXPECT_EQ(platform.MessageTexts(), Texts{"Connection to Server Failed"});
+  EXPECT_EQ(platform.MessageTexts(),
+            Texts{"Connection to Server Failed\nKeine Antwort von http://h/ (die Verbindung wurde "
+                  "abgelehnt). Bitte URL-HOERDAT und SCRIPT-HOERDAT in \"Tonfeld.ini\" und die "
+                  "Netzverbindung pr\374fen."});
 }
 
 } // namespace

@@ -39,24 +39,30 @@ std::string Response(const std::string& status, const std::string& body) {
   return "HTTP/1.1 " + status + "\r\nConnection: close\r\n\r\n" + body;
 }
 
-TEST(CurlHttpClient, SendsOneGetAndTakesOnlyAnAnswerOfStatus200CutToTheLimit) {
+TEST(CurlHttpClient, SendsOneGetAndKeepsEveryAnswerWithItsStatusCutToTheLimit) {
   std::string bytes;
   for (int i = 0; i < 256; ++i)
     bytes += static_cast<char>(i);
   const std::string full(kMaxAnswerBytes, 'a');
-  const std::tuple<std::string, bool, std::string> rows[] = {
-      {Response("200 OK", bytes), true, bytes}, // the bytes unchanged
-      {Response("200 OK", full + std::string(50000, 'b')), true, full},
-      {Response("404 Not Found", " Kein Datensatz gefunden."), false, ""},
-      {Response("302 Found\r\nLocation: file:///etc/hostname", ""), false, ""}, // only http
+  // The response; connected, status and body, or the failure.
+  const std::tuple<std::string, bool, long, std::string, HttpFailure> rows[] = {
+      {Response("200 OK", bytes), true, 200, bytes, HttpFailure::None}, // the bytes unchanged
+      {Response("200 OK", full + std::string(50000, 'b')), true, 200, full, HttpFailure::None},
+      // An error status keeps its body for the answer handling.
+      {Response("404 Not Found", " Kein Datensatz gefunden."), true, 404,
+       " Kein Datensatz gefunden.", HttpFailure::None},
+      {Response("302 Found\r\nLocation: file:///etc/hostname", ""), false, 0, "",
+       HttpFailure::BadAddress}, // only http and https
   };
   const auto client = MakeCurlHttpClient();
-  for (const auto& [response, connected, body] : rows) {
+  for (const auto& [response, connected, status, body, failure] : rows) {
     int port = 0;
     auto head = ServeOnce(response, port);
     const HttpResult result =
         client->Get("http://127.0.0.1:" + std::to_string(port) + "/h.php?a=M%fcller&b=&c=&d=");
     EXPECT_EQ(result.connected, connected) << response.substr(0, 30);
+    EXPECT_EQ(result.status, status) << response.substr(0, 30);
+    EXPECT_EQ(result.failure, failure) << response.substr(0, 30);
     EXPECT_TRUE(result.body == body) << response.substr(0, 30) << ": " << result.body.size();
     const std::string request = head.get();
     EXPECT_TRUE(request.starts_with("GET /h.php?a=M%fcller&b=&c=&d= HTTP/1.1\r\n")) << request;
@@ -96,12 +102,14 @@ TEST(StandinService, MatchesAnswersWithTheDatabaseMessagesAndRefusesBadRequests)
     EXPECT_EQ(records(query), count) << query;
   EXPECT_EQ(client->Get(standin.BaseUrl() + "x?a=Niemand&b=&c=&d=").body,
             " Kein Datensatz gefunden.");
-  // Bad requests get status 400, which the client takes as a failed connection.
+  // Bad requests get status 400.
   for (const char* target : {"x", "x?a=%g1", "x?a=%4", "x?a=%", "x?e=1", "x?a=1&a=2", "x?ab=1"})
-    EXPECT_FALSE(client->Get(standin.BaseUrl() + target).connected) << target;
+    EXPECT_EQ(client->Get(standin.BaseUrl() + target).status, 400) << target;
   const std::string address = standin.BaseUrl();
   standin.Stop();
-  EXPECT_FALSE(client->Get(address + "x?a=x").connected); // refused
+  const HttpResult refused = client->Get(address + "x?a=x");
+  EXPECT_FALSE(refused.connected);
+  EXPECT_EQ(refused.failure, HttpFailure::Refused);
 }
 
 } // namespace

@@ -16,9 +16,13 @@ namespace {
 using test::RecordText;
 using Texts = std::vector<std::string>;
 
+HttpResult Answer(std::string body, long status = 200) {
+  return {true, std::move(body), status, HttpFailure::None, {}};
+}
+
 // Stands in for the network; every GET waits at the gate, so that a download can be caught running.
 struct GatedHttpClient : HttpClient {
-  explicit GatedHttpClient(HttpResult answer = {true, "body"}) : result(std::move(answer)) {}
+  explicit GatedHttpClient(HttpResult answer = Answer("body")) : result(std::move(answer)) {}
   HttpResult Get(const std::string& url) override {
     urls.push_back(url); // read by the test only after the worker has ended
     gate.wait();
@@ -43,7 +47,9 @@ TEST(SearchDownload, RunsOneAtATimeAndDropsTheAnswerWhenDestroyedBeforeItsComple
     auto client = std::make_shared<GatedHttpClient>();
     auto download = std::make_unique<SearchDownload>(client, platform);
     Texts results;
-    const auto done = [&](bool ok, std::string b) { results.push_back(std::to_string(ok) + b); };
+    const auto done = [&](HttpResult r) {
+      results.push_back(std::to_string(r.connected) + r.body + " " + r.address);
+    };
     ASSERT_TRUE(download->Start("http://a/", done));
     EXPECT_FALSE(download->Start("http://b/", done));
     if (end == 1) download.reset(); // does not wait for the download
@@ -53,7 +59,7 @@ TEST(SearchDownload, RunsOneAtATimeAndDropsTheAnswerWhenDestroyedBeforeItsComple
     EXPECT_EQ(download && download->Running(), end == 0); // until its completion has run
     EXPECT_EQ(platform.RunPosted(), end == 1 ? 0 : 1);
     EXPECT_EQ(download && download->Running(), false);
-    EXPECT_EQ(results, end == 0 ? Texts{"1body"} : Texts{}) << end;
+    EXPECT_EQ(results, end == 0 ? Texts{"1body http://a/"} : Texts{}) << end;
     EXPECT_EQ(client->urls, Texts{"http://a/"});
   }
 }
@@ -85,7 +91,7 @@ struct LoadedWindow {
 };
 
 TEST(HoerdatSearch, TakesTheCleanedMaskOrReportsAnEmptyOne) {
-  LoadedWindow found({true, RecordText({})}), blank;
+  LoadedWindow found(Answer(RecordText({}))), blank;
   found.platform.Type(FormField::maskTitle, "  Wei\xdf ");
   blank.platform.Type(FormField::maskYear, " \t ");
   found.logic.OnHoerdatSearch();
@@ -121,13 +127,13 @@ TEST(HoerdatSearch, EachKindOfAnswer) {
       {ten, -1, 10, kept + "|getippt"},
       {RecordText({}) + "$end$ ", 1, 2, kept + "|getippt"}, // the row has no record of its own
       {eleven, -1, 0, "|Titel 0|Titel 0| Hans Bauer|--|Titel 0"},
-      // The database's messages are shown trimmed and empty the fields.
-      {" Kein Datensatz gefunden.\r\n", -1, 0, "Kein Datensatz gefunden. (Velmora)|||||"},
-      {many + "\n", -1, 0, many + " (Velmora)|||||"},
-      // Without the leading blank it is no message but a record without fields.
-      {"Kein Datensatz gefunden.", -1, 0,
-       "|Alter Titel|Alter Titel|Alter Komponist|--|Alter Titel"},
-      {"", -1, 0, "|Alter Titel|Alter Titel|Alter Komponist|--|Alter Titel"},
+      // The database's messages are shown trimmed; the form and what was typed stay.
+      {" Kein Datensatz gefunden.\r\n", -1, 0,
+       "Kein Datensatz gefunden. (Velmora)" + kept + "|getippt"},
+      {many + "\n", -1, 0, many + " (Velmora)" + kept + "|getippt"},
+      // Without the leading blank it is no message, and without a record nothing is applied.
+      {"Kein Datensatz gefunden.", -1, 0, kept + "|getippt"},
+      {"", -1, 0, kept + "|getippt"},
   };
   for (const auto& [answer, chosenRow, offered, state] : rows) {
     LoadedWindow window;
@@ -136,6 +142,50 @@ TEST(HoerdatSearch, EachKindOfAnswer) {
     const auto& choices = window.platform.choiceRequests;
     EXPECT_EQ(choices.empty() ? 0 : choices[0].size(), offered) << answer.substr(0, 60);
     EXPECT_EQ(window.State(), state) << answer.substr(0, 60);
+  }
+}
+
+// Every ending of a search without a record keeps the form and what was typed while it ran; the
+// message tells what happened and where.
+TEST(HoerdatSearch, EndingsWithoutARecordKeepWhatWasTyped) {
+  // The search took the controls into the form; the controls then got more typing.
+  const std::string kept = "|getippt||||sp\xe4ter getippt";
+  const std::string failed = "Connection to Server Failed\n";
+  const std::string address = "http://hoerdat.example/h.php?a=&b=&c=&d=98";
+  HttpResult refused{false, "", 0, HttpFailure::Refused, {}};
+  // the result, the row chosen, the state afterwards
+  const std::tuple<HttpResult, int, std::string> rows[] = {
+      {refused, -1,
+       failed + "Keine Antwort von " + address + " (die Verbindung wurde abgelehnt). Bitte " +
+           "URL-HOERDAT und SCRIPT-HOERDAT in \"Tonfeld.ini\" und die Netzverbindung pr\xfc" +
+           "fen. (Velmora)" + kept},
+      {{false, "", 0, HttpFailure::Init, {}},
+       -1,
+       "Fehler beim Initialisieren der Windows-Sockets. (Velmora)" + kept},
+      {Answer("<html>Internal Server Error</html>", 500), -1,
+       failed + "Der Server antwortete mit HTTP-Status 500 (Adresse: " + address + "). (Velmora)" +
+           kept},
+      {Answer("<html>Startseite</html>"), -1,
+       failed + "Der Server antwortete nicht im Format der H\xf6rdat-Abfrage (Adresse: " + address +
+           "). (Velmora)" + kept},
+      {Answer(" Kein Datensatz gefunden."), -1, "Kein Datensatz gefunden. (Velmora)" + kept},
+      {Answer("Mehr als 20 Datens\xe4tze gefunden."), -1,
+       "Mehr als 20 Datens\xe4tze gefunden. (Velmora)" + kept},
+      {Answer(RecordText({}) + RecordText({})), -1, kept}, // the choice cancelled
+      // A record is applied, even with an error status.
+      {Answer(RecordText({}), 500), -1, "|Der Garten|Der Garten| Hans Bauer|--|Der Garten"},
+  };
+  for (auto [result, chosenRow, state] : rows) {
+    LoadedWindow window(result);
+    window.members.hoerdatUrl = "http://hoerdat.example/";
+    window.members.hoerdatScript = "h.php";
+    window.platform.chosenRow = chosenRow;
+    window.platform.Type(FormField::maskYear, "98");
+    window.logic.OnHoerdatSearch();
+    // The user goes on typing while the search runs.
+    window.platform.Type(FormField::v2Title, "sp\xe4ter getippt");
+    ASSERT_TRUE(window.platform.WaitAndRunPosted());
+    EXPECT_EQ(window.State(), state) << result.body.substr(0, 40);
   }
 }
 
