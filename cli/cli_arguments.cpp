@@ -1,6 +1,7 @@
 #include "cli/cli_arguments.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -69,11 +70,17 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     command.help = true;
     return {command, {}};
   }
+  if (!args.empty() && (args[0] == "--version" || args[0] == "-V")) {
+    command.version = true;
+    return {command, {}};
+  }
   if (args.empty()) return Refuse("no FILE given");
   command.file = args[0];
 
   for (std::size_t i = 1; i < args.size();) {
     const auto kind = ActionKind(args[i]);
+    if (!kind && i == 1 && std::filesystem::exists(args[i]))
+      return Refuse("one FILE at a time: \"" + args[i] + "\" is a second file, not an action");
     if (!kind) return Refuse("unknown action \"" + args[i] + "\"");
     ++i;
     CliAction action;
@@ -127,7 +134,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
 
 const char* UsageText() {
   return R"(Usage: velmora-cli FILE [ACTION]...
-       velmora-cli --help
+       velmora-cli --help | --version
 
 Runs the Velmora window's commands on one audio file without a window. The settings are read
 from "Tonfeld.ini" in the current directory, where the two templates "FileNameVorlage.txt" and
@@ -135,9 +142,11 @@ from "Tonfeld.ini" in the current directory, where the two templates "FileNameVo
 becomes FILE's directory and FILE is loaded as a click on its list entry would load it. Then the
 actions run in the order given:
 
-  show               print the form and the window's members as one JSON object (UTF-8): the
-                     23 text fields, v2Genre (the selected genre number, null for a typed
-                     text), oldTagLength, partDesignation and the ten rec... members
+  show               print the form and the window's members as one JSON object on one line
+                     (UTF-8), keys in this order: the 23 text fields in exchange order,
+                     v2Genre (the selected genre number, null for a typed text), oldTagLength,
+                     partDesignation, pictures (type, mime and bytes of each picture of the
+                     loaded tag) and the ten rec... members
   set FIELD VALUE    type VALUE into FIELD's control (field names as in "show", e.g. v2Title);
                      like typing in the window it reaches the form at the next take-over
                      (copy-v1, update, search), and filename or clear-mask discard it
@@ -151,18 +160,21 @@ actions run in the order given:
                      when its name has no dot; an existing file is overwritten), or without
                      TARGET accepts the proposed name in the output directory; a TARGET that is
                      an action's name must be written as ./NAME. The upload info, when
-                     switched on, is printed on stdout as its own line (the clipboard)
+                     switched on, is printed on stdout as {"clipboard": "..."} (the clipboard)
   search [ROW]       the button "Hördat suchen"; among several hits row ROW (counted from 0)
-                     is chosen, without ROW (or beyond the list) the choice is cancelled; the
-                     next action waits until the search has ended
+                     is chosen; without ROW the choice is cancelled and the hits are printed
+                     as {"hits": [{"row": 0, "author": ..., "title": ..., "station": ...,
+                     "year": ...}, ...]}; the next action waits until the search has ended
   import-page PATH   the clipboard import with the page text read from PATH (UTF-8 or
                      Windows-1252)
 
-Message boxes are printed on stderr as "CAPTION: TEXT" and answered with their first button
-(OK or Yes).
+stdout carries JSON Lines only: one object a line. Message boxes are printed on stderr as
+"CAPTION: TEXT" and answered with their first button (OK or Yes).
 
-Exit status: 0 when no message box with the caption "Fehler" or "Warnung" was shown, 1 when one
-was, 2 for a usage error.
+Exit status: 0 on success; 1 when FILE cannot be loaded (no action runs then), when a message
+box with the caption "Fehler" or "Warnung" was shown, or when a search applied no record (no
+answer, no hit, too many hits; a choice cancelled for want of ROW is no failure); 2 for a usage
+error.
 )";
 }
 

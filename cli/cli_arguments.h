@@ -20,6 +20,7 @@ struct CliAction {
 
 struct CliCommand {
   bool help = false;
+  bool version = false;
   std::string file;
   std::vector<CliAction> actions;
 };

@@ -82,12 +82,26 @@ std::string FormJson(const TagForm& form, const WindowMembers& members,
   for (const auto& [key, value] : records)
     entries.emplace_back(key, JsonString(*value));
 
-  std::string json = "{\n";
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    json += "  \"" + entries[i].first + "\": " + entries[i].second;
-    json += i + 1 < entries.size() ? ",\n" : "\n";
-  }
+  std::string json = "{";
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    json += (i == 0 ? "\"" : ", \"") + entries[i].first + "\": " + entries[i].second;
   return json + "}";
+}
+
+std::string ClipboardJson(const std::string& cp1252Text) {
+  return "{\"clipboard\": " + JsonString(cp1252Text) + "}";
+}
+
+std::string HitsJson(const std::vector<ResultRow>& rows) {
+  std::string json = "{\"hits\": [";
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const ResultRow& row = rows[i];
+    json += (i == 0 ? "{\"row\": " : ", {\"row\": ") + std::to_string(i) +
+            ", \"author\": " + JsonString(row.author) + ", \"title\": " + JsonString(row.title) +
+            ", \"station\": " + JsonString(row.station) + ", \"year\": " + JsonString(row.year) +
+            "}";
+  }
+  return json + "]}";
 }
 
 } // namespace velmora::cli

@@ -1,15 +1,23 @@
 #pragma once
 // The "show" action's JSON object.
 #include <string>
+#include <vector>
 
+#include "core/model/result_row.h"
 #include "core/model/tag_form.h"
 #include "core/model/window_members.h"
 
 namespace velmora::cli {
 
-// The 23 text fields, v2Genre, oldTagLength, partDesignation and the ten rec… members, one key
-// per line, texts in UTF-8.
+// One line of JSON each (JSON Lines), texts in UTF-8.
+
+// The 23 text fields in exchange order, v2Genre, oldTagLength, partDesignation, pictures and the
+// ten rec… members.
 std::string FormJson(const TagForm& form, const WindowMembers& members,
                      const GenreSelection& v2Genre);
+// {"clipboard": TEXT}: what the window puts on the clipboard (Windows-1252 text).
+std::string ClipboardJson(const std::string& cp1252Text);
+// {"hits": [{"row": 0, "author": …, "title": …, "station": …, "year": …}, …]}
+std::string HitsJson(const std::vector<ResultRow>& rows);
 
 } // namespace velmora::cli

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "cli/cli_json.h"
 #include "core/model/messages.h"
 #include "core/tags/genres.h"
 #include "core/text/encoding.h"
@@ -16,6 +17,7 @@ CliPlatform::CliPlatform(std::ostream& out, std::ostream& err)
 MessageAnswer CliPlatform::ShowMessage(const std::string& text, const std::string& caption,
                                        MessageIcon, MessageButtons buttons) {
   if (caption == messages::kError || caption == messages::kWarning) failureShown_ = true;
+  ++messagesShown_;
   std::string shown = text;
   ReplaceAll(shown, "\r\n", "\n");
   err_ << Cp1252ToUtf8(caption) << ": " << Cp1252ToUtf8(shown) << std::endl;
@@ -45,7 +47,7 @@ std::optional<std::string> CliPlatform::AskSaveTarget(const std::string& initial
 
 void CliPlatform::SetClipboardText(const std::string& text) {
   clipboard_ = text;
-  out_ << Cp1252ToUtf8(text) << std::endl;
+  out_ << ClipboardJson(text) << std::endl;
 }
 
 ClipboardText CliPlatform::ReadClipboardText() {
@@ -56,7 +58,17 @@ ClipboardText CliPlatform::ReadClipboardText() {
 }
 
 int CliPlatform::ChooseRecord(const std::vector<ResultRow>& rows) {
-  return chosenRow_ >= 0 && static_cast<std::size_t>(chosenRow_) < rows.size() ? chosenRow_ : -1;
+  // Without a row the hits are the result, for a script to pick from in its next run.
+  if (chosenRow_ < 0) {
+    out_ << HitsJson(rows) << std::endl;
+    return -1;
+  }
+  if (static_cast<std::size_t>(chosenRow_) < rows.size()) return chosenRow_;
+  ShowMessage(Utf8ToCp1252("Die Suche fand " + std::to_string(rows.size()) +
+                           " Einträge (Zeilen 0 bis " + std::to_string(rows.size() - 1) +
+                           "); eine Zeile " + std::to_string(chosenRow_) + " gibt es nicht."),
+              messages::kError, MessageIcon::Exclamation, MessageButtons::Ok);
+  return -1;
 }
 
 void CliPlatform::PostToWindowThread(std::function<void()> fn) {

@@ -19,8 +19,10 @@ class CliPlatform : public WindowPlatform {
 public:
   CliPlatform(std::ostream& out, std::ostream& err);
 
-  // True once a box with the caption "Fehler" or "Warnung" was shown.
+  // True once a box with the caption "Fehler" or "Warnung" was shown, or MarkFailure was called.
   bool FailureShown() const { return failureShown_; }
+  void MarkFailure() { failureShown_ = true; }
+  std::size_t MessagesShown() const { return messagesShown_; }
 
   void SelectV2Genre(GenreSelection genre) { v2Genre_ = std::move(genre); }
   // The save dialog's answer: the target (made absolute, ".mp3" added when its name has no
@@ -56,6 +58,7 @@ private:
   std::ostream& out_;
   std::ostream& err_;
   bool failureShown_ = false;
+  std::size_t messagesShown_ = 0;
   std::vector<std::string> controls_;
   GenreSelection v2Genre_;
   std::optional<std::string> saveTarget_;

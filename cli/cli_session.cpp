@@ -46,13 +46,18 @@ void RunAction(const CliAction& action, VelmoraLogic& logic, CliPlatform& platfo
     break;
   case Kind::Update:
     platform.AnswerSaveDialogWith(action.target);
-    logic.OnAktualisieren();
+    // An update that writes nothing (a refused year, a failure) is a failure of the run.
+    if (!logic.OnAktualisieren()) platform.MarkFailure();
     break;
-  case Kind::Search:
+  case Kind::Search: {
     platform.AnswerChoiceWith(action.row);
+    // Every ending without a record shows its message; a cancelled choice shows the hits.
+    const std::size_t before = platform.MessagesShown();
     logic.OnHoerdatSearch();
     platform.RunPostedUntil([&logic] { return !logic.SearchRunning(); });
+    if (platform.MessagesShown() != before) platform.MarkFailure();
     break;
+  }
   case Kind::ImportPage:
     platform.PutOnClipboard(action.text);
     logic.ImportHoerdatPage();
@@ -68,6 +73,8 @@ int RunSession(const CliCommand& command, std::ostream& out, std::ostream& err) 
   const auto file = std::filesystem::absolute(command.file);
   StartUp(logic, file);
   logic.LoadSelectedFile(logic.members().inputDirPath + file.filename().string());
+  // A file that could not be loaded leaves nothing for the actions to work on.
+  if (logic.members().inputFilePath.empty()) return 1;
   for (const auto& action : command.actions)
     RunAction(action, logic, platform, out);
   return platform.FailureShown() ? 1 : 0;

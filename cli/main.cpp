@@ -10,11 +10,15 @@ int main(int argc, char** argv) {
   using namespace velmora::cli;
   const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.command) {
-    std::cerr << "velmora-cli: " << parsed.error << "\n\n" << UsageText();
+    std::cerr << "velmora-cli: " << parsed.error << "\nTry 'velmora-cli --help'.\n";
     return 2;
   }
   if (parsed.command->help) {
     std::cout << UsageText();
+    return 0;
+  }
+  if (parsed.command->version) {
+    std::cout << "velmora-cli " << VELMORA_VERSION << "\n";
     return 0;
   }
   try {

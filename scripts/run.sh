@@ -7,17 +7,24 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
+# What is missing comes first: xvfb-run below is one of the packages.
+"$root/scripts/install-deps.sh"
+
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "run.sh: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2
-  echo "Velmora is a desktop window: start this from a desktop session, or give it a" >&2
-  echo "virtual display with: xvfb-run -a $0" >&2
-  exit 1
+  echo "run.sh: no display (neither DISPLAY nor WAYLAND_DISPLAY is set): starting Velmora on a" >&2
+  echo "virtual display (xvfb-run); it is not visible on this screen." >&2
+  exec xvfb-run -a "$0" "$@"
+fi
+# Qt warns when this is unset (as under su or on a server); a private one keeps it quiet.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  XDG_RUNTIME_DIR="$(mktemp -d)"
+  export XDG_RUNTIME_DIR
 fi
 
-"$root/scripts/install-deps.sh"
 build="$root/build/run"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_BUILD_TESTS=OFF
-cmake --build "$build" -j "$(nproc)" --target velmora hoerdat-standin
+# Every program that "cmake --install" installs.
+cmake --build "$build" -j "$(nproc)" --target velmora velmora-cli hoerdat-standin
 velmora="$build/app/velmora"
 
 if [ -f Tonfeld.ini ]; then

@@ -149,19 +149,20 @@ bool VelmoraLogic::StoreTagsInFile(const UpdatePlan& plan) {
   return ok;
 }
 
-void VelmoraLogic::OnAktualisieren() {
-  if (updateRunning_) return;
-  if (!TakeControls()) return;
+bool VelmoraLogic::OnAktualisieren() {
+  if (updateRunning_) return false;
+  if (!TakeControls()) return false;
   if (form_.inputFile.empty()) {
     ShowError(messages::NoFileSelected());
-    return;
+    return false;
   }
+  bool written = false;
   {
     // From here to the end the loaded file, its tag length and the form are the update's
     // inputs: the save dialog, the message boxes and the copy let other handlers run, and
     // those that would change the inputs are refused or held until the scope ends.
     FlagScope running(updateRunning_);
-    [&] {
+    written = [&] {
       const bool keepOtherFrames = members_.keepOtherFrames == 1;
       std::string tag =
           ComposeId3v2Tag(ComposeFrameTexts(form_, members_, platform_.SelectedV2Genre()),
@@ -169,16 +170,16 @@ void VelmoraLogic::OnAktualisieren() {
       // The syncsafe size field holds at most 2^28 - 1 bytes after the header.
       if (tag.size() - 10 >= (std::size_t{1} << 28)) {
         ShowError(messages::TagTooLarge());
-        return;
+        return false;
       }
       const auto plan = ChooseTarget(std::move(tag));
-      if (!plan) return;
+      if (!plan) return false;
 
       // A description and an upload line about a file that was not written would report a
       // failure as success.
       if (!StoreTagsInFile(*plan)) {
         ShowForm();
-        return;
+        return false;
       }
       if (keepOtherFrames && !members_.framesLeftOut.empty())
         platform_.ShowMessage(messages::FramesLeftOut(members_.framesLeftOut), messages::kVelmora,
@@ -191,9 +192,11 @@ void VelmoraLogic::OnAktualisieren() {
       if (members_.uploadInfo != 0)
         platform_.SetClipboardText(UploadInfoText(plan->fileNameTemplateText));
       ShowForm();
+      return true;
     }();
   }
   ReleaseHeldAnswer();
+  return written;
 }
 
 void VelmoraLogic::ForgetOtherFrames() {

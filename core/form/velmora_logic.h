@@ -50,7 +50,8 @@ public:
   bool ChooseInputDirectory(const std::string& chosenPath);
 
   // --- commands of the form ---
-  void OnAktualisieren();
+  // True when the file was written.
+  bool OnAktualisieren();
   void OnCopyToId3v1();
   void OnClearMask();
   void OnFilename();

@@ -11,6 +11,16 @@ namespace {
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
+// Whether every line of out is one JSON object, as Python's json module reads it.
+bool IsJsonLines(const std::string& out) {
+  TempDir scratch;
+  WriteBytes(scratch.file("out"), out);
+  const std::string check = "/usr/bin/python3 -c 'import json, sys\nfor line in sys.stdin:\n"
+                            "    assert isinstance(json.loads(line), dict)' <'" +
+                            scratch.file("out") + "'";
+  return !out.empty() && out.ends_with("\n") && std::system(check.c_str()) == 0;
+}
+
 class CliTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -33,7 +43,7 @@ TEST_F(CliTest, SetGenreAndUpdateRoundTripWithDescriptionAndUploadLine) {
       Run({source, "set", "v2Title", "Der gro\303\237e Fall", "set", "v2Track", "3", "set",
            "v2Year", "1987", "genre", "12", "set", "v1Title", "Kurz", "update", target});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, "Uploadinfo: Meier - Der gro\303\237e Fall\n");
+  EXPECT_EQ(run.out, "{\"clipboard\": \"Uploadinfo: Meier - Der gro\303\237e Fall\"}\n");
   EXPECT_EQ(ReadBytes(source), sourceBytes);
   const std::string bytes = ReadBytes(target), tag = TagOf(bytes);
   Texts frames;
@@ -58,12 +68,17 @@ TEST_F(CliTest, UpdateOverTheFileItselfThenShowAsJsonInUtf8) {
   const CliRun run = Run({source, "show", "update", source});
   EXPECT_EQ(std::to_string(run.exitCode) + run.err, "0");
   const std::string bytes = ReadBytes(source), tag = TagOf(bytes);
-  for (const std::string& line :
-       Texts{"\"inputFile\": \"" + source + "\",", "\"maskYear\": \"1987\",", "\"v2Genre\": 101,",
-             "\"partDesignation\": \"1v2\",", "\"v2Comment\": \"Stra\303\237e \\\"1\\\"\\nzwei\"",
-             "\"oldTagLength\": " + std::to_string(tag.size()) + ",",
-             "\"\n}\nUploadinfo: Meier - Der Fall\n"})
-    EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+  // JSON Lines: the form on one line, the clipboard on the next.
+  ASSERT_TRUE(IsJsonLines(run.out)) << run.out;
+  // The fields in exchange order, which begins with the album.
+  EXPECT_TRUE(run.out.starts_with("{\"v2Album\": \"\", \"inputFile\": \"" + source + "\", "))
+      << run.out;
+  for (const std::string& part :
+       Texts{"\"maskYear\": \"1987\", ", "\"v2Genre\": 101, ", "\"partDesignation\": \"1v2\", ",
+             "\"v2Comment\": \"Stra\303\237e \\\"1\\\"\\nzwei\"",
+             "\"oldTagLength\": " + std::to_string(tag.size()) + ", ", "\"pictures\": [], ",
+             "\"recGenre\": \"\"}\n{\"clipboard\": \"Uploadinfo: Meier - Der Fall\"}\n"})
+    EXPECT_NE(run.out.find(part), std::string::npos) << part << "\n" << run.out;
   EXPECT_EQ(FrameBody(tag, "COMM"), std::string("\0ger\0", 5) + "Stra\337e \"1\"\nzwei");
   // Exactly the audio between the new tag and one record.
   EXPECT_EQ(bytes.substr(tag.size(), bytes.size() - tag.size() - kId3v1RecordSize + 3),
@@ -74,28 +89,48 @@ TEST_F(CliTest, FailureBoxesGiveExitStatusOne) {
   const std::string wave = dir.file("wave.mp3");
   WriteBytes(wave, "RIFF....WAVE");
   const CliRun notMpeg = Run({wave}), noTarget = Run({source, "update", dir.file("fehlt/x.mp3")});
-  // A box of another caption is no failure.
+  // A refused year shows a box of another caption, but the update writes nothing: a failure too.
+  // A box that only informs is none.
   const CliRun longYear = Run({source, "set", "v2Year", "1234567", "update"});
-  EXPECT_EQ((std::vector{notMpeg.exitCode, noTarget.exitCode, longYear.exitCode}),
-            (std::vector{1, 1, 0}));
+  const CliRun written = Run({source, "update", dir.file("neu.mp3")});
+  EXPECT_EQ((std::vector{notMpeg.exitCode, noTarget.exitCode, longYear.exitCode, written.exitCode}),
+            (std::vector{1, 1, 1, 0}));
   EXPECT_EQ(notMpeg.err, "Fehler: Das File \"" + wave + "\" ist kein mp2/mp3-File!\n");
   EXPECT_TRUE(noTarget.err.starts_with(
       "Warnung: Kann tempor\303\244res File nicht \303\266ffnen! \nOperation fehlgeschlagen\n"));
   EXPECT_EQ(longYear.err, "Velmora: Bitte geben Sie nicht mehr als 6 Zeichen ein.\n");
 }
 
-TEST_F(CliTest, UsageErrorsGiveExitStatusTwo) {
-  for (const Texts& args : std::vector<Texts>{
-           {}, {source, "bogus"}, {source, "set", "keinFeld", "x"}, {source, "genre", "126"}}) {
+TEST_F(CliTest, UsageErrorsGiveExitStatusTwoAndAMissingFileOne) {
+  WriteBytes(dir.file("zweite.mp3"), sourceBytes);
+  for (const Texts& args : std::vector<Texts>{{},
+                                              {source, "bogus"},
+                                              {source, "set", "keinFeld", "x"},
+                                              {source, "genre", "126"},
+                                              {source, dir.file("zweite.mp3"), "update"}}) {
     const CliRun run = Run(args);
     EXPECT_EQ(run.exitCode, 2) << ::testing::PrintToString(args);
-    EXPECT_NE(run.err.find("Usage: velmora-cli FILE [ACTION]"), std::string::npos);
+    // One line that says what is wrong, one with the hint.
+    EXPECT_TRUE(run.err.starts_with("velmora-cli: ")) << run.err;
+    EXPECT_TRUE(run.err.ends_with("\nTry 'velmora-cli --help'.\n")) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
     EXPECT_EQ(run.out, "");
   }
+  EXPECT_NE(Run({source, dir.file("zweite.mp3")}).err.find("one FILE at a time"),
+            std::string::npos);
   EXPECT_EQ(ReadBytes(source), sourceBytes); // nothing ran
-  const CliRun help = Run({"--help"});
+  const CliRun help = Run({"--help"}), version = Run({"-V"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("Exit status"), std::string::npos);
+  EXPECT_EQ(std::to_string(version.exitCode) + version.out, "0velmora-cli 1.0.0\n");
+  EXPECT_EQ(Run({"--version"}).out, version.out);
+  // A file that cannot be loaded ends the run with its message before any action.
+  const CliRun missing = Run({dir.file("fehlt.mp3"), "show", "update", dir.file("x.mp3")});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_EQ(missing.err, "Fehler: Das File \"" + dir.file("fehlt.mp3") +
+                             "\" kann nicht ge\303\266ffnet werden!\n");
+  EXPECT_FALSE(fs::exists(dir.file("x.mp3")));
 }
 
 TEST_F(CliTest, ShowsAndUpdatesTheQuirkyTagsOfOtherPrograms) {
