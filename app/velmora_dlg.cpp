@@ -1,5 +1,6 @@
 #include "velmora_dlg.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -22,6 +23,7 @@
 #include "cover_view.h"
 #include "genre_lists.h"
 #include "qt_window_platform.h"
+#include "tab_chain.h"
 
 using velmora::FormField;
 
@@ -101,13 +103,21 @@ void CVelmoraDlg::InitDialog() {
 
   SetAutoId3v1CopyMode();
   logic_->ShowForm();
-  widgets_.fileList->setFocus(Qt::OtherFocusReason);
+  SetTabChain(widgets_);
+  widgets_.field(FormField::maskAuthor)->setFocus(Qt::OtherFocusReason);
 }
 
 void CVelmoraDlg::ConnectCommands() {
   const MainDialogWidgets& w = widgets_;
   connect(w.tagTabs, &QTabBar::currentChanged, this, &CVelmoraDlg::ShowTagPage);
   connect(w.fileList, &QTreeWidget::clicked, this, &CVelmoraDlg::OnListClicked);
+  // Moving the current row with the keyboard loads that file as a click does; a click itself
+  // loads through clicked, once.
+  // The selection follows the current row only after this signal: the row itself is loaded.
+  connect(w.fileList, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+    if (current && QApplication::mouseButtons() == Qt::NoButton && widgets_.fileList->hasFocus())
+      logic_->LoadSelectedFile(current->data(0, kPathRole).toByteArray().toStdString());
+  });
   connect(w.fileList, &QTreeWidget::itemDoubleClicked, this, &CVelmoraDlg::OnListDoubleClicked);
   connect(w.fileList->header(), &QHeaderView::sectionClicked, this, &CVelmoraDlg::OnHeaderClicked);
   w.fileList->viewport()->installEventFilter(this);

@@ -52,7 +52,9 @@ void VelmoraLogic::LoadSelectedFile(const std::optional<std::string>& path) {
     ShowForm();
     return;
   }
-  if (!TakeControls()) return;
+  // A year too long for the field is told, and the load goes on: the stored values stay
+  // unread after the year, and the file's own values replace them anyway.
+  TakeControls();
 
   const auto head = ReadFileHead(*path, kHeadBytes);
   if (!head) {

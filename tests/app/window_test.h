@@ -37,6 +37,7 @@ private slots:
   void searchChoiceByKeyboardAndPageImport();
   void updateWritesChosenTargetAndLocksWindow();
   void coverFollowsTheLoadedFileAndThePage();
+  void keyboardOrderAndArrowKeysLoad();
 
 private:
   // Writes a file into the work directory, making its sub-directories.

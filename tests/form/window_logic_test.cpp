@@ -102,6 +102,14 @@ TEST_F(WindowLogicTest, TakeStopsAtATooLongYearKeepingTheLaterFields) {
   EXPECT_EQ(platform.focused, FormField::v2Year);
   // The album comes before the year in the exchange, the artist after it.
   EXPECT_EQ((Texts{form.v2Album, form.v2Year, form.v2Artist}), (Texts{"neu", "1234567", ""}));
+
+  // Loading another file still works: the message, then the file's values.
+  const std::string other = dir.file("Meier - Der Fall.mp3");
+  WriteBytes(other, Id3v2Tag({"", "Der Fall"}) + MpegAudio(100));
+  logic.LoadSelectedFile(other);
+  EXPECT_EQ(platform.MessageTexts(), (Texts(2, "Bitte geben Sie nicht mehr als 6 Zeichen ein.")));
+  EXPECT_EQ(form.inputFile, other);
+  EXPECT_EQ(platform.ControlText(FormField::v2Title), "Der Fall");
 }
 
 TEST_F(WindowLogicTest, ClearMaskRestoresTheStoredValuesOfTheOtherFields) {
