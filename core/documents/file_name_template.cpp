@@ -12,10 +12,13 @@ std::optional<std::string> ExpandFileNameTemplate(const std::string& workDir,
   if (!text) return std::nullopt;
   StripCommentLines(*text);
   TrimText(*text);
-  ExpandMarkers(*text, fields, clock);
+  TemplateFields values = fields;
+  for (std::string& value : values)
+    value = WithoutControlCharacters(std::move(value));
+  ExpandMarkers(*text, values, clock);
   // A co-production "A/B" must not become a directory; a text too long for the helper stays.
   ReplaceAll(*text, "/", stationSeparator);
-  return text;
+  return SafeFileName(std::move(*text));
 }
 
 } // namespace velmora

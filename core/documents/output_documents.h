@@ -12,7 +12,8 @@ namespace velmora {
 inline constexpr const char* kFileNameTemplate = "FileNameVorlage.txt";
 inline constexpr const char* kDescriptionTemplate = "BeschreibungVorlage.txt";
 
-// workDir/FileNameVorlage.txt: snapshot, comment lines, trim, markers, "/" -> stationSeparator.
+// workDir/FileNameVorlage.txt: snapshot, comment lines, trim, markers with the values' control
+// characters replaced, "/" -> stationSeparator, made a single file name.
 // nullopt when the template cannot be read.
 std::optional<std::string> ExpandFileNameTemplate(const std::string& workDir,
                                                   const TemplateFields& fields,
@@ -25,7 +26,14 @@ void WriteDescriptionFile(const std::string& workDir, const std::string& outputD
                           const std::string& fileNameTemplateText, const TemplateFields& fields,
                           TemplateClock& clock);
 
-// "Uploadinfo: %s".
+// A proposed name made a single file name inside the output folder: every "/" still in it (a
+// station separator holding one) becomes "_", and a name "." or ".." becomes "_".
+std::string SafeFileName(std::string name);
+// A value (from Hördat, a tag, a file name) for a file name: NUL and control characters become
+// "_", so that no line break or terminal control reaches a name.
+std::string WithoutControlCharacters(std::string value);
+
+// "Uploadinfo: %s", on one line (line breaks become blanks).
 std::string UploadInfoText(const std::string& fileNameTemplateText);
 
 } // namespace velmora

@@ -63,7 +63,7 @@ void StripCommentLines(std::string& text) {
 
 void ExpandMarkers(std::string& text, const TemplateFields& fields, TemplateClock& clock) {
   if (text.empty() || text.front() == ';') return;
-  // One step per position: a value inserted here is scanned from its second byte on.
+  // One step per position; after an empty value the scan resumes one byte further on.
   for (std::size_t position = 0; position < text.size(); ++position) {
     if (text[position] != '$') continue;
     const std::size_t closing = text.find('$', position + 1);
@@ -75,6 +75,8 @@ void ExpandMarkers(std::string& text, const TemplateFields& fields, TemplateCloc
     // expand forever.
     if (text.size() - markerLength + value.size() >= kTemplateBufferSize) return;
     text.replace(position, markerLength, value);
+    // The value is inserted literally: a marker inside it (a title holding "$1$") stays text.
+    if (!value.empty()) position += value.size() - 1;
   }
 }
 

@@ -33,8 +33,9 @@ public:
 TemplateClock& SystemTemplateClock();
 
 // Replaces the markers in place ($D$, $d$, $T$/$t$, $n$ slot n, anything else empty; only the
-// byte after the opening "$" counts). A text that is empty or starts with ";" stays as it is. The
-// scan resumes one byte after the marker's position, whatever was inserted there. An unclosed "$"
+// byte after the opening "$" counts). A text that is empty or starts with ";" stays as it is.
+// Values are inserted literally; the scan resumes right after a value, and one byte after the
+// marker's position when the value is empty. An unclosed "$"
 // is kept as literal text and ends the expansion; slot numbers above 11 give an empty value; a
 // marker whose value would make the text reach kTemplateBufferSize ends the expansion unexpanded.
 void ExpandMarkers(std::string& text, const TemplateFields& fields, TemplateClock& clock);

@@ -78,7 +78,8 @@ std::optional<UpdatePlan> VelmoraLogic::ChooseTarget(std::string tag) {
     // after it.
     proposedName =
         Utf8ToCp1252(members_.inputFilePath.substr(members_.inputFilePath.rfind('/') + 1));
-    plan.fileNameTemplateText = BaseNameWithoutExtension(proposedName);
+    plan.fileNameTemplateText =
+        SafeFileName(WithoutControlCharacters(BaseNameWithoutExtension(proposedName)));
   }
 
   const auto target = platform_.AskSaveTarget(members_.outputDirPath, Cp1252ToUtf8(proposedName));

@@ -49,12 +49,13 @@ TEST_F(TemplatesTest, MarkersExpandSlotsDatesAndTimesInPlace) {
            {"Autor: $0$\r\nTitel: $01$", "Autor: Meier\r\nTitel: Der Fall"},
            {"[$D$] [$d$] [$T$] [$t$]", "[Mo, 3. M\xe4r 2025] [03/03/2025] [14:05:09] [14:05:09]"},
            // Only the byte after the opening "$" decides; unknown ones and "$$" give nothing.
-           {"$Datum$ $time$ $4 Inhalt$|a$x$b$$c", "Mo, 3. M\xe4r 2025 14:05:09 ADer FallB|abc"},
+           // A value is inserted literally, markers in it included.
+           {"$Datum$ $time$ $4 Inhalt$|a$x$b$$c", "Mo, 3. M\xe4r 2025 14:05:09 A$1$B|abc"},
            {";$0$ - $1$", ";$0$ - $1$"},
            {" ;$0$", " ;Meier"},
            {"<$3$><$11$><$12$><$13$>", "<><><><>"},
-           // The scan resumes one byte after the marker: behind an empty value the next "$" is
-           // skipped, and a value's own "$" opens a marker from its second byte on.
+           // Behind an empty value the scan resumes one byte further on, so the next "$" is
+           // skipped; behind a value it resumes right after it.
            {"$11$$D$", "$D$"},
            {"$11$$D$ und $0$", "$D0$"},
            {"$5$", "$1$"},
@@ -90,6 +91,13 @@ TEST_F(TemplatesTest, FileNameTemplate) {
   EXPECT_EQ(FileName("$2$/1999", ""), "SWFNDR1999");
   EXPECT_EQ(FileName("H\xc3\xb6rspiel", ""), "H\xf6rspiel");
   EXPECT_EQ(FileName("H\xf6rspiel", ""), "H\xf6rspiel"); // carried over from Windows
+  // Values never lead out of the output folder nor break a line, whatever the separator.
+  fields[0] = "../../tmp/X";
+  fields[1] = "Der\nFall\x7f";
+  EXPECT_EQ(FileName("$0$ - $1$", "/"), ".._.._tmp_X - Der_Fall_");
+  fields[0] = "..";
+  EXPECT_EQ(FileName("$0$", ""), "_");
+  EXPECT_EQ(UploadInfoText("Zwei\r\nZeilen"), "Uploadinfo: Zwei  Zeilen");
   fs::remove(workDir + kFileNameTemplate);
   EXPECT_EQ(ExpandFileNameTemplate(workDir, fields, clock, "-"), std::nullopt);
 }
