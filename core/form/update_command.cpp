@@ -7,6 +7,7 @@
 #include "core/documents/templates.h"
 #include "core/form/file_name_parts.h"
 #include "core/form/velmora_logic.h"
+#include "core/io/atomic_replace.h"
 #include "core/model/messages.h"
 #include "core/settings/settings_file.h"
 #include "core/tags/genres.h"
@@ -100,8 +101,17 @@ std::optional<UpdatePlan> VelmoraLogic::ChooseTarget(std::string tag) {
 }
 
 bool VelmoraLogic::StoreTagsInFile(const UpdatePlan& plan) {
-  const WriteOutcome outcome = WriteTaggedFile(
-      plan.writePath, plan.sourcePath, members_.oldTagLength, plan.tag, plan.padding, platform_);
+  // In place, the data go into a temporary file of this update's own beside the loaded file.
+  std::string writePath = plan.writePath;
+  WriteOutcome outcome = WriteOutcome::CannotCreateTarget;
+  if (!plan.inPlace) {
+    outcome = WriteTaggedFile(writePath, plan.sourcePath, members_.oldTagLength, plan.tag,
+                              plan.padding, platform_);
+  } else if (auto temporary = CreateExclusiveFile(plan.writePath)) {
+    writePath = temporary->path;
+    outcome = WriteTaggedTemporary(std::move(temporary->fd), writePath, plan.sourcePath,
+                                   members_.oldTagLength, plan.tag, plan.padding, platform_);
+  }
   switch (outcome) {
   case WriteOutcome::Ok:
   case WriteOutcome::Aborted: // the application is quitting; nobody is left to read a box
@@ -117,7 +127,10 @@ bool VelmoraLogic::StoreTagsInFile(const UpdatePlan& plan) {
     ShowError(messages::DamagedTag(plan.sourcePath));
     break;
   case WriteOutcome::WriteFailed:
-    ShowError(messages::CannotWriteFile(plan.writePath));
+    ShowError(messages::CannotWriteFile(writePath));
+    break;
+  case WriteOutcome::SourceChanged:
+    ShowError(messages::SourceChanged(plan.sourcePath));
     break;
   }
   bool ok = outcome == WriteOutcome::Ok;
@@ -127,20 +140,20 @@ bool VelmoraLogic::StoreTagsInFile(const UpdatePlan& plan) {
 
   // After a failed tagged write there is no complete file to put the record on.
   if (ok && members_.autoId3v1Tagging != 0) {
-    const int result = WriteId3v1Record(plan.writePath, id3v1Record);
+    const int result = WriteId3v1Record(writePath, id3v1Record);
     if (result == -1) {
       platform_.ShowMessage(messages::CannotOpenForId3v1(), messages::kError,
                             MessageIcon::Exclamation, MessageButtons::YesNo);
     } else if (result != 0) {
-      ShowError(messages::CannotWriteFile(plan.writePath));
+      ShowError(messages::CannotWriteFile(writePath));
     }
     ok = result == 0;
     // A temporary file without its record must not stay beside the loaded file.
-    if (!ok && plan.inPlace) std::remove(plan.writePath.c_str());
+    if (!ok && plan.inPlace) std::remove(writePath.c_str());
   }
 
   if (plan.inPlace && ok) {
-    ok = ReplaceWithTemporary(plan.writePath, plan.sourcePath);
+    ok = ReplaceWithTemporary(writePath, plan.sourcePath);
     if (ok) {
       members_.oldTagLength = plan.tag.size() + static_cast<std::uint64_t>(plan.padding);
     } else {

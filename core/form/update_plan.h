@@ -7,8 +7,8 @@ namespace velmora {
 struct UpdatePlan {
   std::string sourcePath; // the loaded file (native path)
   std::string targetPath; // the file the user chose (native path)
-  // Where the tagged data goes: targetPath, or the temporary file beside the loaded file when the
-  // target is the loaded file under any spelling (it must never be truncated).
+  // Where the tagged data goes: targetPath, or, when the target is the loaded file under any
+  // spelling (it must never be truncated), the name prefix of the temporary file beside it.
   std::string writePath;
   bool inPlace = false;
   std::string tag;                  // the composed ID3v2 tag without its padding

@@ -27,6 +27,11 @@ std::string CannotWriteFile(const std::string& path) {
 std::string DamagedTag(const std::string& path) {
   return AboutFile(path, "hat einen beschädigten ID3v2-Tag!");
 }
+std::string SourceChanged(const std::string& path) {
+  return AboutFile(path, "wurde während des Kopierens von einem anderen Programm verändert. Es "
+                         "wurde nichts ersetzt; bitte die Datei neu laden und noch einmal "
+                         "aktualisieren.");
+}
 std::string CannotReplaceFile(const std::string& path) {
   return AboutFile(path, "kann nicht ersetzt werden!");
 }

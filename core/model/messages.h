@@ -17,6 +17,7 @@ std::string NotMpegFile(const std::string& path);
 std::string CannotWriteFile(const std::string& path);
 std::string DamagedTag(const std::string& path);
 std::string CannotReplaceFile(const std::string& path);
+std::string SourceChanged(const std::string& path);
 std::string CannotOpenTemporaryFile();
 std::string CannotOpenForId3v1();
 std::string NoFileSelected();

@@ -12,22 +12,6 @@
 namespace velmora {
 namespace {
 
-bool NamesTemporaryFile(const std::string& path) {
-  const auto slash = path.rfind('/');
-  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-  return path.compare(nameStart, std::string::npos, kTemporaryFileName) == 0;
-}
-
-UniqueFd CreateFreshTemporary(const std::string& path, FileIdentity source) {
-  struct stat old {};
-  if (::lstat(path.c_str(), &old) == 0) {
-    // A temporary name that is the loaded file itself (or a hard link to it) is never removed.
-    if (IdentityOf(old) == source) return {};
-    if (::unlink(path.c_str()) != 0) return {};
-  }
-  return OpenFile(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
-}
-
 UniqueFd OpenOtherTarget(const std::string& path, FileIdentity source) {
   // Opened without truncation first: if it is the loaded file under another name, nothing of it
   // is lost.
@@ -109,11 +93,21 @@ private:
   CopyProgress& progress_;
 };
 
-} // namespace
+// The loaded file is still the one the copy began with: the same file under its name, of the
+// same size and modification time.
+bool Unchanged(int in, const std::string& sourcePath, const struct stat& before) {
+  struct stat now {};
+  struct stat named {};
+  return ::fstat(in, &now) == 0 && ::stat(sourcePath.c_str(), &named) == 0 &&
+         IdentityOf(now) == IdentityOf(before) && IdentityOf(named) == IdentityOf(before) &&
+         now.st_size == before.st_size && now.st_mtim.tv_sec == before.st_mtim.tv_sec &&
+         now.st_mtim.tv_nsec == before.st_mtim.tv_nsec;
+}
 
-WriteOutcome WriteTaggedFile(const std::string& targetPath, const std::string& sourcePath,
-                             std::uint64_t oldTagLength, std::string_view tag, long padding,
-                             CopyProgress& progress) {
+template <typename OpenTarget>
+WriteOutcome WriteTagged(const OpenTarget& openTarget, const std::string& targetPath,
+                         const std::string& sourcePath, std::uint64_t oldTagLength,
+                         std::string_view tag, long padding, CopyProgress& progress) {
   IgnoreFileSizeSignal();
   UniqueFd in = OpenFile(sourcePath, O_RDONLY);
   struct stat sourceStatus {};
@@ -121,9 +115,7 @@ WriteOutcome WriteTaggedFile(const std::string& targetPath, const std::string& s
   const auto sourceLength = static_cast<std::uint64_t>(sourceStatus.st_size);
   if (oldTagLength > sourceLength) return WriteOutcome::DamagedTag;
 
-  const FileIdentity source = IdentityOf(sourceStatus);
-  UniqueFd out = NamesTemporaryFile(targetPath) ? CreateFreshTemporary(targetPath, source)
-                                                : OpenOtherTarget(targetPath, source);
+  UniqueFd out = openTarget(IdentityOf(sourceStatus));
   struct stat targetStatus {};
   if (!out.valid() || ::fstat(out.get(), &targetStatus) != 0)
     return WriteOutcome::CannotCreateTarget;
@@ -135,8 +127,27 @@ WriteOutcome WriteTaggedFile(const std::string& targetPath, const std::string& s
         WriteContents(out.get(), in.get(), oldTagLength, sourceLength, tag, padding, progress);
   }
   if (outcome == WriteOutcome::Ok && !out.Close()) outcome = WriteOutcome::WriteFailed;
+  // A copy of a file that changed meanwhile is partial or mixed: it replaces nothing.
+  if (outcome == WriteOutcome::Ok && !Unchanged(in.get(), sourcePath, sourceStatus))
+    outcome = WriteOutcome::SourceChanged;
   if (outcome != WriteOutcome::Ok) RemovePartial(targetPath, IdentityOf(targetStatus));
   return outcome;
+}
+
+} // namespace
+
+WriteOutcome WriteTaggedFile(const std::string& targetPath, const std::string& sourcePath,
+                             std::uint64_t oldTagLength, std::string_view tag, long padding,
+                             CopyProgress& progress) {
+  return WriteTagged([&](FileIdentity source) { return OpenOtherTarget(targetPath, source); },
+                     targetPath, sourcePath, oldTagLength, tag, padding, progress);
+}
+
+WriteOutcome WriteTaggedTemporary(UniqueFd temporary, const std::string& temporaryPath,
+                                  const std::string& sourcePath, std::uint64_t oldTagLength,
+                                  std::string_view tag, long padding, CopyProgress& progress) {
+  return WriteTagged([&](FileIdentity) { return std::move(temporary); }, temporaryPath, sourcePath,
+                     oldTagLength, tag, padding, progress);
 }
 
 } // namespace velmora

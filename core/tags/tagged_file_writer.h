@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/io/copy_progress.h"
+#include "core/io/file_io.h"
 #include "core/tags/id3v1.h"
 
 namespace velmora {
@@ -18,25 +19,33 @@ enum class WriteOutcome {
   DamagedTag,         // the recorded tag length is larger than the loaded file
   WriteFailed,        // a read, write, flush or close failed (disk full, I/O error, size limit)
   Aborted,            // a quit request arrived during the copy
+  SourceChanged,      // another program changed or replaced the loaded file during the copy
 };
 
 // The block size of the progress bar and the event pump.
 inline constexpr std::size_t kCopyStep = 16384;
 
-// The name of the temporary file of the in-place update, beside the loaded file.
+// The start of the names of the in-place update's temporary files, beside the loaded file: each
+// update creates one of its own ("temp$$$-PID-N"), so that two updates in one folder never meet,
+// and a file that merely has such a name is never touched. One left by a killed update can be
+// deleted by hand.
 inline constexpr const char* kTemporaryFileName = "temp$$$";
 
 // Writes tag, max(padding, 0) zero bytes and the loaded file from oldTagLength to its end into
 // targetPath. The loaded file is opened and checked first: when it cannot be read or its tag
-// length exceeds it, nothing is created. A target named kTemporaryFileName is created fresh (an
-// old one is removed first; never written through a symbolic link); any other target is created
-// or truncated, and refused when it turns out to be the loaded file itself. After every kCopyStep
-// bytes the progress shows copied * 100 / (whole length of the loaded file) and the events are
-// pumped; a quit request ends the copy with Aborted. On any outcome but Ok the partial target is
+// length exceeds it, nothing is created. The target is created or truncated, and refused when it
+// turns out to be the loaded file itself. After every kCopyStep bytes the progress shows
+// copied * 100 / (whole length of the loaded file) and the events are pumped; a quit request
+// ends the copy with Aborted. When the loaded file changed during the copy (its identity, size or
+// modification time) the outcome is SourceChanged. On any outcome but Ok the partial target is
 // removed. A file-size limit makes the write fail instead of ending the process.
 WriteOutcome WriteTaggedFile(const std::string& targetPath, const std::string& sourcePath,
                              std::uint64_t oldTagLength, std::string_view tag, long padding,
                              CopyProgress& progress);
+// The same into the temporary file the caller created for an in-place update.
+WriteOutcome WriteTaggedTemporary(UniqueFd temporary, const std::string& temporaryPath,
+                                  const std::string& sourcePath, std::uint64_t oldTagLength,
+                                  std::string_view tag, long padding, CopyProgress& progress);
 
 // Replaces an ID3v1 record at the end of the file or appends one. 0 on success, -1 when the file
 // cannot be opened, 1 when positioning, reading or writing fails (a half-appended record is cut
@@ -46,7 +55,7 @@ int WriteId3v1Record(const std::string& path, const Id3v1Record& record);
 // True when both paths name the same file (by device and inode; symbolic links followed).
 bool IsSameFile(const std::string& a, const std::string& b);
 
-// The temporary file "temp$$$" beside the file that sourcePath finally names (symbolic links
+// The temporary files' name prefix beside the file that sourcePath finally names (symbolic links
 // resolved), so that the rename over it stays within one directory.
 std::string TemporaryPathFor(const std::string& sourcePath);
 
@@ -54,6 +63,10 @@ std::string TemporaryPathFor(const std::string& sourcePath);
 // the file it points to is replaced) through the one atomic replacement of core/io. The source is
 // never removed before its replacement is in place. False when any step up to the rename failed;
 // the temporary file is then removed and the source is unchanged.
+// A loaded file with several hard links is not renamed over, which would leave the other names
+// with the old content: the temporary file's content is copied into it instead, after room for
+// it was reserved, and the temporary file removed. False when that failed; the temporary file
+// with the new content is then kept.
 bool ReplaceWithTemporary(const std::string& temporaryPath, const std::string& sourcePath);
 
 } // namespace velmora

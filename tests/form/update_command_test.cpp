@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "core/settings/settings_file.h"
 #include "form/form_test_support.h"
@@ -201,6 +202,37 @@ TEST_F(UpdateTest, KeepOtherFramesCarriesTheCoverOrWritesTheTwelveAlone) {
   UpdateTo(source); // what was carried is carried again
   EXPECT_TRUE(ReadBytes(source) == kept);
   EXPECT_EQ(platform.cover ? platform.cover->data.size() : 0u, 70000u);
+}
+
+// Two windows (or a window and a script) update two files of one folder in place at the same
+// time: each update has its own temporary file, so each file ends with its own audio and tag.
+TEST(ConcurrentUpdateTest, TwoInPlaceUpdatesInOneFolderKeepEachFilesAudio) {
+  TempDir dir;
+  const std::string a = dir.file("A - Eins.mp3"), b = dir.file("B - Zwei.mp3");
+  const std::string audioA = MpegAudio(300000), audioB = "\xff\xfb" + std::string(300000, 'b');
+  const auto update = [&](const std::string& path) {
+    FakePlatform platform;
+    VelmoraLogic logic{platform, nullptr};
+    logic.ReadFirstSettings(dir.path().string());
+    logic.ReadLaterSettings();
+    logic.LoadSelectedFile(path);
+    platform.saveAnswer = path;
+    EXPECT_TRUE(logic.OnAktualisieren()) << ::testing::PrintToString(platform.MessageTexts());
+  };
+  for (int round = 0; round < 20; ++round) {
+    WriteBytes(a, Id3v2Tag({"", "Eins"}, 10) + audioA);
+    WriteBytes(b, Id3v2Tag({"", "Zwei"}, 3000) + audioB);
+    std::thread first(update, a), second(update, b);
+    first.join();
+    second.join();
+    const std::string bytesA = ReadBytes(a), bytesB = ReadBytes(b);
+    ASSERT_TRUE(bytesA.ends_with(audioA + Id3v1Bytes({})) && FrameBody(bytesA, "TIT2") == "\0Eins"s)
+        << round;
+    ASSERT_TRUE(bytesB.ends_with(audioB + Id3v1Bytes({})) && FrameBody(bytesB, "TIT2") == "\0Zwei"s)
+        << round;
+  }
+  for (const auto& entry : fs::directory_iterator(dir.path()))
+    EXPECT_FALSE(entry.path().filename().string().starts_with("temp$$$")) << entry.path();
 }
 
 TEST_F(UpdateTest, CommandsDuringTheCopyAreRefusedAndAnswersHeld) {

@@ -1,5 +1,6 @@
 // Writing tag, padding and audio into files. Every failure must be reported, remove what it had
 // begun to write and leave the loaded file byte for byte as it was.
+#include "core/io/atomic_replace.h"
 #include "core/tags/tagged_file_writer.h"
 
 #include <fcntl.h>
@@ -25,7 +26,11 @@ class RecordingProgress : public CopyProgress {
 public:
   void ShowProgress(bool visible) override { visibility.push_back(visible); }
   void SetProgress(int percent) override { positions.push_back(percent); }
-  bool PumpEvents() override { return ++pumps != quitAt; }
+  bool PumpEvents() override {
+    if (onPump) onPump();
+    return ++pumps != quitAt;
+  }
+  std::function<void()> onPump; // what another program does meanwhile
   std::vector<bool> visibility;
   std::vector<int> positions;
   int pumps = 0, quitAt = -1;
@@ -59,11 +64,28 @@ protected:
     return WriteTaggedFile(target, in, oldTagLength, tag, padding, progress);
   }
   // One update over the loaded file itself, as the update command runs it.
+  // The update's own temporary file beside the loaded file, its path.
+  std::string WriteTemporary(const std::string& loaded, std::uint64_t oldTagLength,
+                             const char* newTag) {
+    auto temporary = CreateExclusiveFile(TemporaryPathFor(loaded));
+    if (!temporary) return {};
+    const std::string path = temporary->path;
+    return WriteTaggedTemporary(std::move(temporary->fd), path, loaded, oldTagLength, newTag, 0,
+                                progress) == WriteOutcome::Ok
+               ? path
+               : std::string();
+  }
   bool UpdateInPlace(const std::string& loaded, std::uint64_t oldTagLength, const char* newTag) {
-    const std::string temporary = TemporaryPathFor(loaded);
-    return WriteTaggedFile(temporary, loaded, oldTagLength, newTag, 0, progress) ==
-               WriteOutcome::Ok &&
-           ReplaceWithTemporary(temporary, loaded);
+    const std::string temporary = WriteTemporary(loaded, oldTagLength, newTag);
+    return !temporary.empty() && ReplaceWithTemporary(temporary, loaded);
+  }
+  // The files in the folder whose names begin with "temp$$$".
+  std::vector<std::string> Temporaries(const std::string& folder) const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+      if (entry.path().filename().string().starts_with("temp$$$"))
+        names.push_back(entry.path().filename().string());
+    return names;
   }
   bool SourceUnchanged() const { return ReadBytes(in) == source; }
 
@@ -167,7 +189,8 @@ TEST_F(WriterTest, InPlaceUpdatesKeepModeAndLinksAndSkipTheTagWrittenBefore) {
   fs::create_directory(dir.file("list"));
   fs::create_symlink("../in.mp3", dir.file("list/in.mp3"));
   WriteBytes(dir.file("victim"), "must stay");
-  fs::create_symlink(dir.file("victim"), dir.file("temp$$$")); // stale: replaced, not followed
+  // Somebody else's file of that name: neither followed nor removed.
+  fs::create_symlink(dir.file("victim"), dir.file("temp$$$"));
   ASSERT_TRUE(UpdateInPlace(in, 2000, "FIRST"));
   EXPECT_TRUE(ReadBytes(in) == "FIRST" + audio);
   ASSERT_TRUE(UpdateInPlace(dir.file("list/../list/in.mp3"), 5, "T2"));
@@ -175,11 +198,51 @@ TEST_F(WriterTest, InPlaceUpdatesKeepModeAndLinksAndSkipTheTagWrittenBefore) {
   EXPECT_EQ(fs::read_symlink(dir.file("list/in.mp3")), "../in.mp3");
   EXPECT_EQ(fs::status(in).permissions(), fs::perms(0640));
   EXPECT_EQ(ReadBytes(dir.file("victim")), "must stay");
-  EXPECT_FALSE(fs::exists(dir.file("temp$$$")) || fs::exists(dir.file("list/temp$$$")));
-  ASSERT_EQ(Write(dir.file("temp$$$"), 2), WriteOutcome::Ok);
+  EXPECT_TRUE(fs::is_symlink(dir.file("temp$$$")));
+  EXPECT_EQ(Temporaries(dir.path()), std::vector<std::string>{"temp$$$"});
+  EXPECT_TRUE(Temporaries(dir.file("list")).empty());
+  const std::string temporary = WriteTemporary(in, 2, "T3");
+  ASSERT_FALSE(temporary.empty());
   fs::rename(in, dir.file("moved.mp3")); // the loaded file vanished before the replacement
-  EXPECT_FALSE(ReplaceWithTemporary(dir.file("temp$$$"), in));
-  EXPECT_FALSE(fs::exists(dir.file("temp$$$")) || fs::exists(in));
+  EXPECT_FALSE(ReplaceWithTemporary(temporary, in));
+  EXPECT_FALSE(fs::exists(temporary) || fs::exists(in));
+}
+
+// A hard link to the loaded file: the update reaches every name, the links stay one file.
+TEST_F(WriterTest, InPlaceUpdateOfAHardLinkedFileKeepsTheLinks) {
+  fs::create_hard_link(in, dir.file("link.mp3"));
+  ASSERT_TRUE(UpdateInPlace(dir.file("link.mp3"), 2000, "NEW"));
+  EXPECT_TRUE(ReadBytes(in) == "NEW" + audio);
+  EXPECT_TRUE(fs::equivalent(in, dir.file("link.mp3")));
+  EXPECT_EQ(fs::hard_link_count(in), 2u);
+  EXPECT_EQ(Temporaries(dir.path()), std::vector<std::string>{});
+}
+
+// Another program truncates or rewrites the loaded file while it is copied: nothing is replaced
+// and the partial copy is gone.
+TEST_F(WriterTest, ASourceChangedDuringTheCopyReplacesNothing) {
+  for (const bool inPlace : {true, false}) {
+    for (const bool truncate : {true, false}) {
+      WriteBytes(in, source);
+      int pumps = 0;
+      progress.onPump = [&] {
+        if (++pumps != 3) return;
+        if (truncate) {
+          fs::resize_file(in, 5000);
+        } else {
+          WriteBytes(dir.file("other.mp3"), "other");
+          fs::rename(dir.file("other.mp3"), in);
+        }
+      };
+      if (inPlace) {
+        EXPECT_TRUE(WriteTemporary(in, 2000, "T").empty());
+      } else {
+        EXPECT_EQ(Write(out), WriteOutcome::SourceChanged);
+      }
+      EXPECT_EQ(Temporaries(dir.path()), std::vector<std::string>{});
+      EXPECT_FALSE(fs::exists(out));
+    }
+  }
 }
 
 // Both ways of moving blocks: splicing, and the reads and writes that take over where a file
