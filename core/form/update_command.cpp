@@ -66,7 +66,7 @@ private:
 
 } // namespace
 
-std::optional<UpdatePlan> VelmoraLogic::ChooseTarget(std::string tag) {
+std::optional<UpdatePlan> VelmoraLogic::ChooseTarget(std::string tag, long padding) {
   UpdatePlan plan;
   std::string proposedName;
   if (auto expanded =
@@ -96,7 +96,7 @@ std::optional<UpdatePlan> VelmoraLogic::ChooseTarget(std::string tag) {
   plan.inPlace = IsSameFile(plan.targetPath, plan.sourcePath);
   plan.writePath = plan.inPlace ? TemporaryPathFor(plan.sourcePath) : plan.targetPath;
   plan.tag = std::move(tag);
-  plan.padding = std::max(members_.paddingSize, 0);
+  plan.padding = padding;
   return plan;
 }
 
@@ -178,15 +178,18 @@ bool VelmoraLogic::OnAktualisieren() {
     FlagScope running(updateRunning_);
     written = [&] {
       const bool keepOtherFrames = members_.keepOtherFrames == 1;
-      std::string tag =
-          ComposeId3v2Tag(ComposeFrameTexts(form_, members_, platform_.SelectedV2Genre()),
-                          members_.paddingSize, keepOtherFrames ? members_.otherFrames : "");
-      // The syncsafe size field holds at most 2^28 - 1 bytes after the header.
-      if (tag.size() - 10 >= (std::size_t{1} << 28)) {
+      const Id3v2FrameTexts texts = ComposeFrameTexts(form_, members_, platform_.SelectedV2Genre());
+      const std::string_view otherFrames =
+          keepOtherFrames ? std::string_view(members_.otherFrames) : std::string_view();
+      // The syncsafe size field holds at most 2^28 - 1 bytes after the header: frames beyond
+      // it are refused, a padding beyond it is cut.
+      const std::size_t framesLength = ComposeId3v2Tag(texts, 0, otherFrames).size() - 10;
+      if (framesLength > kMaxId3v2Size) {
         ShowError(messages::TagTooLarge());
         return false;
       }
-      const auto plan = ChooseTarget(std::move(tag));
+      const long padding = FittingPadding(framesLength, members_.paddingSize);
+      const auto plan = ChooseTarget(ComposeId3v2Tag(texts, padding, otherFrames), padding);
       if (!plan) return false;
 
       // A description and an upload line about a file that was not written would report a

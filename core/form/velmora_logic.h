@@ -86,7 +86,7 @@ private:
   void ShowError(const std::string& text);
   // The update command's target step: proposes a name, asks for the target and records the
   // output directory. The plan of the write, nullopt when the user chose no target.
-  std::optional<UpdatePlan> ChooseTarget(std::string tag);
+  std::optional<UpdatePlan> ChooseTarget(std::string tag, long padding);
   // Writes tag, padding, audio and the ID3v1 record as planned (through the temporary file when
   // the target is the loaded file) and reports every failure; true when the file was written.
   [[nodiscard]] bool StoreTagsInFile(const UpdatePlan& plan);

@@ -1,5 +1,7 @@
 #include "core/tags/id3v2.h"
 
+#include <algorithm>
+
 namespace velmora {
 namespace {
 
@@ -45,6 +47,12 @@ std::string ComposeId3v2Tag(const Id3v2FrameTexts& texts, long paddingLength,
   for (std::size_t i = 0; i < size.size(); ++i)
     tag[6 + i] = static_cast<char>(size[i]);
   return tag;
+}
+
+long FittingPadding(std::size_t framesLength, long requested) {
+  if (requested <= 0 || framesLength >= kMaxId3v2Size) return 0;
+  return static_cast<long>(
+      std::min<std::size_t>(static_cast<std::size_t>(requested), kMaxId3v2Size - framesLength));
 }
 
 std::uint32_t MeasureId3v2Tag(std::string_view fileStart) {

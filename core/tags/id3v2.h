@@ -23,6 +23,13 @@ using Id3v2FrameTexts = std::array<std::string, kWrittenFrameCount>;
 std::string ComposeId3v2Tag(const Id3v2FrameTexts& texts, long paddingLength,
                             std::string_view otherFrames = {});
 
+// The most bytes a tag's syncsafe size field counts (frames and padding, without the header).
+inline constexpr std::size_t kMaxId3v2Size = (std::size_t{1} << 28) - 1;
+
+// The padding to write behind frames of framesLength bytes: the requested one (never negative),
+// cut so that frames and padding stay within kMaxId3v2Size, which a larger one would wrap.
+long FittingPadding(std::size_t framesLength, long requested);
+
 // Given the first 10 bytes of a file (fewer count as missing zeros): 0 when they do not start
 // with "ID3", else the syncsafe tag size + 10.
 std::uint32_t MeasureId3v2Tag(std::string_view fileStart);

@@ -102,6 +102,20 @@ TEST(Id3v2ReaderTest, ReadsTheConventionsOfOtherWriters) {
   }
 }
 
+// A padding beyond what the 28-bit size field holds is cut, never wrapped.
+TEST(Id3v2ComposeTest, PaddingIsCutToTheLargestTagTheSizeFieldHolds) {
+  const std::size_t frames = ComposeId3v2Tag(EmptyTextsWithSpeech(), 0).size() - 10;
+  for (const long requested : {300000000L, static_cast<long>(kMaxId3v2Size), 1L << 40}) {
+    const long padding = FittingPadding(frames, requested);
+    EXPECT_EQ(frames + static_cast<std::size_t>(padding), kMaxId3v2Size) << requested;
+    EXPECT_EQ(MeasureId3v2Tag(ComposeId3v2Tag(EmptyTextsWithSpeech(), padding)),
+              kMaxId3v2Size + 10);
+  }
+  EXPECT_EQ(FittingPadding(frames, 1024), 1024);
+  EXPECT_EQ(FittingPadding(frames, -5), 0);
+  EXPECT_EQ(FittingPadding(kMaxId3v2Size, 1024), 0);
+}
+
 // The quirks of other writers: what the reader recovers and how many bytes the tags take.
 TEST(Id3v2ReaderTest, RecoversTheQuirksOfOtherWriters) {
   for (const QuirkyTag& quirk : QuirkyTags()) {
