@@ -1,6 +1,6 @@
 #pragma once
 // The application: sets up Qt and runs the main window until the user leaves it.
-#include <QApplication>
+#include "guarded_application.h"
 
 class CVelmoraApp {
 public:
@@ -10,5 +10,5 @@ public:
   int Run();
 
 private:
-  QApplication app_;
+  GuardedApplication app_;
 };

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "core/tags/genres.h"
 #include "core/text/encoding.h"
@@ -48,14 +46,6 @@ std::optional<GenreSelection> GenreArgument(const std::string& argument) {
   for (int number = 0; number < kOfferedGenreCount; ++number)
     if (OfferListName(number) == text) return GenreSelection{number, {}};
   return GenreSelection{std::nullopt, text};
-}
-
-std::optional<std::string> ReadPage(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return Utf8ToCp1252(bytes);
 }
 
 ParsedArguments Refuse(std::string error) {
@@ -115,10 +105,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
       break;
     case Kind::ImportPage: {
       if (!hasNext) return Refuse("import-page needs PATH");
-      const auto page = ReadPage(args[i]);
-      if (!page) return Refuse("cannot read \"" + args[i] + "\"");
-      action.text = *page;
-      ++i;
+      action.path = args[i++];
       break;
     }
     case Kind::Show:

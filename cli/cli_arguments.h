@@ -12,7 +12,8 @@ struct CliAction {
   enum class Kind { Show, Set, Genre, CopyV1, Filename, ClearMask, Update, Search, ImportPage };
   Kind kind = Kind::Show;
   FormField field = FormField::v2Title; // Set
-  std::string text;                     // Set: the value; ImportPage: the page (Windows-1252)
+  std::string text;                     // Set: the value (Windows-1252)
+  std::string path;                     // ImportPage: the page file
   GenreSelection genre;                 // Genre
   std::optional<std::string> target;    // Update
   int row = -1;                         // Search
@@ -30,7 +31,7 @@ struct ParsedArguments {
   std::string error; // why the arguments were refused, when command is empty
 };
 
-// Checks the whole command line before anything runs (the page files are read here).
+// Checks the whole command line before anything runs.
 ParsedArguments ParseArguments(const std::vector<std::string>& args);
 
 // The text of --help.

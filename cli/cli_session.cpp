@@ -6,12 +6,17 @@
 #include "cli/cli_json.h"
 #include "cli/cli_platform.h"
 #include "core/form/velmora_logic.h"
+#include "core/io/file_contents.h"
 #include "core/lookup/http_client.h"
+#include "core/model/messages.h"
 #include "core/text/encoding.h"
 
 namespace velmora::cli {
 
 namespace {
+
+// A saved Hördat page is some hundred kilobytes; anything this large is not one.
+constexpr int kPageLimitMegabytes = 10;
 
 // The window's start-up as far as the form is concerned, with FILE's directory as the input
 // directory (without writing it to the settings, as the window only does for "&Dir").
@@ -58,10 +63,21 @@ void RunAction(const CliAction& action, VelmoraLogic& logic, CliPlatform& platfo
     if (platform.MessagesShown() != before) platform.MarkFailure();
     break;
   }
-  case Kind::ImportPage:
-    platform.PutOnClipboard(action.text);
-    logic.ImportHoerdatPage();
+  case Kind::ImportPage: {
+    const SmallFile page = ReadSmallFile(action.path, kPageLimitMegabytes << 20);
+    using Status = SmallFile::Status;
+    if (page.status == Status::Ok) {
+      platform.PutOnClipboard(Utf8ToCp1252(page.bytes));
+      logic.ImportHoerdatPage();
+    } else {
+      const auto text = page.status == Status::NotARegularFile ? messages::PageIsNoFile(action.path)
+                        : page.status == Status::TooLarge
+                            ? messages::PageTooLarge(action.path, kPageLimitMegabytes)
+                            : messages::PageCannotBeRead(action.path);
+      platform.ShowMessage(text, messages::kError, MessageIcon::Exclamation, MessageButtons::Ok);
+    }
     break;
+  }
   }
 }
 

@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   try {
     return RunSession(*parsed.command, std::cout, std::cerr);
   } catch (const std::exception& e) {
-    std::cerr << "velmora-cli: " << e.what() << "\n";
+    std::cerr << "Fehler: Ein unerwarteter Fehler ist aufgetreten (" << e.what() << ").\n";
     return 1;
   }
 }

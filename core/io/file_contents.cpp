@@ -60,6 +60,19 @@ std::optional<std::string> ReadFileTail(const std::string& path, std::size_t cou
   return bytes;
 }
 
+SmallFile ReadSmallFile(const std::string& path, std::size_t limit) {
+  // Non-blocking, so that opening a pipe nobody writes to does not hang.
+  UniqueFd fd = OpenFile(path, O_RDONLY | O_NONBLOCK);
+  struct stat status {};
+  if (!fd.valid() || ::fstat(fd.get(), &status) != 0) return {};
+  if (!S_ISREG(status.st_mode)) return {SmallFile::Status::NotARegularFile, {}};
+  if (static_cast<std::uint64_t>(status.st_size) > limit) return {SmallFile::Status::TooLarge, {}};
+  auto bytes = ReadUpToCount(fd.get(), limit + 1);
+  if (!bytes) return {};
+  if (bytes->size() > limit) return {SmallFile::Status::TooLarge, {}};
+  return {SmallFile::Status::Ok, std::move(*bytes)};
+}
+
 std::optional<std::string> ReadFileRange(const std::string& path, std::uint64_t offset,
                                          std::size_t count) {
   UniqueFd fd = OpenFile(path, O_RDONLY);

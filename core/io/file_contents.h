@@ -19,6 +19,15 @@ std::optional<std::string> ReadFileHead(const std::string& path, std::size_t cou
 // The last count bytes of the file; nullopt when it cannot be read or is shorter than count.
 std::optional<std::string> ReadFileTail(const std::string& path, std::size_t count);
 
+// A small file read whole, for a text the user names (a saved web page): only a regular file of
+// at most limit bytes. A folder, a device or a pipe is not read at all, so that neither a
+// folder nor /dev/zero can stall or exhaust the program.
+struct SmallFile {
+  enum class Status { Ok, CannotOpen, NotARegularFile, TooLarge } status = Status::CannotOpen;
+  std::string bytes;
+};
+SmallFile ReadSmallFile(const std::string& path, std::size_t limit);
+
 // Up to count bytes from offset (fewer at the end, none past it), and the file's size; nullopt
 // when it cannot be opened or read.
 std::optional<std::string> ReadFileRange(const std::string& path, std::uint64_t offset,

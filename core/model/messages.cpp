@@ -99,6 +99,17 @@ std::string ClipboardCannotOpen() {
 std::string ClipboardEmptyOrInvalid() {
   return Utf8ToCp1252("ClipBoard ist leer oder enthält ungültige Daten!");
 }
+std::string PageCannotBeRead(const std::string& path) {
+  return AboutFile(path, "kann nicht gelesen werden!");
+}
+std::string PageIsNoFile(const std::string& path) {
+  return AboutFile(path, "ist keine Datei (sondern ein Ordner oder ein Gerät) und wird nicht "
+                         "als Hördat-Seite gelesen.");
+}
+std::string PageTooLarge(const std::string& path, int limitMegabytes) {
+  return AboutFile(path, "ist größer als " + std::to_string(limitMegabytes) +
+                             " MB und damit keine Hördat-Seite.");
+}
 std::string OutOfMemory() {
   return Utf8ToCp1252("Nicht genügend Arbeitsspeicher verfügbar!");
 }

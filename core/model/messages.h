@@ -33,6 +33,10 @@ std::string SocketInitFailed();
 std::string ClipboardCannotOpen();
 std::string ClipboardEmptyOrInvalid();
 std::string OutOfMemory();
+// The page file of an import: not readable, not a file, or larger than limitMegabytes.
+std::string PageCannotBeRead(const std::string& path);
+std::string PageIsNoFile(const std::string& path);
+std::string PageTooLarge(const std::string& path, int limitMegabytes);
 std::string TagTooLarge();
 std::string FramesLeftOut(const std::vector<std::string>& ids);
 

@@ -153,6 +153,35 @@ TEST_F(CliTest, ShowsAndUpdatesTheQuirkyTagsOfOtherPrograms) {
   }
 }
 
+// The page import from a file: a saved page fills the form; a folder, a device, a huge file or a
+// missing one ends with its message and status 1, and nothing hangs or aborts.
+TEST_F(CliTest, ImportPageReadsOnlyASmallRegularFile) {
+  const std::string page = dir.file("seite.html");
+  WriteBytes(page,
+             "<font class=ti>Gro\303\237e Fall, Der</font><i>Produktion:</i> WDR 1975.<i>....");
+  const CliRun run = Run({source, "import-page", page, "show"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("\"v2Title\": \"Der Gro\303\237e Fall\""), std::string::npos) << run.out;
+
+  const std::string huge = dir.file("huge.html");
+  WriteBytes(huge, "");
+  fs::resize_file(huge, 11u << 20);
+  const std::string about = "Fehler: Das File \"";
+  const std::pair<std::string, std::string> rows[] = {
+      {dir.path().string(), "\" ist keine Datei (sondern ein Ordner oder ein Ger\303\244t) und "
+                            "wird nicht als H\303\266rdat-Seite gelesen.\n"},
+      {"/dev/zero", "\" ist keine Datei (sondern ein Ordner oder ein Ger\303\244t) und wird "
+                    "nicht als H\303\266rdat-Seite gelesen.\n"},
+      {huge, "\" ist gr\303\266\303\237er als 10 MB und damit keine H\303\266rdat-Seite.\n"},
+      {dir.file("fehlt.html"), "\" kann nicht gelesen werden!\n"},
+  };
+  for (const auto& [path, message] : rows) {
+    const CliRun failed = Run({source, "import-page", path});
+    EXPECT_EQ(failed.exitCode, 1) << path;
+    EXPECT_EQ(failed.err, about + path + message);
+  }
+}
+
 // What an independent reader (Debian's python3-mutagen) finds in a file: the tag's version, then
 // one line per frame with its key and the length of its data or its text. The system's Python,
 // where the package installs it, whatever else is first on the PATH.
