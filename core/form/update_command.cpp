@@ -20,6 +20,9 @@ namespace velmora {
 
 namespace {
 
+// What a file name may hold on Linux file systems (NAME_MAX), in bytes of UTF-8.
+constexpr std::size_t kMaxFileNameBytes = 255;
+
 // The TCON text: the selected entry's genre, or what was typed into the list's edit field when
 // it matches no entry; an empty edit field falls back to Speech.
 std::string TconText(const GenreSelection& genre) {
@@ -85,6 +88,12 @@ std::optional<UpdatePlan> VelmoraLogic::ChooseTarget(std::string tag, long paddi
 
   const auto target = platform_.AskSaveTarget(members_.outputDirPath, Cp1252ToUtf8(proposedName));
   if (!target || target->empty()) return std::nullopt;
+  // Said as it is, rather than as a temporary file that cannot be opened.
+  const std::string targetName = target->substr(target->rfind('/') + 1);
+  if (targetName.size() > kMaxFileNameBytes) {
+    ShowError(messages::FileNameTooLong(targetName.size(), kMaxFileNameBytes));
+    return std::nullopt;
+  }
 
   const auto slash = target->rfind('/');
   members_.outputDirPath =

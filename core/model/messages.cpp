@@ -27,6 +27,11 @@ std::string CannotWriteFile(const std::string& path) {
 std::string DamagedTag(const std::string& path) {
   return AboutFile(path, "hat einen beschädigten ID3v2-Tag!");
 }
+std::string FileNameTooLong(std::size_t bytes, std::size_t limit) {
+  return Utf8ToCp1252("Der Dateiname ist mit " + std::to_string(bytes) +
+                      " Bytes zu lang; erlaubt sind " + std::to_string(limit) +
+                      ". Bitte einen kürzeren Namen wählen oder FileNameVorlage.txt kürzen.");
+}
 std::string SourceChanged(const std::string& path) {
   return AboutFile(path, "wurde während des Kopierens von einem anderen Programm verändert. Es "
                          "wurde nichts ersetzt; bitte die Datei neu laden und noch einmal "

@@ -18,6 +18,7 @@ std::string CannotWriteFile(const std::string& path);
 std::string DamagedTag(const std::string& path);
 std::string CannotReplaceFile(const std::string& path);
 std::string SourceChanged(const std::string& path);
+std::string FileNameTooLong(std::size_t bytes, std::size_t limit);
 std::string CannotOpenTemporaryFile();
 std::string CannotOpenForId3v1();
 std::string NoFileSelected();

@@ -235,6 +235,23 @@ TEST(ConcurrentUpdateTest, TwoInPlaceUpdatesInOneFolderKeepEachFilesAudio) {
     EXPECT_FALSE(entry.path().filename().string().starts_with("temp$$$")) << entry.path();
 }
 
+// A Hördat title holding a marker stays text; a proposed name too long for the file system is
+// refused with its own message, and nothing is written.
+TEST_F(UpdateTest, MarkersInValuesStayTextAndATooLongNameIsSaidSo) {
+  Start();
+  members.recAutor = "$1$";
+  UpdateTo(std::nullopt);
+  EXPECT_EQ(platform.saveRequests.at(0).proposedName, "$1$ - Der Fall.mp3");
+  const std::string longName(256, 'x');
+  UpdateTo(Out(longName));
+  EXPECT_EQ(platform.MessageTexts(),
+            Texts{"Der Dateiname ist mit 256 Bytes zu lang; erlaubt sind 255. Bitte einen "
+                  "k\374rzeren Namen w\344hlen oder FileNameVorlage.txt k\374rzen."});
+  EXPECT_TRUE(fs::is_empty(dir.path() / "out"));
+  UpdateTo(Out(std::string(251, 'x') + ".mp3")); // exactly the limit
+  EXPECT_TRUE(fs::exists(Out(std::string(251, 'x') + ".mp3")));
+}
+
 TEST_F(UpdateTest, CommandsDuringTheCopyAreRefusedAndAnswersHeld) {
   Start();
   std::size_t messagesDuringCopy = 1;
