@@ -11,6 +11,7 @@
 #include "bench_files.h"
 #include "core/tags/id3v1.h"
 #include "core/tags/id3v2.h"
+#include "core/io/atomic_replace.h"
 #include "core/tags/tagged_file_writer.h"
 
 namespace velmora::bench {
@@ -112,9 +113,11 @@ void BM_UpdateInPlace(benchmark::State& state) {
   SideBySide(
       state, [&] { oldTagLength = RecordedTagLength(ours); },
       [&] {
-        const std::string temporary = TemporaryPathFor(ours);
-        return WriteTaggedFile(temporary, ours, oldTagLength, tag, kNewPadding, progress) ==
-                   WriteOutcome::Ok &&
+        auto created = CreateExclusiveFile(TemporaryPathFor(ours));
+        if (!created) return false;
+        const std::string temporary = created->path;
+        return WriteTaggedTemporary(std::move(created->fd), temporary, ours, oldTagLength, tag,
+                                    kNewPadding, progress) == WriteOutcome::Ok &&
                WriteId3v1Record(temporary, kRecord) == 0 && ReplaceWithTemporary(temporary, ours);
       },
       [] {},

@@ -1,3 +1,5 @@
+// The libcurl client, built as a module of its own (velmora-curl.so) that a program loads at its
+// first search: libcurl and its TLS, LDAP and GSSAPI libraries then cost nothing at start.
 #include <curl/curl.h>
 
 #include <memory>
@@ -105,9 +107,9 @@ public:
 
 } // namespace
 
-std::shared_ptr<HttpClient> MakeCurlHttpClient() {
-  CurlReady();
-  return std::make_shared<CurlHttpClient>();
+// The entry of the module: the lazy client of core/lookup finds it with dlsym.
+extern "C" __attribute__((visibility("default"))) HttpClient* VelmoraNewCurlHttpClient() {
+  return CurlReady() ? new CurlHttpClient : nullptr;
 }
 
 } // namespace velmora

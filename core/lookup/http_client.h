@@ -26,7 +26,9 @@ public:
 };
 
 // libcurl: User-Agent "Meine Sitzung", proxies from the environment, at most 5 redirects to
-// http/https, connect timeout 10 s, total timeout 30 s, no signals.
+// http/https, connect timeout 10 s, total timeout 30 s, no signals. The client loads the libcurl
+// module (velmora-curl.so) at its first GET; when that cannot be loaded or libcurl cannot be set
+// up, every GET fails with HttpFailure::Init.
 std::shared_ptr<HttpClient> MakeCurlHttpClient();
 
 } // namespace velmora

@@ -1,0 +1,68 @@
+// The HTTP client every program gets: it loads the libcurl module at the first GET, so that a
+// run without a search never maps libcurl and its dependencies.
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "core/lookup/http_client.h"
+
+namespace velmora {
+namespace {
+
+using Factory = HttpClient* (*)();
+
+std::string ExecutableDirectory() {
+  std::string path(4096, '\0');
+  const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+  if (length <= 0) return {};
+  path.resize(static_cast<std::size_t>(length));
+  return path.substr(0, path.rfind('/') + 1);
+}
+
+// Where the module may be: named by the environment, beside an installed program, where it was
+// installed, and in the build tree.
+std::vector<std::string> ModuleCandidates() {
+  std::vector<std::string> candidates;
+  if (const char* named = std::getenv("VELMORA_CURL_MODULE")) candidates.emplace_back(named);
+  candidates.push_back(ExecutableDirectory() + "../lib/velmora/velmora-curl.so");
+  candidates.emplace_back(VELMORA_CURL_MODULE_INSTALLED);
+  candidates.emplace_back(VELMORA_CURL_MODULE_BUILT);
+  return candidates;
+}
+
+HttpClient* LoadCurlClient() {
+  for (const std::string& candidate : ModuleCandidates()) {
+    // Kept loaded for the program's life: the client's code lives there.
+    void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!module) continue;
+    if (auto factory = reinterpret_cast<Factory>(::dlsym(module, "VelmoraNewCurlHttpClient")))
+      return factory();
+  }
+  return nullptr;
+}
+
+class LazyCurlClient : public HttpClient {
+public:
+  HttpResult Get(const std::string& url) override {
+    std::call_once(loaded_, [this] { client_.reset(LoadCurlClient()); });
+    if (!client_) return {false, {}, 0, HttpFailure::Init, {}};
+    return client_->Get(url);
+  }
+
+private:
+  std::once_flag loaded_;
+  std::unique_ptr<HttpClient> client_;
+};
+
+} // namespace
+
+std::shared_ptr<HttpClient> MakeCurlHttpClient() {
+  return std::make_shared<LazyCurlClient>();
+}
+
+} // namespace velmora
