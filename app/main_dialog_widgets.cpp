@@ -222,6 +222,7 @@ public:
     w_.coverLabel = new QLabel(dialog_);
     w_.coverLabel->setObjectName(QStringLiteral("coverLabel"));
     w_.coverLabel->setAlignment(Qt::AlignCenter);
+    w_.coverLabel->setFixedSize(96, 96); // the thumbnail's size, see cover_view.cpp
     w_.coverLabel->hide();
     grid->addWidget(w_.coverLabel, 0, 2, row, 1, Qt::AlignTop | Qt::AlignRight);
     grid->addWidget(MakeLabel(QStringLiteral("Kommentar"), dialog_), row, 0,

@@ -1,5 +1,6 @@
 // The cover of the loaded tag beside the ID3v2 fields.
 #include <QBuffer>
+#include <QColor>
 #include <QImage>
 #include <QLabel>
 
@@ -9,8 +10,12 @@
 using namespace velmora::test;
 
 void WindowTest::coverFollowsTheLoadedFileAndThePage() {
+  // A small cover: a dark red field with a lighter band, as a CD cover might look.
   QImage image(40, 30, QImage::Format_RGB32);
-  image.fill(Qt::red);
+  image.fill(QColor(120, 20, 30));
+  for (int x = 0; x < 40; ++x)
+    for (int y = 12; y < 18; ++y)
+      image.setPixelColor(x, y, QColor(230, 200, 120));
   QByteArray png;
   QBuffer buffer(&png);
   image.save(&buffer, "PNG");
@@ -25,6 +30,9 @@ void WindowTest::coverFollowsTheLoadedFileAndThePage() {
   QVERIFY(cover->isVisible());
   QCOMPARE(cover->pixmap().size(), QSize(96, 72)); // scaled to the thumbnail, aspect kept
   QCOMPARE(cover->toolTip(), QStringLiteral("Vorderseite, image/png, %1 Bytes").arg(png.size()));
+  // Makes the picture of the window with a cover for the user guide.
+  const QString shot = qEnvironmentVariable("VELMORA_COVER_SCREENSHOT");
+  if (!shot.isEmpty()) QVERIFY(window->grab().save(shot));
   // Only the ID3v2 page shows it.
   window->widgets().tagTabs->setCurrentIndex(1);
   QVERIFY(!cover->isVisible());
