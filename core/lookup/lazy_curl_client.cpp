@@ -24,11 +24,11 @@ std::string ExecutableDirectory() {
   return path.substr(0, path.rfind('/') + 1);
 }
 
-// Where the module may be: named by the environment, beside an installed program, where it was
-// installed, and in the build tree.
+// Where the module may be: where the environment names it (then only there), beside an
+// installed program, where it was installed, and in the build tree.
 std::vector<std::string> ModuleCandidates() {
+  if (const char* named = std::getenv("VELMORA_CURL_MODULE")) return {named};
   std::vector<std::string> candidates;
-  if (const char* named = std::getenv("VELMORA_CURL_MODULE")) candidates.emplace_back(named);
   candidates.push_back(ExecutableDirectory() + "../lib/velmora/velmora-curl.so");
   candidates.emplace_back(VELMORA_CURL_MODULE_INSTALLED);
   candidates.emplace_back(VELMORA_CURL_MODULE_BUILT);

@@ -82,6 +82,15 @@ TEST_F(SearchE2eTest, SeveralHitsWithoutARowArePrintedAsOneLine) {
   EXPECT_NE(beyond.err.find("eine Zeile 7 gibt es nicht"), std::string::npos) << beyond.err;
 }
 
+// Without the libcurl module a search says the start-up message of the network and changes
+// nothing; every run without a search never needs it.
+TEST_F(SearchE2eTest, WithoutTheNetworkModuleTheSearchSaysSo) {
+  setenv("VELMORA_CURL_MODULE", dir.file("fehlt.so").c_str(), 1);
+  Check(standin.BaseUrl(), garten, {"set", "v2Title", "Vorher", "search"},
+        "Velmora: Fehler beim Initialisieren der Windows-Sockets.\n", {"v2Title", "Vorher"}, 1);
+  unsetenv("VELMORA_CURL_MODULE");
+}
+
 // Searches that apply no record keep the form as it was.
 TEST_F(SearchE2eTest, NoHitTooManyHitsAndARefusedConnectionAreReported) {
   Check(standin.BaseUrl(), garten,
