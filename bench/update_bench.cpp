@@ -9,9 +9,9 @@
 #include <functional>
 
 #include "bench_files.h"
+#include "core/io/atomic_replace.h"
 #include "core/tags/id3v1.h"
 #include "core/tags/id3v2.h"
-#include "core/io/atomic_replace.h"
 #include "core/tags/tagged_file_writer.h"
 
 namespace velmora::bench {
