@@ -28,7 +28,7 @@ namespace {
 
 // The explanation on the ID3v1 page in the automatic copy mode.
 constexpr const char* kAutoCopyNote =
-    "Sie arbeiten im AutoID3V1copy-Modus,d.h. Ihre ID3V1-Tags\r\nwerden automatisch beim "
+    "Sie arbeiten im AutoID3V1copy-Modus, d. h. Ihre ID3V1-Tags\r\nwerden automatisch beim "
     "Aktualisieren aus ID3V2 übernommen.\r\n\r\nDeswegen ist es sinnlos, diese Felder zu "
     "editieren.\r\n";
 

@@ -28,6 +28,7 @@ bool DropFiles(QWidget* target, const QStringList& paths);
 class WindowTest : public QObject {
   Q_OBJECT
 private slots:
+  void initTestCase();
   void cleanup();
   void startsWithDefaultsAndAsksBeforeLeaving();
   void startsFromSettingsInAutoCopyMode();
@@ -36,6 +37,7 @@ private slots:
   void dropAddsMp3FilesDescending();
   void searchChoiceByKeyboardAndPageImport();
   void updateWritesChosenTargetAndLocksWindow();
+  void qtDialogsSpeakGerman();
 
 private:
   // Writes a file into the work directory, making its sub-directories.
