@@ -12,10 +12,12 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "status_line.h"
 #include "typed_input_rule.h"
 
 using velmora::FormField;
@@ -293,8 +295,12 @@ QLineEdit* MainDialogWidgets::lineEdit(velmora::FormField f) const {
 MainDialogWidgets BuildMainDialogWidgets(QDialog* dialog) {
   MainDialogWidgets widgets;
   Builder builder(dialog, widgets);
-  auto* layout = new QHBoxLayout(dialog);
-  layout->addLayout(builder.LeftColumn(), 2);
-  layout->addLayout(builder.RightColumn(), 3);
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(builder.LeftColumn(), 2);
+  columns->addLayout(builder.RightColumn(), 3);
+  auto* layout = new QVBoxLayout(dialog);
+  layout->addLayout(columns, 1);
+  widgets.statusLine = MakeStatusLine(dialog);
+  layout->addWidget(widgets.statusLine);
   return widgets;
 }

@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QStatusBar;
 class QTabBar;
 class QTreeWidget;
 class QWidget;
@@ -43,6 +44,8 @@ struct MainDialogWidgets {
   QPushButton* copyToId3v1Button = nullptr;
   QPushButton* aktualisierenButton = nullptr;
   QPushButton* exitButton = nullptr;
+
+  QStatusBar* statusLine = nullptr; // what the last update wrote, or the last failure
 };
 
 // Creates the controls inside the dialog and lays them out.

@@ -15,6 +15,7 @@
 #include "dialog_responder.h"
 #include "genre_lists.h"
 #include "hoerdat_result_dlg.h"
+#include "status_line.h"
 #include "typed_input_rule.h"
 #include "velmora_dlg.h"
 
@@ -216,6 +217,10 @@ void QtWindowPlatform::StopSpinnerTimer() {
 void QtWindowPlatform::PostToWindowThread(std::function<void()> fn) {
   // Queued to the window: when the window is destroyed before it runs, Qt drops it.
   QMetaObject::invokeMethod(&dialog_, std::move(fn), Qt::QueuedConnection);
+}
+
+void QtWindowPlatform::ShowStatus(const std::string& text) {
+  ShowStatusText(dialog_.widgets().statusLine, LineBreaksForDisplay(FromCp1252(text)));
 }
 
 std::optional<QString> QtWindowPlatform::AskDirectory(const QString& title, const QString& folder) {

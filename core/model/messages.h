@@ -1,6 +1,7 @@
 #pragma once
 // Every text the core shows in a message box, in one place: written here as UTF-8, handed out as
 // the Windows-1252 text the message boxes take. Paths are native (UTF-8) paths.
+#include <optional>
 #include <string>
 
 namespace velmora::messages {
@@ -23,5 +24,14 @@ std::string ConnectionFailed();
 std::string ClipboardCannotOpen();
 std::string ClipboardEmptyOrInvalid();
 std::string OutOfMemory();
+
+// The status line at the bottom of the window: what the last update wrote, or why it did not.
+std::string UpdatedStatus(const std::string& targetPath,
+                          const std::optional<std::string>& descriptionPath, bool uploadInfo);
+// failureText is the message shown for the failure, empty when it is not known.
+std::string NotUpdatedStatus(const std::string& targetPath, const std::string& failureText);
+std::string FailureStatus(const std::string& failureText);
+// Started where there is no settings file: where it would be read from, how the demo is opened.
+std::string NoSettingsStatus(const std::string& settingsPath);
 
 } // namespace velmora::messages

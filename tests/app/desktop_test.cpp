@@ -1,8 +1,10 @@
-// What a user of a German desktop meets around the fields: Qt's dialogs in German.
+// What a user of a German desktop meets around the fields: Qt's dialogs in German, the status
+// line.
 #include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "qt_window_platform.h"
@@ -59,4 +61,36 @@ void WindowTest::qtDialogsSpeakGerman() {
   window->reject();
   QCOMPARE(leaveButtons, (QStringList{"Abbrechen", "OK"}));
   QVERIFY(window->isVisible()); // "Abbrechen" keeps it open
+}
+
+void WindowTest::statusLineConfirmsWritesAndFailures() {
+  QVERIFY(Open({"a.mp3"}));
+  QStatusBar* status = window->widgets().statusLine;
+  QCOMPARE(status->currentMessage(),
+           QStringLiteral("Keine Einstellungen in \"%1\", es gelten die Voreinstellungen. Die "
+                          "Demo-Arbeitsumgebung öffnet ./scripts/run.sh im Quellverzeichnis von "
+                          "Velmora.")
+               .arg(Path("Tonfeld.ini")));
+  window.reset();
+
+  Write("Tonfeld.ini", "[SETTINGS]\nGEN_TXT_FILE=1\nUPLOADINFO=1\n");
+  Write("BeschreibungVorlage.txt", "$1$\n");
+  QVERIFY(Open({"a.mp3"}));
+  status = window->widgets().statusLine;
+  QVERIFY(status->currentMessage().isEmpty());
+  ClickEntry(window->widgets().fileList, QStringLiteral("a.mp3"));
+  QString target = Path("neu.mp3");
+  responder.saveTarget = [&](const QString&, const QString&) { return target; };
+  QTest::mouseClick(window->widgets().aktualisierenButton, Qt::LeftButton);
+  QCOMPARE(status->currentMessage(),
+           QStringLiteral("Geschrieben: %1 · Beschreibung: %2 · Uploadinfo in der Zwischenablage")
+               .arg(Path("neu.mp3"), Path("a.txt")));
+  QCOMPARE(status->toolTip(), status->currentMessage());
+
+  target = Path("fehlt/x.mp3");
+  QTest::mouseClick(window->widgets().aktualisierenButton, Qt::LeftButton);
+  QCOMPARE(messages.size(), 1); // the box comes first, the line stays
+  QCOMPARE(
+      status->currentMessage(),
+      QStringLiteral("Nicht aktualisiert: Das File \"%1\" wurde nicht geschrieben.").arg(target));
 }

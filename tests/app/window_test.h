@@ -38,6 +38,7 @@ private slots:
   void searchChoiceByKeyboardAndPageImport();
   void updateWritesChosenTargetAndLocksWindow();
   void qtDialogsSpeakGerman();
+  void statusLineConfirmsWritesAndFailures();
 
 private:
   // Writes a file into the work directory, making its sub-directories.
