@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
 class QStatusBar;
 class QTabBar;
 class QTreeWidget;
@@ -24,6 +25,7 @@ struct MainDialogWidgets {
   QWidget* field(velmora::FormField f) const { return fields[static_cast<std::size_t>(f)]; }
   QLineEdit* lineEdit(velmora::FormField f) const;
 
+  QSplitter* columns = nullptr; // between the file list's column and the fields
   QTreeWidget* fileList = nullptr;
   QProgressBar* progressBar = nullptr;
   QPushButton* dirButton = nullptr;

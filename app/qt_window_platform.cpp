@@ -15,6 +15,7 @@
 #include "dialog_responder.h"
 #include "genre_lists.h"
 #include "hoerdat_result_dlg.h"
+#include "path_field.h"
 #include "status_line.h"
 #include "typed_input_rule.h"
 #include "velmora_dlg.h"
@@ -130,6 +131,8 @@ void QtWindowPlatform::SetControlText(velmora::FormField field, const std::strin
   if (auto* edit = qobject_cast<QLineEdit*>(control)) {
     TypedInputRule::SetProgramText(edit, FromCp1252(text));
     edit->setCursorPosition(0);
+    if (field == velmora::FormField::inputFile || field == velmora::FormField::inputDir)
+      ShowPathEnd(edit);
     return;
   }
   qobject_cast<QPlainTextEdit*>(control)->setPlainText(LineBreaksForDisplay(FromCp1252(text)));

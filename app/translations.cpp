@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 bool InstallGermanQtTranslation(QCoreApplication& app) {
@@ -14,4 +15,9 @@ bool InstallGermanQtTranslation(QCoreApplication& app) {
     return false;
   }
   return QCoreApplication::installTranslator(translator);
+}
+
+void UseGermanLocaleWhereNoneIsSet() {
+  if (QLocale::system().language() == QLocale::C)
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 }

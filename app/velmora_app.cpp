@@ -11,6 +11,7 @@ CVelmoraApp::CVelmoraApp(int& argc, char** argv) : app_(argc, argv) {
   QApplication::setDesktopFileName(QStringLiteral("velmora"));
   QApplication::setWindowIcon(VelmoraIcon());
   InstallGermanQtTranslation(app_);
+  UseGermanLocaleWhereNoneIsSet();
 }
 
 int CVelmoraApp::Run() {

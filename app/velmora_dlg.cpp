@@ -21,6 +21,7 @@
 #include "core/form/velmora_logic.h"
 #include "genre_lists.h"
 #include "qt_window_platform.h"
+#include "window_geometry.h"
 
 using velmora::FormField;
 
@@ -72,6 +73,7 @@ CVelmoraDlg::CVelmoraDlg(std::shared_ptr<velmora::HttpClient> httpClient, QWidge
   setAcceptDrops(true);
   ConnectCommands();
   InitDialog();
+  RestoreWindowGeometry(*this, *widgets_.columns);
 }
 
 // The logic goes first: a download that is still running then finds no window to report to.
@@ -168,6 +170,7 @@ void CVelmoraDlg::reject() {
                                  velmora::MessageButtons::OkCancel) != velmora::MessageAnswer::Ok)
     return;
   // No automation client can hold the program here, so leaving is always allowed.
+  SaveWindowGeometry(*this, *widgets_.columns);
   platform_->RequestQuit();
   QDialog::reject();
 }

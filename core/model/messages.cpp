@@ -73,7 +73,10 @@ std::string OutOfMemory() {
 std::string UpdatedStatus(const std::string& targetPath,
                           const std::optional<std::string>& descriptionPath, bool uploadInfo) {
   std::string text = Utf8ToCp1252("Geschrieben: ") + Utf8ToCp1252(targetPath);
-  if (descriptionPath) text += Utf8ToCp1252(" · Beschreibung: ") + Utf8ToCp1252(*descriptionPath);
+  // The description lies beside the written file: its name says enough.
+  if (descriptionPath)
+    text += Utf8ToCp1252(" · Beschreibung: ") +
+            Utf8ToCp1252(descriptionPath->substr(descriptionPath->rfind('/') + 1));
   if (uploadInfo) text += Utf8ToCp1252(" · Uploadinfo in der Zwischenablage");
   return text;
 }

@@ -25,7 +25,8 @@ std::string ClipboardCannotOpen();
 std::string ClipboardEmptyOrInvalid();
 std::string OutOfMemory();
 
-// The status line at the bottom of the window: what the last update wrote, or why it did not.
+// The status line at the bottom of the window: what the last update wrote (the description by its
+// name, it lies beside the written file), or why it did not.
 std::string UpdatedStatus(const std::string& targetPath,
                           const std::optional<std::string>& descriptionPath, bool uploadInfo);
 // failureText is the message shown for the failure, empty when it is not known.

@@ -54,7 +54,7 @@ TEST_F(UpdateTest, WritesTaggedCopyDescriptionAndUploadInfoUnlessCancelled) {
   EXPECT_EQ(platform.clipboardWrites, Texts{"Uploadinfo: Meier - Der Fall"});
   // The status line confirms each written document; the cancelled update said nothing there.
   EXPECT_EQ(platform.statuses, Texts{"Geschrieben: " + Out("Meier - Der Fall.mp3") +
-                                     " \xb7 Beschreibung: " + Out("Meier - Der Fall.txt") +
+                                     " \xb7 Beschreibung: Meier - Der Fall.txt"
                                      " \xb7 Uploadinfo in der Zwischenablage"});
   EXPECT_EQ(members.oldTagLength, TagOf(sourceBytes).size());
   EXPECT_FALSE(platform.progressVisible || logic.UpdateRunning());
