@@ -17,6 +17,7 @@ CVelmoraApp::CVelmoraApp(int& argc, char** argv) : app_(argc, argv) {
 int CVelmoraApp::Run() {
   CVelmoraDlg window(velmora::MakeCurlHttpClient());
   window.show();
+  window.OpenFiles(QApplication::arguments().mid(1));
   window.exec();
   return 0;
 }

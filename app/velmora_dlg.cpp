@@ -1,5 +1,7 @@
 #include "velmora_dlg.h"
 
+#include <vector>
+
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -19,6 +21,7 @@
 #include "app_icon.h"
 #include "core/form/file_list.h"
 #include "core/form/velmora_logic.h"
+#include "core/model/messages.h"
 #include "genre_lists.h"
 #include "qt_window_platform.h"
 #include "window_geometry.h"
@@ -198,6 +201,30 @@ void CVelmoraDlg::AddDroppedFiles(const QList<QUrl>& urls) {
     item->setData(0, kPathRole, path);
   }
   if (list->topLevelItemCount() > 0) list->sortItems(0, Qt::DescendingOrder);
+}
+
+void CVelmoraDlg::OpenFiles(const QStringList& arguments) {
+  QList<QUrl> urls;
+  std::vector<std::string> refused;
+  for (const QString& argument : arguments) {
+    const QUrl url = QUrl::fromUserInput(argument, QDir::currentPath(), QUrl::AssumeLocalFile);
+    if (url.isLocalFile() &&
+        velmora::IsDroppableAudioPath(QFile::encodeName(url.toLocalFile()).toStdString()))
+      urls << url;
+    else
+      refused.push_back(argument.toStdString());
+  }
+  if (!refused.empty()) platform_->ShowStatus(velmora::messages::NotListedStatus(refused));
+  AddDroppedFiles(urls);
+  if (urls.isEmpty() || logic_->UpdateRunning()) return;
+  const QByteArray first = QFile::encodeName(urls.first().toLocalFile());
+  QTreeWidget* list = widgets_.fileList;
+  for (int row = 0; row < list->topLevelItemCount(); ++row)
+    if (list->topLevelItem(row)->data(0, kPathRole).toByteArray() == first) {
+      list->setCurrentItem(list->topLevelItem(row));
+      OnListClicked();
+      return;
+    }
 }
 
 std::optional<std::string> CVelmoraDlg::FirstSelectedPath() const {

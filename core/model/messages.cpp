@@ -88,6 +88,12 @@ std::string NotUpdatedStatus(const std::string& targetPath, const std::string& f
 std::string FailureStatus(const std::string& failureText) {
   return Utf8ToCp1252("Fehler: ") + OneLine(failureText);
 }
+std::string NotListedStatus(const std::vector<std::string>& paths) {
+  std::string text = Utf8ToCp1252("Nicht in die Liste übernommen (nur Dateien auf .mp3): ");
+  for (std::size_t i = 0; i < paths.size(); ++i)
+    text += (i == 0 ? "" : ", ") + Utf8ToCp1252(paths[i]);
+  return text;
+}
 std::string NoSettingsStatus(const std::string& settingsPath) {
   return Utf8ToCp1252("Keine Einstellungen in \"") + Utf8ToCp1252(settingsPath) +
          Utf8ToCp1252("\", es gelten die Voreinstellungen. Die Demo-Arbeitsumgebung öffnet "

@@ -3,6 +3,7 @@
 // the Windows-1252 text the message boxes take. Paths are native (UTF-8) paths.
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velmora::messages {
 
@@ -32,6 +33,8 @@ std::string UpdatedStatus(const std::string& targetPath,
 // failureText is the message shown for the failure, empty when it is not known.
 std::string NotUpdatedStatus(const std::string& targetPath, const std::string& failureText);
 std::string FailureStatus(const std::string& failureText);
+// Files given to the window that the list does not take (only names ending in ".mp3" are).
+std::string NotListedStatus(const std::vector<std::string>& paths);
 // Started where there is no settings file: where it would be read from, how the demo is opened.
 std::string NoSettingsStatus(const std::string& settingsPath);
 

@@ -1,5 +1,5 @@
 // What a user of a German desktop meets around the fields: Qt's dialogs in German, the status
-// line, a layout that grows and is remembered.
+// line, a layout that grows and is remembered, files handed over by the desktop.
 #include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -166,4 +166,20 @@ void WindowTest::layoutGrowsAndIsRemembered() {
   QCOMPARE(window->widgets().columns->sizes(), sizes);
   QVERIFY(!QFile::exists(Path("Tonfeld.ini")));
   QVERIFY(QFile::exists(userConfig.filePath(QStringLiteral("Velmora/Velmora.ini"))));
+}
+
+void WindowTest::commandLineFilesAreListedAndTheFirstLoaded() {
+  for (const char* name : {"neu/x.mp3", "neu/y.MP3", "neu/z.mp2"})
+    Write(name, MpegFile());
+  QVERIFY(Open({"hier.mp3"}));
+  // "Open with Velmora" hands over absolute paths; a shell, relative ones.
+  window->OpenFiles({QStringLiteral("neu/y.MP3"), Path("neu/x.mp3"), Path("neu/z.mp2")});
+  QCOMPARE(ListTexts(window->widgets().fileList),
+           (QStringList{"hier.mp3", Path("neu/y.MP3"), Path("neu/x.mp3")})); // descending
+  QCOMPARE(Text(FormField::inputFile), Path("neu/y.MP3"));
+  QCOMPARE(window->widgets().fileList->currentItem()->text(0), Path("neu/y.MP3"));
+  QCOMPARE(window->widgets().statusLine->currentMessage(),
+           QStringLiteral("Nicht in die Liste übernommen (nur Dateien auf .mp3): ") +
+               Path("neu/z.mp2"));
+  QCOMPARE(messages, QStringList());
 }

@@ -41,6 +41,7 @@ private slots:
   void qtDialogsSpeakGerman();
   void statusLineConfirmsWritesAndFailures();
   void layoutGrowsAndIsRemembered();
+  void commandLineFilesAreListedAndTheFirstLoaded();
 
 private:
   // Writes a file into the work directory, making its sub-directories.
