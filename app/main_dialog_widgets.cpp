@@ -12,10 +12,13 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "status_line.h"
 #include "typed_input_rule.h"
 
 using velmora::FormField;
@@ -79,7 +82,9 @@ public:
     w_.fileList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     w_.fileList->setMinimumWidth(kFileColumnWidth + 24);
     w_.fileList->header()->setSectionsClickable(true);
-    w_.fileList->header()->setStretchLastSection(false);
+    // The one column fills the list, which takes the window's extra width.
+    w_.fileList->header()->setStretchLastSection(true);
+    w_.fileList->setTextElideMode(Qt::ElideMiddle);
     w_.fileList->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     QLineEdit* inputFile = Edit(FormField::inputFile);
@@ -299,8 +304,22 @@ QLineEdit* MainDialogWidgets::lineEdit(velmora::FormField f) const {
 MainDialogWidgets BuildMainDialogWidgets(QDialog* dialog) {
   MainDialogWidgets widgets;
   Builder builder(dialog, widgets);
-  auto* layout = new QHBoxLayout(dialog);
-  layout->addLayout(builder.LeftColumn(), 2);
-  layout->addLayout(builder.RightColumn(), 3);
+  widgets.columns = new QSplitter(Qt::Horizontal, dialog);
+  widgets.columns->setObjectName(QStringLiteral("columns"));
+  widgets.columns->setChildrenCollapsible(false); // neither side can be pushed out of sight
+  for (QLayout* column : {builder.LeftColumn(), builder.RightColumn()}) {
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* side = new QWidget(widgets.columns);
+    side->setLayout(column);
+    widgets.columns->addWidget(side);
+  }
+  // Extra width goes to the file list; the fields keep theirs (nearly) until the splitter is
+  // moved. The splitter shares by size times stretch, so a plain 1 : 0 would still widen both.
+  widgets.columns->setStretchFactor(0, 100);
+  widgets.columns->setStretchFactor(1, 1);
+  auto* layout = new QVBoxLayout(dialog);
+  layout->addWidget(widgets.columns, 1);
+  widgets.statusLine = MakeStatusLine(dialog);
+  layout->addWidget(widgets.statusLine);
   return widgets;
 }

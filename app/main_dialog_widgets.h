@@ -12,6 +12,8 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
+class QStatusBar;
 class QTabBar;
 class QTreeWidget;
 class QWidget;
@@ -23,6 +25,7 @@ struct MainDialogWidgets {
   QWidget* field(velmora::FormField f) const { return fields[static_cast<std::size_t>(f)]; }
   QLineEdit* lineEdit(velmora::FormField f) const;
 
+  QSplitter* columns = nullptr; // between the file list's column and the fields
   QTreeWidget* fileList = nullptr;
   QProgressBar* progressBar = nullptr;
   QPushButton* dirButton = nullptr;
@@ -44,6 +47,8 @@ struct MainDialogWidgets {
   QPushButton* copyToId3v1Button = nullptr;
   QPushButton* aktualisierenButton = nullptr;
   QPushButton* exitButton = nullptr;
+
+  QStatusBar* statusLine = nullptr; // what the last update wrote, or the last failure
 };
 
 // Creates the controls inside the dialog and lays them out.

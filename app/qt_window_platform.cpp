@@ -16,6 +16,8 @@
 #include "dialog_responder.h"
 #include "genre_lists.h"
 #include "hoerdat_result_dlg.h"
+#include "path_field.h"
+#include "status_line.h"
 #include "typed_input_rule.h"
 #include "velmora_dlg.h"
 
@@ -130,6 +132,8 @@ void QtWindowPlatform::SetControlText(velmora::FormField field, const std::strin
   if (auto* edit = qobject_cast<QLineEdit*>(control)) {
     TypedInputRule::SetProgramText(edit, FromCp1252(text));
     edit->setCursorPosition(0);
+    if (field == velmora::FormField::inputFile || field == velmora::FormField::inputDir)
+      ShowPathEnd(edit);
     return;
   }
   qobject_cast<QPlainTextEdit*>(control)->setPlainText(LineBreaksForDisplay(FromCp1252(text)));
@@ -222,6 +226,10 @@ void QtWindowPlatform::StopSpinnerTimer() {
 void QtWindowPlatform::PostToWindowThread(std::function<void()> fn) {
   // Queued to the window: when the window is destroyed before it runs, Qt drops it.
   QMetaObject::invokeMethod(&dialog_, std::move(fn), Qt::QueuedConnection);
+}
+
+void QtWindowPlatform::ShowStatus(const std::string& text) {
+  ShowStatusText(dialog_.widgets().statusLine, LineBreaksForDisplay(FromCp1252(text)));
 }
 
 std::optional<QString> QtWindowPlatform::AskDirectory(const QString& title, const QString& folder) {

@@ -43,6 +43,7 @@ public:
   void StartSpinnerTimer() override;
   void StopSpinnerTimer() override;
   void PostToWindowThread(std::function<void()> fn) override;
+  void ShowStatus(const std::string& text) override;
 
   // The same dialogs for the window's own commands.
   std::optional<QString> AskDirectory(const QString& title, const QString& folder);

@@ -1,5 +1,7 @@
 #include "velmora_dlg.h"
 
+#include <vector>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -20,10 +22,12 @@
 #include "app_icon.h"
 #include "core/form/file_list.h"
 #include "core/form/velmora_logic.h"
+#include "core/model/messages.h"
 #include "cover_view.h"
 #include "genre_lists.h"
 #include "qt_window_platform.h"
 #include "tab_chain.h"
+#include "window_geometry.h"
 
 using velmora::FormField;
 
@@ -31,7 +35,7 @@ namespace {
 
 // The explanation on the ID3v1 page in the automatic copy mode.
 constexpr const char* kAutoCopyNote =
-    "Sie arbeiten im AutoID3V1copy-Modus,d.h. Ihre ID3V1-Tags\r\nwerden automatisch beim "
+    "Sie arbeiten im AutoID3V1copy-Modus, d. h. Ihre ID3V1-Tags\r\nwerden automatisch beim "
     "Aktualisieren aus ID3V2 übernommen.\r\n\r\nDeswegen ist es sinnlos, diese Felder zu "
     "editieren.\r\n";
 
@@ -75,6 +79,7 @@ CVelmoraDlg::CVelmoraDlg(std::shared_ptr<velmora::HttpClient> httpClient, QWidge
   setAcceptDrops(true);
   ConnectCommands();
   InitDialog();
+  RestoreWindowGeometry(*this, *widgets_.columns);
 }
 
 // The logic goes first: a download that is still running then finds no window to report to.
@@ -180,6 +185,7 @@ void CVelmoraDlg::reject() {
                                  velmora::MessageButtons::OkCancel) != velmora::MessageAnswer::Ok)
     return;
   // No automation client can hold the program here, so leaving is always allowed.
+  SaveWindowGeometry(*this, *widgets_.columns);
   platform_->RequestQuit();
   QDialog::reject();
 }
@@ -207,6 +213,30 @@ void CVelmoraDlg::AddDroppedFiles(const QList<QUrl>& urls) {
     item->setData(0, kPathRole, path);
   }
   if (list->topLevelItemCount() > 0) list->sortItems(0, Qt::DescendingOrder);
+}
+
+void CVelmoraDlg::OpenFiles(const QStringList& arguments) {
+  QList<QUrl> urls;
+  std::vector<std::string> refused;
+  for (const QString& argument : arguments) {
+    const QUrl url = QUrl::fromUserInput(argument, QDir::currentPath(), QUrl::AssumeLocalFile);
+    if (url.isLocalFile() &&
+        velmora::IsDroppableAudioPath(QFile::encodeName(url.toLocalFile()).toStdString()))
+      urls << url;
+    else
+      refused.push_back(argument.toStdString());
+  }
+  if (!refused.empty()) platform_->ShowStatus(velmora::messages::NotListedStatus(refused));
+  AddDroppedFiles(urls);
+  if (urls.isEmpty() || logic_->UpdateRunning()) return;
+  const QByteArray first = QFile::encodeName(urls.first().toLocalFile());
+  QTreeWidget* list = widgets_.fileList;
+  for (int row = 0; row < list->topLevelItemCount(); ++row)
+    if (list->topLevelItem(row)->data(0, kPathRole).toByteArray() == first) {
+      list->setCurrentItem(list->topLevelItem(row));
+      OnListClicked();
+      return;
+    }
 }
 
 std::optional<std::string> CVelmoraDlg::FirstSelectedPath() const {

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QStringList>
 #include <QUrl>
 
 #include "core/model/tag_form.h"
@@ -34,6 +35,10 @@ public:
   void ShowTagPage(int page);
   // Selects the tab whose page holds the field, so that it can take the focus.
   void RevealField(velmora::FormField field);
+
+  // Files given on the command line ("Open with Velmora"): listed as dropped files are, and the
+  // first one the list took is loaded; the others are named in the status line.
+  void OpenFiles(const QStringList& arguments);
 
   // Escape, "E&xit" and the close box: asks before leaving.
   void reject() override;

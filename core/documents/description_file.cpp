@@ -6,18 +6,21 @@
 
 namespace velmora {
 
-void WriteDescriptionFile(const std::string& workDir, const std::string& outputDirPath,
-                          const std::string& fileNameTemplateText, const TemplateFields& fields,
-                          TemplateClock& clock) {
+std::optional<std::string> WriteDescriptionFile(const std::string& workDir,
+                                                const std::string& outputDirPath,
+                                                const std::string& fileNameTemplateText,
+                                                const TemplateFields& fields,
+                                                TemplateClock& clock) {
   std::optional<std::string> text = ReadTemplateFile(workDir + kDescriptionTemplate);
-  if (!text) return;
+  if (!text) return std::nullopt;
   TrimText(*text);
   StripCommentLines(*text);
   ExpandMarkers(*text, fields, clock);
 
   const std::string path = outputDirPath + Cp1252ToUtf8(fileNameTemplateText) + ".txt";
   // An optional document: a failure is not reported.
-  WriteWholeFile(path, Cp1252ToUtf8(*text));
+  if (!WriteWholeFile(path, Cp1252ToUtf8(*text))) return std::nullopt;
+  return path;
 }
 
 } // namespace velmora

@@ -21,10 +21,12 @@ std::optional<std::string> ExpandFileNameTemplate(const std::string& workDir,
                                                   const std::string& stationSeparator);
 
 // workDir/BeschreibungVorlage.txt expanded into outputDirPath + fileNameTemplateText + ".txt".
-// Silent: a missing template or an unwritable file writes nothing.
-void WriteDescriptionFile(const std::string& workDir, const std::string& outputDirPath,
-                          const std::string& fileNameTemplateText, const TemplateFields& fields,
-                          TemplateClock& clock);
+// Silent: a missing template or an unwritable file writes nothing. The path written (native), or
+// nullopt when nothing was.
+std::optional<std::string> WriteDescriptionFile(const std::string& workDir,
+                                                const std::string& outputDirPath,
+                                                const std::string& fileNameTemplateText,
+                                                const TemplateFields& fields, TemplateClock& clock);
 
 // A proposed name made a single file name inside the output folder: every "/" still in it (a
 // station separator holding one) becomes "_", and a name "." or ".." becomes "_".

@@ -1,6 +1,9 @@
+#include "core/documents/template_clock.h"
+
 #include <cstdio>
-#include <ctime>
+#include <cstdlib>
 #include <locale.h>
+#include <string_view>
 
 #include "core/documents/templates.h"
 #include "core/text/encoding.h"
@@ -8,27 +11,52 @@
 namespace velmora {
 namespace {
 
-// The time category of the user's locale (LC_ALL, LC_TIME or LANG), "C" when it is unknown.
+constexpr const char* kGermanDays[] = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
+constexpr const char* kGermanMonths[] = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun",
+                                         "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
+
+// The name the C library takes the time category from: the first of LC_ALL, LC_TIME and LANG
+// that is set and not empty.
+std::string_view TimeLocaleName() {
+  for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"})
+    if (const char* value = std::getenv(variable); value && *value) return value;
+  return {};
+}
+
+bool IsPlainCLocale(std::string_view name) {
+  return name.empty() || name == "C" || name == "POSIX" || name.starts_with("C.");
+}
+
+// The time category of the user's locale; none (German names then) when it is the plain C
+// locale or cannot be loaded.
 class UserTimeLocale {
 public:
-  UserTimeLocale() : locale_(::newlocale(LC_TIME_MASK, "", locale_t{})) {
-    if (!locale_) locale_ = ::newlocale(LC_TIME_MASK, "C", locale_t{});
-  }
+  UserTimeLocale()
+      : locale_(IsPlainCLocale(TimeLocaleName()) ? locale_t{}
+                                                 : ::newlocale(LC_TIME_MASK, "", locale_t{})) {}
   ~UserTimeLocale() {
     if (locale_) ::freelocale(locale_);
   }
   UserTimeLocale(const UserTimeLocale&) = delete;
   UserTimeLocale& operator=(const UserTimeLocale&) = delete;
 
-  // One strftime conversion (a day or month name), converted to Windows-1252.
-  std::string Format(const char* picture, const std::tm& time) const {
-    char buffer[512];
-    const std::size_t length =
-        locale_ ? ::strftime_l(buffer, sizeof buffer, picture, &time, locale_) : 0;
-    return Utf8ToCp1252(std::string_view(buffer, length));
+  std::string DayName(const std::tm& time) const {
+    return locale_ ? Format("%a", time)
+                   : Utf8ToCp1252(kGermanDays[static_cast<std::size_t>(time.tm_wday) % 7]);
+  }
+  std::string MonthName(const std::tm& time) const {
+    return locale_ ? Format("%b", time)
+                   : Utf8ToCp1252(kGermanMonths[static_cast<std::size_t>(time.tm_mon) % 12]);
   }
 
 private:
+  // One strftime conversion (a day or month name), converted to Windows-1252.
+  std::string Format(const char* picture, const std::tm& time) const {
+    char buffer[512];
+    const std::size_t length = ::strftime_l(buffer, sizeof buffer, picture, &time, locale_);
+    return Utf8ToCp1252(std::string_view(buffer, length));
+  }
+
   locale_t locale_;
 };
 
@@ -47,13 +75,7 @@ template <typename... Numbers> std::string FormatNumbers(const char* format, Num
 
 class SystemClock final : public TemplateClock {
 public:
-  std::string LongDate() override {
-    const std::tm now = LocalNow();
-    const UserTimeLocale locale;
-    // "ddd, d. MMM yyyy": the names come from the locale, the numbers are fixed.
-    return locale.Format("%a", now) + ", " + std::to_string(now.tm_mday) + ". " +
-           locale.Format("%b", now) + " " + FormatNumbers("%04d", now.tm_year + 1900);
-  }
+  std::string LongDate() override { return LongDateText(LocalNow()); }
   std::string ShortDate() override {
     const std::tm now = LocalNow();
     return FormatNumbers("%02d/%02d/%04d", now.tm_mday, now.tm_mon + 1, now.tm_year + 1900);
@@ -65,6 +87,13 @@ public:
 };
 
 } // namespace
+
+std::string LongDateText(const std::tm& time) {
+  const UserTimeLocale locale;
+  // "ddd, d. MMM yyyy": the names come from the locale, the numbers are fixed.
+  return locale.DayName(time) + ", " + std::to_string(time.tm_mday) + ". " +
+         locale.MonthName(time) + " " + FormatNumbers("%04d", time.tm_year + 1900);
+}
 
 TemplateClock& SystemTemplateClock() {
   static SystemClock clock;

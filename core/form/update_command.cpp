@@ -203,7 +203,9 @@ bool VelmoraLogic::OnAktualisieren() {
 
       // A description and an upload line about a file that was not written would report a
       // failure as success.
+      lastFailure_.clear();
       if (!StoreTagsInFile(*plan)) {
+        platform_.ShowStatus(messages::NotUpdatedStatus(plan->targetPath, lastFailure_));
         ShowForm();
         return false;
       }
@@ -212,11 +214,15 @@ bool VelmoraLogic::OnAktualisieren() {
                               MessageIcon::Information, MessageButtons::Ok);
       // The loaded file itself now holds only what was written.
       if (plan->inPlace && !keepOtherFrames) ForgetOtherFrames();
+      std::optional<std::string> description;
       if (members_.genTxtFile != 0)
-        WriteDescriptionFile(members_.workDir, members_.outputDirPath, plan->fileNameTemplateText,
-                             SnapshotTemplateFields(form_, members_), SystemTemplateClock());
+        description = WriteDescriptionFile(
+            members_.workDir, members_.outputDirPath, plan->fileNameTemplateText,
+            SnapshotTemplateFields(form_, members_), SystemTemplateClock());
       if (members_.uploadInfo != 0)
         platform_.SetClipboardText(UploadInfoText(plan->fileNameTemplateText));
+      platform_.ShowStatus(
+          messages::UpdatedStatus(plan->targetPath, description, members_.uploadInfo != 0));
       ShowForm();
       return true;
     }();

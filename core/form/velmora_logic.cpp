@@ -1,5 +1,7 @@
 #include "core/form/velmora_logic.h"
 
+#include <filesystem>
+
 #include "core/form/file_name_parts.h"
 #include "core/lookup/search_download.h"
 #include "core/model/messages.h"
@@ -21,6 +23,10 @@ void VelmoraLogic::ReadFirstSettings(const std::string& startDir) {
   members_.settingsPath = members_.workDir + "Tonfeld.ini";
   velmora::ReadFirstSettings(members_.settingsPath, members_.workDir, members_);
   form_.inputDir = Utf8ToCp1252(members_.inputDirPath);
+  // Started outside a workspace the defaults apply; the status line says where to put the file.
+  std::error_code error;
+  if (!std::filesystem::exists(members_.settingsPath, error))
+    platform_.ShowStatus(messages::NoSettingsStatus(members_.settingsPath));
 }
 
 void VelmoraLogic::UseInputDirectory(const std::string& dirPath) {
@@ -57,6 +63,8 @@ void VelmoraLogic::ShowForm() {
 
 void VelmoraLogic::ShowError(const std::string& text) {
   platform_.ShowMessage(text, messages::kError, MessageIcon::Exclamation, MessageButtons::Ok);
+  lastFailure_ = text;
+  platform_.ShowStatus(messages::FailureStatus(text));
 }
 
 void VelmoraLogic::ClearId3v1Fields() {

@@ -82,7 +82,8 @@ private:
   void CopyToId3v1();
   void ClearId3v1Fields();
   void ClearRecordFields();
-  // A "Fehler" box with the exclamation icon and an OK button.
+  // A "Fehler" box with the exclamation icon and an OK button; the text also goes to the status
+  // line and is kept as the last failure.
   void ShowError(const std::string& text);
   // The update command's target step: proposes a name, asks for the target and records the
   // output directory. The plan of the write, nullopt when the user chose no target.
@@ -102,6 +103,7 @@ private:
   std::string previousTitle_;    // title taken from the name of the last loaded file
   std::size_t spinnerIndex_ = 0; // kept across searches
   bool updateRunning_ = false;
+  std::string lastFailure_; // the text of the last "Fehler" box, for the update's status
   std::unique_ptr<SearchDownload> download_;
   // A search answer that arrived while an update was copying; handled when the update ends.
   std::optional<HttpResult> heldAnswer_;

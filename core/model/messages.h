@@ -1,6 +1,7 @@
 #pragma once
 // Every text the core shows in a message box, in one place: written here as UTF-8, handed out as
 // the Windows-1252 text the message boxes take. Paths are native (UTF-8) paths.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,5 +41,17 @@ std::string PageIsNoFile(const std::string& path);
 std::string PageTooLarge(const std::string& path, int limitMegabytes);
 std::string TagTooLarge();
 std::string FramesLeftOut(const std::vector<std::string>& ids);
+
+// The status line at the bottom of the window: what the last update wrote (the description by its
+// name, it lies beside the written file), or why it did not.
+std::string UpdatedStatus(const std::string& targetPath,
+                          const std::optional<std::string>& descriptionPath, bool uploadInfo);
+// failureText is the message shown for the failure, empty when it is not known.
+std::string NotUpdatedStatus(const std::string& targetPath, const std::string& failureText);
+std::string FailureStatus(const std::string& failureText);
+// Files given to the window that the list does not take (only names ending in ".mp3" are).
+std::string NotListedStatus(const std::vector<std::string>& paths);
+// Started where there is no settings file: where it would be read from, how the demo is opened.
+std::string NoSettingsStatus(const std::string& settingsPath);
 
 } // namespace velmora::messages

@@ -65,6 +65,10 @@ public:
   virtual void StopSpinnerTimer() = 0;
 
   // PostToWindowThread (WindowThreadExecutor): how a download's completion reaches the window.
+
+  // The status line at the bottom of the window: what the last command did or why it failed,
+  // beside the message boxes. Platforms without one ignore it.
+  virtual void ShowStatus(const std::string& /*text*/) {}
 };
 
 } // namespace velmora

@@ -54,7 +54,7 @@ void WindowTest::startsFromSettingsInAutoCopyMode() {
   w.tagTabs->setCurrentIndex(1);
   QVERIFY(w.autoCopyNote->isVisible());
   QVERIFY(w.autoCopyNote->text().startsWith(
-      QStringLiteral("Sie arbeiten im AutoID3V1copy-Modus,d.h. Ihre ID3V1-Tags\nwerden")));
+      QStringLiteral("Sie arbeiten im AutoID3V1copy-Modus, d. h. Ihre ID3V1-Tags\nwerden")));
 }
 
 void WindowTest::clickLoadsFieldsAndClearMaskRestoresThem() {

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -28,6 +29,7 @@ bool DropFiles(QWidget* target, const QStringList& paths);
 class WindowTest : public QObject {
   Q_OBJECT
 private slots:
+  void initTestCase();
   void cleanup();
   void startsWithDefaultsAndAsksBeforeLeaving();
   void startsFromSettingsInAutoCopyMode();
@@ -38,6 +40,10 @@ private slots:
   void updateWritesChosenTargetAndLocksWindow();
   void coverFollowsTheLoadedFileAndThePage();
   void keyboardOrderAndArrowKeysLoad();
+  void qtDialogsSpeakGerman();
+  void statusLineConfirmsWritesAndFailures();
+  void layoutGrowsAndIsRemembered();
+  void commandLineFilesAreListedAndTheFirstLoaded();
 
 private:
   // Writes a file into the work directory, making its sub-directories.
@@ -49,6 +55,7 @@ private:
   QString Text(FormField field) const; // as the core reads it
   void Search(); // presses "Hördat suchen" and waits until the answer has been handled
 
+  QTemporaryDir userConfig; // the user's configuration directory for the whole run
   std::unique_ptr<velmora::test::TempDir> ws = std::make_unique<velmora::test::TempDir>();
   std::unique_ptr<CVelmoraDlg> window;
   // Each test sets the hooks it needs, an unset one cancels; messages are recorded.

@@ -69,6 +69,8 @@ bool WindowTest::Open(const std::vector<const char*>& mpegFiles) {
 
 void WindowTest::cleanup() {
   window.reset();
+  // Each test starts with the window's own size.
+  QDir(userConfig.path()).removeRecursively();
   ws = std::make_unique<velmora::test::TempDir>();
   responder = {};
   messages.clear();

@@ -4,10 +4,14 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
 #include <regex>
 #include <tuple>
+#include <vector>
 
 #include "core/documents/output_documents.h"
+#include "core/documents/template_clock.h"
 #include "core/text/encoding.h"
 #include "support/temp_dir.h"
 
@@ -120,6 +124,57 @@ TEST(SystemTemplateClockTest, PicturesOfTheLocaleClock) {
                                                "[0-3][0-9]/[01][0-9]/[0-9]{4} "
                                                "[0-2][0-9]:[0-5][0-9]:[0-6][0-9]")))
       << now;
+}
+
+// Sets the three locale variables for the test's scope; nullptr unsets one.
+class LocaleEnvironment {
+public:
+  LocaleEnvironment(const char* lcAll, const char* lcTime, const char* lang) {
+    Set("LC_ALL", lcAll);
+    Set("LC_TIME", lcTime);
+    Set("LANG", lang);
+  }
+  ~LocaleEnvironment() {
+    for (auto& [name, value] : saved_)
+      value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
+  }
+  LocaleEnvironment(const LocaleEnvironment&) = delete;
+  LocaleEnvironment& operator=(const LocaleEnvironment&) = delete;
+
+private:
+  void Set(const char* name, const char* value) {
+    const char* old = std::getenv(name);
+    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+  }
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
+
+std::tm Day(int year, int month, int day, int weekday) {
+  std::tm time{};
+  time.tm_year = year - 1900;
+  time.tm_mon = month - 1;
+  time.tm_mday = day;
+  time.tm_wday = weekday;
+  return time;
+}
+
+// A fresh machine has no German locale, often no locale at all: the names stay German there.
+TEST(SystemTemplateClockTest, GermanNamesWithoutAUsableLocale) {
+  struct Case {
+    const char *lcAll, *lcTime, *lang;
+  };
+  for (const Case& c :
+       {Case{nullptr, nullptr, nullptr}, Case{"C", nullptr, "en_US.UTF-8"},
+        Case{nullptr, "POSIX", nullptr}, Case{"", "", "C.UTF-8"},
+        Case{nullptr, nullptr, "de_DE.UTF-8-nicht-installiert"}, Case{"xx_YY", nullptr, nullptr}}) {
+    const LocaleEnvironment environment(c.lcAll, c.lcTime, c.lang);
+    SCOPED_TRACE(std::string(c.lcAll ? c.lcAll : "-") + "/" + (c.lcTime ? c.lcTime : "-") + "/" +
+                 (c.lang ? c.lang : "-"));
+    EXPECT_EQ(LongDateText(Day(2026, 12, 6, 0)), "So, 6. Dez 2026");
+    EXPECT_EQ(LongDateText(Day(2025, 3, 3, 1)), "Mo, 3. M\xe4r 2025");
+    EXPECT_EQ(LongDateText(Day(999, 10, 31, 6)), "Sa, 31. Okt 0999");
+  }
 }
 
 } // namespace

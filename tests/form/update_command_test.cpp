@@ -53,6 +53,10 @@ TEST_F(UpdateTest, WritesTaggedCopyDescriptionAndUploadInfoUnlessCancelled) {
   EXPECT_EQ(ReadBytes(source), sourceBytes);
   EXPECT_EQ(ReadBytes(Out("Meier - Der Fall.txt")), "Autor: Meier\r\nTitel: Der Fall");
   EXPECT_EQ(platform.clipboardWrites, Texts{"Uploadinfo: Meier - Der Fall"});
+  // The status line confirms each written document; the cancelled update said nothing there.
+  EXPECT_EQ(platform.statuses, Texts{"Geschrieben: " + Out("Meier - Der Fall.mp3") +
+                                     " \xb7 Beschreibung: Meier - Der Fall.txt"
+                                     " \xb7 Uploadinfo in der Zwischenablage"});
   EXPECT_EQ(members.oldTagLength, TagOf(sourceBytes).size());
   EXPECT_FALSE(platform.progressVisible || logic.UpdateRunning());
 
@@ -128,6 +132,11 @@ TEST_F(UpdateTest, FailedWritesLeaveTheSourceAndAreReported) {
   EXPECT_TRUE(fs::is_empty(dir.path() / "out"));
   EXPECT_FALSE(fs::exists(dir.file("temp$$$")));
   EXPECT_TRUE(platform.clipboardWrites.empty());
+  // The status line keeps the failure's text on one line, after the box.
+  EXPECT_EQ(platform.statuses.at(0), "Nicht aktualisiert: Das File \"" + dir.file("fehlt/x.mp3") +
+                                         "\" wurde nicht geschrieben.");
+  EXPECT_EQ(platform.statuses.at(1), "Fehler: " + damaged); // at load
+  EXPECT_EQ(platform.statuses.back(), "Nicht aktualisiert: " + damaged);
 }
 
 // Tags as other programs write them: the loader shows what they hold, and the update replaces

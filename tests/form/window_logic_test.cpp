@@ -20,6 +20,18 @@ protected:
   }
 };
 
+TEST_F(WindowLogicTest, AMissingSettingsFileIsToldInTheStatusLine) {
+  EXPECT_EQ(platform.statuses,
+            Texts{"Keine Einstellungen in \"" + dir.file("Tonfeld.ini") +
+                  "\", es gelten die Voreinstellungen. Die Demo-Arbeitsumgebung \xf6"
+                  "ffnet "
+                  "./scripts/run.sh im Quellverzeichnis von Velmora."});
+  WriteSettings("");
+  platform.statuses.clear();
+  StartUp();
+  EXPECT_EQ(platform.statuses, Texts{});
+}
+
 TEST_F(WindowLogicTest, FillsMaskTrackAndPathsFromTheName) {
   // Expected: mask author, title, station, year, part designation, v2 and v1 track.
   const std::vector<std::pair<std::string, Texts>> rows = {

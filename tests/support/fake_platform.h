@@ -64,6 +64,9 @@ public:
   bool spinnerTimerRunning = false;
   int spinnerTimerStarts = 0;
 
+  // --- status line ---
+  std::vector<std::string> statuses; // Windows-1252
+
   // --- posted functions: queued until the test runs them ---
   // Runs what is queued now (and what those functions post); returns how many ran.
   int RunPosted();
@@ -93,6 +96,7 @@ public:
   void StartSpinnerTimer() override;
   void StopSpinnerTimer() override { spinnerTimerRunning = false; }
   void PostToWindowThread(std::function<void()> fn) override;
+  void ShowStatus(const std::string& text) override { statuses.push_back(text); }
 
 private:
   mutable std::mutex postedMutex_;
