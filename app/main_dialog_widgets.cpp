@@ -262,6 +262,9 @@ public:
     w_.tagTabs->setObjectName(QStringLiteral("tagTabs"));
     w_.tagTabs->setDrawBase(false);
     w_.tagTabs->setExpanding(false);
+    // Added before the bar is laid out: a hidden bar does not tell its layout that it grew.
+    w_.tagTabs->addTab(QStringLiteral("ID3v&2"));
+    w_.tagTabs->addTab(QStringLiteral("ID3v&1"));
 
     w_.infoButton = MakeButton(QStringLiteral("Info"), "infoButton", dialog_);
     w_.infoButton->setToolTip(QStringLiteral("Info über Velmora (F1)"));

@@ -101,11 +101,6 @@ void CVelmoraDlg::InitDialog() {
   logic_->ReadLaterSettings();
   widgets_.progressBar->hide();
 
-  const QSignalBlocker quiet(widgets_.tagTabs);
-  widgets_.tagTabs->addTab(QStringLiteral("ID3v&2"));
-  widgets_.tagTabs->addTab(QStringLiteral("ID3v&1"));
-  widgets_.tagTabs->setCurrentIndex(0);
-
   SetAutoId3v1CopyMode();
   logic_->ShowForm();
   SetTabChain(widgets_);

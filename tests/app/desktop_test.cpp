@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTimer>
 
 #include "qt_window_platform.h"
@@ -60,6 +61,20 @@ QStringList OverlappingControls(const QWidget& window) {
       if (ra.intersects(rb)) overlapping << a->objectName() + QLatin1Char('/') + b->objectName();
     }
   return overlapping;
+}
+
+// The visible controls squeezed below the height they need to show their text: a control laid out
+// with no height overlaps nothing and is still lost.
+QStringList SqueezedControls(const QWidget& window) {
+  QStringList squeezed;
+  for (QWidget* child : window.findChildren<QWidget*>())
+    if (child->isVisible() &&
+        (qobject_cast<QLineEdit*>(child) || qobject_cast<QAbstractButton*>(child) ||
+         qobject_cast<QComboBox*>(child) || qobject_cast<QTabBar*>(child)) &&
+        !qobject_cast<QComboBox*>(child->parentWidget()) &&
+        child->height() < child->minimumSizeHint().height())
+      squeezed << child->objectName();
+  return squeezed;
 }
 
 void WindowTest::initTestCase() {
@@ -137,8 +152,10 @@ void WindowTest::layoutGrowsAndIsRemembered() {
   QTest::qWait(1);
   QVERIFY(window->width() >= window->minimumSizeHint().width() && window->width() > 500);
   QCOMPARE(OverlappingControls(*window), QStringList());
+  QCOMPARE(SqueezedControls(*window), QStringList());
   w.tagTabs->setCurrentIndex(1);
   QCOMPARE(OverlappingControls(*window), QStringList());
+  QCOMPARE(SqueezedControls(*window), QStringList());
 
   // The file column takes the extra width; the fields keep theirs (nearly).
   const int column = w.fileList->header()->sectionSize(0);
