@@ -90,16 +90,7 @@ void VelmoraLogic::ClearRecordFields() {
 }
 
 void VelmoraLogic::CopyToId3v1() {
-  form_.v1Track = form_.v2Track;
-  form_.v1Title = form_.v2Title;
-  form_.v1Year = form_.v2Year;
-  form_.v1Artist = members_.recAutor;
-  form_.v1Comment = members_.recGenre;
-  form_.v1Album = members_.recProduktion;
-  if (members_.wafranyoflMode != 0) {
-    form_.v1Comment = form_.v2Comment.substr(0, 30);
-    form_.v1Album = form_.v2Album;
-  }
+  CopyV2IntoV1(form_, members_);
 }
 
 // The copy button stops when the take-over stops at the year: its message has asked the user to

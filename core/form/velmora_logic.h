@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/form/update_plan.h"
+#include "core/form/update_steps.h"
 #include "core/lookup/http_client.h"
 #include "core/model/tag_form.h"
 #include "core/model/window_members.h"
@@ -87,10 +88,12 @@ private:
   void ShowError(const std::string& text);
   // The update command's target step: proposes a name, asks for the target and records the
   // output directory. The plan of the write, nullopt when the user chose no target.
-  std::optional<UpdatePlan> ChooseTarget(std::string tag, long padding);
+  std::optional<UpdatePlan> ChooseTarget(ComposedTag tag);
   // Writes tag, padding, audio and the ID3v1 record as planned (through the temporary file when
   // the target is the loaded file) and reports every failure; true when the file was written.
   [[nodiscard]] bool StoreTagsInFile(const UpdatePlan& plan);
+  // The box of a failed write; its text also goes to the status line as the last failure.
+  void ShowFailure(const WriteFailure& failure);
   // After the loaded file was rewritten without its other frames.
   void ForgetOtherFrames();
   // Handles a search answer that arrived while an update was running.

@@ -1,0 +1,170 @@
+#include "core/form/update_steps.h"
+
+#include <cstdio>
+
+#include "core/documents/output_documents.h"
+#include "core/documents/templates.h"
+#include "core/form/file_name_parts.h"
+#include "core/io/atomic_replace.h"
+#include "core/model/frame_fields.h"
+#include "core/model/messages.h"
+#include "core/tags/genres.h"
+#include "core/tags/id3v2.h"
+#include "core/tags/tagged_file_writer.h"
+#include "core/text/encoding.h"
+
+namespace velmora {
+
+namespace {
+
+// The TCON text: the selected entry's genre, or what was typed into the list's edit field when
+// it matches no entry; an empty edit field falls back to Speech.
+std::string TconText(const GenreSelection& genre) {
+  if (genre.number) return FormatTconText(*genre.number);
+  if (!genre.typedText.empty()) return genre.typedText;
+  return FormatTconText(kSpeechGenre);
+}
+
+Id3v2FrameTexts ComposeFrameTexts(const TagForm& form, const WindowMembers& members,
+                                  const GenreSelection& genre) {
+  Id3v2FrameTexts texts;
+  for (std::size_t i = 0; i < kFrameFields.size(); ++i) {
+    const FrameField& frame = kFrameFields[i];
+    switch (frame.source) {
+    case FrameSource::Field:
+      texts[i] = FieldOf(form, *frame.field);
+      break;
+    case FrameSource::RecordAuthor:
+      texts[i] = members.recAutor;
+      break;
+    case FrameSource::Genre:
+      texts[i] = TconText(genre);
+      break;
+    }
+  }
+  return texts;
+}
+
+WriteFailure Error(std::string text) {
+  return {std::move(text), messages::kError, MessageIcon::Exclamation, MessageButtons::Ok};
+}
+
+std::optional<WriteFailure> FailureOf(WriteOutcome outcome, const UpdatePlan& plan,
+                                      const std::string& writePath) {
+  switch (outcome) {
+  case WriteOutcome::Ok:
+  case WriteOutcome::Aborted:
+    return std::nullopt;
+  case WriteOutcome::CannotCreateTarget:
+    return WriteFailure{messages::CannotOpenTemporaryFile(), messages::kWarning,
+                        MessageIcon::Exclamation, MessageButtons::YesNo};
+  case WriteOutcome::CannotOpenSource:
+    return Error(messages::CannotOpenFile(plan.sourcePath));
+  case WriteOutcome::DamagedTag:
+    return Error(messages::DamagedTag(plan.sourcePath));
+  case WriteOutcome::WriteFailed:
+    return Error(messages::CannotWriteFile(writePath));
+  case WriteOutcome::SourceChanged:
+    return Error(messages::SourceChanged(plan.sourcePath));
+  }
+  return std::nullopt;
+}
+
+} // namespace
+
+std::optional<ComposedTag> ComposeUpdateTag(const TagForm& form, const WindowMembers& members,
+                                            const GenreSelection& genre,
+                                            std::string_view otherFrames) {
+  const Id3v2FrameTexts texts = ComposeFrameTexts(form, members, genre);
+  // The syncsafe size field holds at most 2^28 - 1 bytes after the header: frames beyond it are
+  // refused, a padding beyond it is cut.
+  const std::size_t framesLength = ComposeId3v2Tag(texts, 0, otherFrames).size() - 10;
+  if (framesLength > kMaxId3v2Size) return std::nullopt;
+  const long padding = FittingPadding(framesLength, members.paddingSize);
+  return ComposedTag{ComposeId3v2Tag(texts, padding, otherFrames), padding};
+}
+
+void CopyV2IntoV1(TagForm& form, const WindowMembers& members) {
+  form.v1Track = form.v2Track;
+  form.v1Title = form.v2Title;
+  form.v1Year = form.v2Year;
+  form.v1Artist = members.recAutor;
+  form.v1Comment = members.recGenre;
+  form.v1Album = members.recProduktion;
+  if (members.wafranyoflMode != 0) {
+    form.v1Comment = form.v2Comment.substr(0, 30);
+    form.v1Album = form.v2Album;
+  }
+}
+
+Id3v1Record ComposeUpdateId3v1Record(const TagForm& form) {
+  return ComposeId3v1Record(
+      {form.v1Title, form.v1Artist, form.v1Album, form.v1Year, form.v1Comment, form.v1Track});
+}
+
+ProposedTarget ProposeTarget(const TagForm& form, const WindowMembers& members) {
+  ProposedTarget proposed;
+  if (auto expanded = ExpandFileNameTemplate(members.workDir, SnapshotTemplateFields(form, members),
+                                             SystemTemplateClock(), members.stationSeparator)) {
+    proposed.fileNameTemplateText = std::move(*expanded);
+    proposed.fileName = proposed.fileNameTemplateText + "." + members.inputFileExt;
+  } else {
+    // Without a template the loaded file's own name is proposed, and the documents are named
+    // after it.
+    proposed.fileName =
+        Utf8ToCp1252(members.inputFilePath.substr(members.inputFilePath.rfind('/') + 1));
+    proposed.fileNameTemplateText =
+        SafeFileName(WithoutControlCharacters(BaseNameWithoutExtension(proposed.fileName)));
+  }
+  return proposed;
+}
+
+UpdatePlan PlanUpdate(const std::string& sourcePath, const std::string& targetPath, ComposedTag tag,
+                      std::string fileNameTemplateText, std::uint64_t oldTagLength,
+                      std::optional<Id3v1Record> id3v1) {
+  UpdatePlan plan;
+  plan.sourcePath = sourcePath;
+  plan.targetPath = targetPath;
+  plan.inPlace = IsSameFile(plan.targetPath, plan.sourcePath);
+  plan.writePath = plan.inPlace ? TemporaryPathFor(plan.sourcePath) : plan.targetPath;
+  plan.tag = std::move(tag.tag);
+  plan.padding = tag.padding;
+  plan.fileNameTemplateText = std::move(fileNameTemplateText);
+  plan.oldTagLength = oldTagLength;
+  plan.id3v1 = id3v1;
+  return plan;
+}
+
+WriteResult WritePlannedFile(const UpdatePlan& plan, CopyProgress& progress) {
+  // In place, the data go into a temporary file of this update's own beside the source.
+  std::string writePath = plan.writePath;
+  WriteOutcome outcome = WriteOutcome::CannotCreateTarget;
+  if (!plan.inPlace) {
+    outcome = WriteTaggedFile(writePath, plan.sourcePath, plan.oldTagLength, plan.tag, plan.padding,
+                              progress);
+  } else if (auto temporary = CreateExclusiveFile(plan.writePath)) {
+    writePath = temporary->path;
+    outcome = WriteTaggedTemporary(std::move(temporary->fd), writePath, plan.sourcePath,
+                                   plan.oldTagLength, plan.tag, plan.padding, progress);
+  }
+  if (outcome != WriteOutcome::Ok) return {false, FailureOf(outcome, plan, writePath)};
+
+  // After a failed tagged write there is no complete file to put the record on.
+  if (plan.id3v1) {
+    const int result = WriteId3v1Record(writePath, *plan.id3v1);
+    if (result != 0) {
+      // A temporary file without its record must not stay beside the source.
+      if (plan.inPlace) std::remove(writePath.c_str());
+      if (result == -1)
+        return {false, WriteFailure{messages::CannotOpenForId3v1(), messages::kError,
+                                    MessageIcon::Exclamation, MessageButtons::YesNo}};
+      return {false, Error(messages::CannotWriteFile(writePath))};
+    }
+  }
+
+  if (plan.inPlace && !ReplaceWithTemporary(writePath, plan.sourcePath))
+    return {false, Error(messages::CannotReplaceFile(plan.sourcePath))};
+  return {true, std::nullopt};
+}
+
+} // namespace velmora
