@@ -10,6 +10,7 @@
 #include "core/model/window_platform.h"
 
 class CHoerdatResultDlg;
+class PartsConfirmDlg;
 
 struct DialogResponder {
   std::function<velmora::MessageAnswer(const QString& text, const QString& caption,
@@ -22,6 +23,8 @@ struct DialogResponder {
   std::function<std::optional<QString>(const QString& title, const QString& folder)> directory;
   // Drives the shown, not yet modal, choice dialog and returns its selectedIndex().
   std::function<int(CHoerdatResultDlg& dialog)> choice;
+  // Reads the shown, not yet modal, confirmation of all parts; true for OK.
+  std::function<bool(PartsConfirmDlg& dialog)> confirmParts;
   // The file that a double click would open with the desktop's player.
   std::function<void(const QString& path)> play;
 };

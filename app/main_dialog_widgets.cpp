@@ -273,12 +273,18 @@ public:
     w_.aktualisierenButton =
         MakeButton(QStringLiteral("&Aktualisieren"), "aktualisierenButton", dialog_);
     w_.exitButton = MakeButton(QStringLiteral("E&xit"), "exitButton", dialog_);
+    w_.alleTeileButton =
+        MakeButton(QStringLiteral("Alle &Teile aktualisieren"), "alleTeileButton", dialog_);
+    w_.alleTeileButton->setToolTip(
+        QStringLiteral("Schreibt alle Teile dieses Hörspiels aus der Liste (wie 1v3, 2v3, 3v3) "
+                       "mit den Werten der Felder, nach einer Bestätigung"));
 
     auto* commands = new QHBoxLayout;
     commands->addWidget(w_.infoButton);
     commands->addStretch(1);
     commands->addWidget(w_.copyToId3v1Button);
     commands->addWidget(w_.aktualisierenButton);
+    commands->addWidget(w_.alleTeileButton);
     commands->addWidget(w_.exitButton);
 
     auto* tabs = new QVBoxLayout;

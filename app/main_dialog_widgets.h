@@ -6,6 +6,8 @@
 
 #include "core/model/tag_form.h"
 
+#include <Qt>
+
 class QComboBox;
 class QDialog;
 class QLabel;
@@ -46,10 +48,14 @@ struct MainDialogWidgets {
   QPushButton* infoButton = nullptr;
   QPushButton* copyToId3v1Button = nullptr;
   QPushButton* aktualisierenButton = nullptr;
+  QPushButton* alleTeileButton = nullptr; // "Alle &Teile aktualisieren"
   QPushButton* exitButton = nullptr;
 
   QStatusBar* statusLine = nullptr; // what the last update wrote, or the last failure
 };
+
+// The data role of a file list entry that holds its file as native path bytes.
+inline constexpr int kListPathRole = Qt::UserRole;
 
 // Creates the controls inside the dialog and lays them out.
 MainDialogWidgets BuildMainDialogWidgets(QDialog* dialog);

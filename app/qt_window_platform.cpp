@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QTreeWidget>
 #include <QUrl>
 
 #include "core/text/encoding.h"
@@ -16,6 +17,8 @@
 #include "dialog_responder.h"
 #include "genre_lists.h"
 #include "hoerdat_result_dlg.h"
+#include "main_dialog_widgets.h"
+#include "parts_confirm_dlg.h"
 #include "path_field.h"
 #include "status_line.h"
 #include "typed_input_rule.h"
@@ -196,6 +199,26 @@ velmora::ClipboardText QtWindowPlatform::ReadClipboardText() {
   const QString text = QApplication::clipboard()->text();
   if (text.isEmpty()) return {velmora::ClipboardText::Status::Empty, {}};
   return {velmora::ClipboardText::Status::Ok, ToCp1252(text)};
+}
+
+std::vector<std::string> QtWindowPlatform::ListedFiles() {
+  std::vector<std::string> paths;
+  const QTreeWidget* list = dialog_.widgets().fileList;
+  for (int row = 0; row < list->topLevelItemCount(); ++row)
+    paths.push_back(list->topLevelItem(row)->data(0, kListPathRole).toByteArray().toStdString());
+  return paths;
+}
+
+bool QtWindowPlatform::ConfirmParts(const std::vector<velmora::PartTarget>& parts) {
+  PartsConfirmDlg confirmation(parts, &dialog_);
+  if (responder_) {
+    if (!responder_->confirmParts) return false;
+    confirmation.show();
+    const bool confirmed = responder_->confirmParts(confirmation);
+    confirmation.hide();
+    return confirmed;
+  }
+  return confirmation.exec() == QDialog::Accepted;
 }
 
 int QtWindowPlatform::ChooseRecord(const std::vector<velmora::ResultRow>& rows) {

@@ -44,6 +44,8 @@ public:
   void StopSpinnerTimer() override;
   void PostToWindowThread(std::function<void()> fn) override;
   void ShowStatus(const std::string& text) override;
+  std::vector<std::string> ListedFiles() override;
+  bool ConfirmParts(const std::vector<velmora::PartTarget>& parts) override;
 
   // The same dialogs for the window's own commands.
   std::optional<QString> AskDirectory(const QString& title, const QString& folder);

@@ -47,8 +47,7 @@ constexpr FormField kV1PageFields[] = {FormField::v1Track,   FormField::v1Title,
                                        FormField::v1Artist,  FormField::v1Album,
                                        FormField::v1Comment, FormField::v1Year};
 
-constexpr int kPathRole = Qt::UserRole; // the entry's file as native path bytes
-constexpr int kHeaderScrollRow = 2;     // the column-header click shows the third entry
+constexpr int kHeaderScrollRow = 2; // the column-header click shows the third entry
 
 QString DisplayName(const std::string& nativeName) {
   return QFile::decodeName(nativeName.c_str());
@@ -116,13 +115,14 @@ void CVelmoraDlg::ConnectCommands() {
   // The selection follows the current row only after this signal: the row itself is loaded.
   connect(w.fileList, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
     if (current && QApplication::mouseButtons() == Qt::NoButton && widgets_.fileList->hasFocus())
-      logic_->LoadSelectedFile(current->data(0, kPathRole).toByteArray().toStdString());
+      LoadFile(current->data(0, kListPathRole).toByteArray().toStdString());
   });
   connect(w.fileList, &QTreeWidget::itemDoubleClicked, this, &CVelmoraDlg::OnListDoubleClicked);
   connect(w.fileList->header(), &QHeaderView::sectionClicked, this, &CVelmoraDlg::OnHeaderClicked);
   w.fileList->viewport()->installEventFilter(this);
   connect(w.dirButton, &QPushButton::clicked, this, &CVelmoraDlg::OnDir);
   connect(w.aktualisierenButton, &QPushButton::clicked, this, &CVelmoraDlg::OnAktualisieren);
+  connect(w.alleTeileButton, &QPushButton::clicked, this, &CVelmoraDlg::OnAlleTeileAktualisieren);
   connect(w.exitButton, &QPushButton::clicked, this, &CVelmoraDlg::reject);
   connect(w.copyToId3v1Button, &QPushButton::clicked, this, [this] { logic_->OnCopyToId3v1(); });
   connect(w.maskeLoeschenButton, &QPushButton::clicked, this, [this] { logic_->OnClearMask(); });
@@ -192,8 +192,9 @@ void CVelmoraDlg::ScanInputDir() {
   for (const std::string& name : velmora::ScanInputDir(dir)) {
     auto* item = new QTreeWidgetItem(list);
     item->setText(0, DisplayName(name));
-    item->setData(0, kPathRole, QByteArray::fromStdString(JoinPath(dir, name)));
+    item->setData(0, kListPathRole, QByteArray::fromStdString(JoinPath(dir, name)));
   }
+  RefreshPartsButton();
 }
 
 void CVelmoraDlg::AddDroppedFiles(const QList<QUrl>& urls) {
@@ -205,9 +206,10 @@ void CVelmoraDlg::AddDroppedFiles(const QList<QUrl>& urls) {
     if (!velmora::IsDroppableAudioPath(path.toStdString())) continue;
     auto* item = new QTreeWidgetItem(list);
     item->setText(0, url.toLocalFile());
-    item->setData(0, kPathRole, path);
+    item->setData(0, kListPathRole, path);
   }
   if (list->topLevelItemCount() > 0) list->sortItems(0, Qt::DescendingOrder);
+  RefreshPartsButton();
 }
 
 void CVelmoraDlg::OpenFiles(const QStringList& arguments) {
@@ -227,7 +229,7 @@ void CVelmoraDlg::OpenFiles(const QStringList& arguments) {
   const QByteArray first = QFile::encodeName(urls.first().toLocalFile());
   QTreeWidget* list = widgets_.fileList;
   for (int row = 0; row < list->topLevelItemCount(); ++row)
-    if (list->topLevelItem(row)->data(0, kPathRole).toByteArray() == first) {
+    if (list->topLevelItem(row)->data(0, kListPathRole).toByteArray() == first) {
       list->setCurrentItem(list->topLevelItem(row));
       OnListClicked();
       return;
@@ -238,13 +240,22 @@ std::optional<std::string> CVelmoraDlg::FirstSelectedPath() const {
   const QTreeWidget* list = widgets_.fileList;
   for (int row = 0; row < list->topLevelItemCount(); ++row) {
     const QTreeWidgetItem* item = list->topLevelItem(row);
-    if (item->isSelected()) return item->data(0, kPathRole).toByteArray().toStdString();
+    if (item->isSelected()) return item->data(0, kListPathRole).toByteArray().toStdString();
   }
   return std::nullopt;
 }
 
 void CVelmoraDlg::OnListClicked() {
-  logic_->LoadSelectedFile(FirstSelectedPath());
+  LoadFile(FirstSelectedPath());
+}
+
+void CVelmoraDlg::LoadFile(const std::optional<std::string>& path) {
+  logic_->LoadSelectedFile(path);
+  RefreshPartsButton();
+}
+
+void CVelmoraDlg::RefreshPartsButton() {
+  widgets_.alleTeileButton->setEnabled(logic_->PlayPartsAvailable());
 }
 
 void CVelmoraDlg::OnListDoubleClicked() {
@@ -274,6 +285,12 @@ void CVelmoraDlg::OnAktualisieren() {
   SetUpdateInputsEnabled(true);
 }
 
+void CVelmoraDlg::OnAlleTeileAktualisieren() {
+  SetUpdateInputsEnabled(false);
+  logic_->OnAlleTeileAktualisieren();
+  SetUpdateInputsEnabled(true);
+}
+
 void CVelmoraDlg::SetUpdateInputsEnabled(bool enabled) {
   const MainDialogWidgets& w = widgets_;
   for (QWidget* control :
@@ -283,6 +300,10 @@ void CVelmoraDlg::SetUpdateInputsEnabled(bool enabled) {
         static_cast<QWidget*>(w.seiteEinfuegenButton),
         static_cast<QWidget*>(w.hoerdatSuchenButton)})
     control->setEnabled(enabled);
+  if (enabled)
+    RefreshPartsButton();
+  else
+    w.alleTeileButton->setEnabled(false);
 }
 
 void CVelmoraDlg::OnAbout() {

@@ -60,6 +60,11 @@ private:
   bool TakeFileDrop(QDropEvent* event);
   std::optional<std::string> FirstSelectedPath() const;
   void OnListClicked();
+  // Loads the file as a click on its entry does.
+  void LoadFile(const std::optional<std::string>& path);
+  // "Alle Teile aktualisieren" is offered while the loaded file's play has another part listed.
+  void RefreshPartsButton();
+  void OnAlleTeileAktualisieren();
   void OnListDoubleClicked();
   void OnHeaderClicked();
   void OnDir();

@@ -18,9 +18,16 @@ struct ActionName {
 };
 
 constexpr ActionName kActionNames[] = {
-    {"show", Kind::Show},      {"set", Kind::Set},           {"genre", Kind::Genre},
-    {"copy-v1", Kind::CopyV1}, {"filename", Kind::Filename}, {"clear-mask", Kind::ClearMask},
-    {"update", Kind::Update},  {"search", Kind::Search},     {"import-page", Kind::ImportPage},
+    {"show", Kind::Show},
+    {"set", Kind::Set},
+    {"genre", Kind::Genre},
+    {"copy-v1", Kind::CopyV1},
+    {"filename", Kind::Filename},
+    {"clear-mask", Kind::ClearMask},
+    {"update", Kind::Update},
+    {"search", Kind::Search},
+    {"import-page", Kind::ImportPage},
+    {"update-parts", Kind::UpdateParts},
 };
 
 std::optional<Kind> ActionKind(const std::string& word) {
@@ -112,6 +119,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     case Kind::CopyV1:
     case Kind::Filename:
     case Kind::ClearMask:
+    case Kind::UpdateParts:
       break;
     }
     command.actions.push_back(std::move(action));
@@ -154,6 +162,11 @@ actions run in the order given:
                      "year": ...}, ...]}; the next action waits until the search has ended
   import-page PATH   the clipboard import with the page text read from PATH (UTF-8 or
                      Windows-1252)
+  update-parts       the button "Alle Teile aktualisieren": every part of FILE's play in its
+                     directory (same author, title and station, same part count as "2v3") is
+                     written to its proposed name in the output directory, the confirmation
+                     answered with OK; one line per part: {"part": 2, "source": ...,
+                     "target": ..., "ok": true}; exit status 1 when a part was not written
 
 stdout carries JSON Lines only: one object a line. Message boxes are printed on stderr as
 "CAPTION: TEXT" and answered with their first button (OK or Yes).

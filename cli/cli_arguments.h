@@ -9,7 +9,18 @@
 namespace velmora::cli {
 
 struct CliAction {
-  enum class Kind { Show, Set, Genre, CopyV1, Filename, ClearMask, Update, Search, ImportPage };
+  enum class Kind {
+    Show,
+    Set,
+    Genre,
+    CopyV1,
+    Filename,
+    ClearMask,
+    Update,
+    Search,
+    ImportPage,
+    UpdateParts
+  };
   Kind kind = Kind::Show;
   FormField field = FormField::v2Title; // Set
   std::string text;                     // Set: the value (Windows-1252)

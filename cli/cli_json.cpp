@@ -10,10 +10,10 @@ namespace velmora::cli {
 
 namespace {
 
-// A Windows-1252 text as a JSON string literal in UTF-8.
-std::string JsonString(const std::string& cp1252) {
+// A UTF-8 text (a native path) as a JSON string literal.
+std::string Utf8JsonString(const std::string& utf8) {
   std::string json = "\"";
-  for (const char c : Cp1252ToUtf8(cp1252)) {
+  for (const char c : utf8) {
     switch (c) {
     case '"':
       json += "\\\"";
@@ -41,6 +41,11 @@ std::string JsonString(const std::string& cp1252) {
     }
   }
   return json + "\"";
+}
+
+// A Windows-1252 text as a JSON string literal in UTF-8.
+std::string JsonString(const std::string& cp1252) {
+  return Utf8JsonString(Cp1252ToUtf8(cp1252));
 }
 
 // The loaded tag's pictures without their data: type, format and size.
@@ -102,6 +107,13 @@ std::string HitsJson(const std::vector<ResultRow>& rows) {
             "}";
   }
   return json + "]}";
+}
+
+std::string PartJson(const PartUpdate& part) {
+  return "{\"part\": " + std::to_string(part.partNumber) +
+         ", \"source\": " + Utf8JsonString(part.sourcePath) +
+         ", \"target\": " + Utf8JsonString(part.targetPath) +
+         ", \"ok\": " + (part.written ? "true" : "false") + "}";
 }
 
 } // namespace velmora::cli

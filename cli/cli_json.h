@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/form/play_parts.h"
 #include "core/model/result_row.h"
 #include "core/model/tag_form.h"
 #include "core/model/window_members.h"
@@ -19,5 +20,7 @@ std::string FormJson(const TagForm& form, const WindowMembers& members,
 std::string ClipboardJson(const std::string& cp1252Text);
 // {"hits": [{"row": 0, "author": …, "title": …, "station": …, "year": …}, …]}
 std::string HitsJson(const std::vector<ResultRow>& rows);
+// {"part": N, "source": PATH, "target": PATH, "ok": BOOL}: one part of the update of all parts.
+std::string PartJson(const PartUpdate& part);
 
 } // namespace velmora::cli

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/cli_json.h"
+#include "core/form/file_list.h"
 #include "core/model/messages.h"
 #include "core/tags/genres.h"
 #include "core/text/encoding.h"
@@ -91,6 +92,13 @@ void CliPlatform::RunPostedUntil(const std::function<bool()>& done) {
     }
     fn();
   }
+}
+
+std::vector<std::string> CliPlatform::ListedFiles() {
+  std::vector<std::string> paths;
+  for (const std::string& name : ScanInputDir(inputDir_))
+    paths.push_back(inputDir_ + name);
+  return paths;
 }
 
 } // namespace velmora::cli

@@ -53,6 +53,10 @@ public:
   void StartSpinnerTimer() override {}
   void StopSpinnerTimer() override {}
   void PostToWindowThread(std::function<void()> fn) override;
+  // The list is the input directory's audio files; the confirmation is answered with OK.
+  std::vector<std::string> ListedFiles() override;
+  bool ConfirmParts(const std::vector<PartTarget>&) override { return true; }
+  void UseInputDirectory(std::string dirPath) { inputDir_ = std::move(dirPath); }
 
 private:
   std::ostream& out_;
@@ -64,6 +68,7 @@ private:
   std::optional<std::string> saveTarget_;
   int chosenRow_ = -1;
   std::string clipboard_; // Windows-1252
+  std::string inputDir_;  // ends in "/"
 
   std::mutex postedMutex_;
   std::condition_variable postedSignal_;

@@ -1,5 +1,6 @@
 #include "cli/cli_session.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 
@@ -63,6 +64,15 @@ void RunAction(const CliAction& action, VelmoraLogic& logic, CliPlatform& platfo
     if (platform.MessagesShown() != before) platform.MarkFailure();
     break;
   }
+  case Kind::UpdateParts: {
+    const std::vector<PartUpdate> parts = logic.OnAlleTeileAktualisieren();
+    for (const PartUpdate& part : parts)
+      out << PartJson(part) << std::endl;
+    const bool allWritten = std::all_of(parts.begin(), parts.end(),
+                                        [](const PartUpdate& part) { return part.written; });
+    if (parts.empty() || !allWritten) platform.MarkFailure();
+    break;
+  }
   case Kind::ImportPage: {
     const SmallFile page = ReadSmallFile(action.path, kPageLimitMegabytes << 20);
     using Status = SmallFile::Status;
@@ -88,6 +98,7 @@ int RunSession(const CliCommand& command, std::ostream& out, std::ostream& err) 
   VelmoraLogic logic(platform, MakeCurlHttpClient());
   const auto file = std::filesystem::absolute(command.file);
   StartUp(logic, file);
+  platform.UseInputDirectory(logic.members().inputDirPath);
   logic.LoadSelectedFile(logic.members().inputDirPath + file.filename().string());
   // A file that could not be loaded leaves nothing for the actions to work on.
   if (logic.members().inputFilePath.empty()) return 1;

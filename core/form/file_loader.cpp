@@ -7,21 +7,19 @@
 #include <vector>
 
 #include "core/form/file_name_parts.h"
+#include "core/form/source_tag.h"
 #include "core/form/velmora_logic.h"
 #include "core/io/file_contents.h"
 #include "core/model/messages.h"
 #include "core/tags/id3v1.h"
 #include "core/tags/id3v2.h"
 #include "core/tags/id3v2_other_frames.h"
-#include "core/tags/id3v2_tag_area.h"
 #include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
 
 namespace velmora {
 
 namespace {
-
-constexpr std::size_t kHeadBytes = 10;
 
 void ApplyId3v2Frames(const std::vector<Id3v2Frame>& frames, TagForm& form,
                       WindowMembers& members) {
@@ -56,22 +54,14 @@ void VelmoraLogic::LoadSelectedFile(const std::optional<std::string>& path) {
   // unread after the year, and the file's own values replace them anyway.
   TakeControls();
 
-  const auto head = ReadFileHead(*path, kHeadBytes);
-  if (!head) {
-    ShowError(messages::CannotOpenFile(*path));
+  const SourceTag source = MeasureSourceTag(*path);
+  if (source.status != SourceTag::Status::Ok) {
+    ShowError(source.status == SourceTag::Status::NotMpeg ? messages::NotMpegFile(*path)
+                                                          : messages::CannotOpenFile(*path));
     ShowForm();
     return;
   }
-  std::uint64_t tagArea = 0;
-  if (head->starts_with("ID3")) {
-    tagArea = MeasureId3v2TagArea([&path](std::uint64_t offset, std::size_t count) {
-      return ReadFileRange(*path, offset, count).value_or("");
-    });
-  } else if (head->empty() || static_cast<unsigned char>((*head)[0]) != 0xFF) {
-    ShowError(messages::NotMpegFile(*path));
-    ShowForm();
-    return;
-  }
+  const std::uint64_t tagArea = source.area;
 
   // The name is taken apart in Windows-1252, as the tags and the mask hold it.
   const std::string cp1252Path = Utf8ToCp1252(*path);
@@ -109,7 +99,7 @@ void VelmoraLogic::LoadSelectedFile(const std::optional<std::string>& path) {
   OtherFrames otherFrames;
   members_.pictures.clear();
   if (tagArea != 0) {
-    if (const auto tagBytes = ReadFileHead(*path, MeasureId3v2Tag(*head))) {
+    if (const auto tagBytes = ReadFileHead(*path, MeasureId3v2Tag(source.head))) {
       ApplyId3v2Frames(ParseId3v2Frames(*tagBytes), form_, members_);
       otherFrames = CarryOtherFrames(*tagBytes);
       members_.pictures = ReadPictures(*tagBytes);

@@ -10,13 +10,6 @@
 
 namespace velmora {
 
-namespace {
-
-// What a file name may hold on Linux file systems (NAME_MAX), in bytes of UTF-8.
-constexpr std::size_t kMaxFileNameBytes = 255;
-
-} // namespace
-
 std::optional<UpdatePlan> VelmoraLogic::ChooseTarget(ComposedTag tag) {
   ProposedTarget proposed = ProposeTarget(form_, members_);
   const auto target =

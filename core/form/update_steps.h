@@ -14,6 +14,9 @@
 
 namespace velmora {
 
+// What a file name may hold on Linux file systems (NAME_MAX), in bytes of UTF-8.
+inline constexpr std::size_t kMaxFileNameBytes = 255;
+
 // The ID3v2 tag of a form: the twelve frames, then the carried frames, then the padding.
 struct ComposedTag {
   std::string tag; // without its padding

@@ -5,7 +5,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "core/form/play_parts.h"
 #include "core/form/update_plan.h"
 #include "core/form/update_steps.h"
 #include "core/lookup/http_client.h"
@@ -53,6 +55,12 @@ public:
   // --- commands of the form ---
   // True when the file was written.
   bool OnAktualisieren();
+  // "Alle &Teile aktualisieren": every part of the loaded file's play in the list written as the
+  // update writes one, after one confirmation; what happened to each part, in part order (empty
+  // when nothing was attempted).
+  std::vector<PartUpdate> OnAlleTeileAktualisieren();
+  // True when the loaded file has a part designation and another part of its play is listed.
+  bool PlayPartsAvailable();
   void OnCopyToId3v1();
   void OnClearMask();
   void OnFilename();
@@ -94,6 +102,13 @@ private:
   [[nodiscard]] bool StoreTagsInFile(const UpdatePlan& plan);
   // The box of a failed write; its text also goes to the status line as the last failure.
   void ShowFailure(const WriteFailure& failure);
+  struct PartJob;
+  // The form, members and plan of each part; a part that cannot be planned carries its failure.
+  std::vector<PartJob> PlanParts(const std::vector<PlayPart>& parts);
+  // False, with the message, when two parts would be written to one file or one part over
+  // another's source.
+  bool PartTargetsAreDistinct(const std::vector<PartJob>& jobs);
+  std::vector<PartUpdate> WriteParts(std::vector<PartJob>& jobs);
   // After the loaded file was rewritten without its other frames.
   void ForgetOtherFrames();
   // Handles a search answer that arrived while an update was running.

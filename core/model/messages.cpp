@@ -173,4 +173,36 @@ std::string NoSettingsStatus(const std::string& settingsPath) {
                       "./scripts/run.sh im Quellverzeichnis von Velmora.");
 }
 
+std::string NoOtherParts() {
+  return Utf8ToCp1252("Die Liste enthält keine weiteren Teile dieses Hörspiels: Dateien mit "
+                      "gleichem Autor, Titel und Sender und gleicher Teilezahl (wie „1v3“, "
+                      "„2v3“, „3v3“).");
+}
+std::string PartsShareTarget(const std::string& targetPath) {
+  return Utf8ToCp1252("Mehrere Teile bekämen denselben Namen \"") + Utf8ToCp1252(targetPath) +
+         Utf8ToCp1252("\". Es wurde nichts geschrieben.\r\nBitte nehmen Sie Titel oder "
+                      "Titelnummer in die FileNameVorlage.txt auf.");
+}
+std::string PartTargetIsOtherSource(const std::string& targetPath) {
+  return Utf8ToCp1252("Der Name \"") + Utf8ToCp1252(targetPath) +
+         Utf8ToCp1252("\" ist die Quelle eines anderen Teils, die überschrieben würde, bevor "
+                      "sie gelesen ist. Es wurde nichts geschrieben.");
+}
+std::string FailedPart(int partNumber, const std::string& sourcePath, const std::string& text) {
+  return "Teil " + std::to_string(partNumber) + " (" +
+         Utf8ToCp1252(sourcePath.substr(sourcePath.rfind('/') + 1)) + "): " + OneLine(text);
+}
+std::string PartsWritten(std::size_t written, std::size_t total,
+                         const std::vector<std::string>& failedParts) {
+  if (failedParts.empty()) return PartsWrittenStatus(written, total);
+  std::string text = PartsWrittenStatus(written, total) + "\r\n\r\nNicht geschrieben:";
+  for (const std::string& part : failedParts)
+    text += "\r\n" + part;
+  return text;
+}
+std::string PartsWrittenStatus(std::size_t written, std::size_t total) {
+  if (written == total) return std::to_string(written) + " Teile geschrieben.";
+  return std::to_string(written) + " von " + std::to_string(total) + " Teilen geschrieben.";
+}
+
 } // namespace velmora::messages

@@ -54,4 +54,15 @@ std::string NotListedStatus(const std::vector<std::string>& paths);
 // Started where there is no settings file: where it would be read from, how the demo is opened.
 std::string NoSettingsStatus(const std::string& settingsPath);
 
+// The update of all parts of a play.
+std::string NoOtherParts();
+std::string PartsShareTarget(const std::string& targetPath);
+std::string PartTargetIsOtherSource(const std::string& targetPath);
+// "Teil N (name): text", a failed part in the summary.
+std::string FailedPart(int partNumber, const std::string& sourcePath, const std::string& text);
+// All written, or written of total with the failed parts below.
+std::string PartsWritten(std::size_t written, std::size_t total,
+                         const std::vector<std::string>& failedParts);
+std::string PartsWrittenStatus(std::size_t written, std::size_t total);
+
 } // namespace velmora::messages

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/io/copy_progress.h"
+#include "core/model/part_target.h"
 #include "core/model/result_row.h"
 #include "core/model/tag_form.h"
 #include "core/model/tag_picture.h"
@@ -69,6 +70,13 @@ public:
   // The status line at the bottom of the window: what the last command did or why it failed,
   // beside the message boxes. Platforms without one ignore it.
   virtual void ShowStatus(const std::string& /*text*/) {}
+
+  // The files of the file list, in the list's order (native paths).
+  virtual std::vector<std::string> ListedFiles() = 0;
+
+  // The one confirmation of the update of all parts of a play: each part's source and target;
+  // true for "OK", false for "Abbrechen", Escape or the close box.
+  virtual bool ConfirmParts(const std::vector<PartTarget>& parts) = 0;
 };
 
 } // namespace velmora

@@ -172,14 +172,14 @@ void WindowTest::layoutGrowsAndIsRemembered() {
   QCOMPARE(inputFile->cursorPosition(), static_cast<int>(inputFile->text().size()));
 
   // Size, position and splitter come back on the next start.
-  window->resize(820, 680);
-  w.columns->setSizes({430, 300});
+  window->resize(1000, 680);
+  w.columns->setSizes({520, 460});
   const QList<int> sizes = w.columns->sizes();
   QTest::mouseClick(w.exitButton, Qt::LeftButton); // "Programm verlassen ?" answered with OK
   QVERIFY(!window->isVisible());
   window.reset();
   QVERIFY(Open({}));
-  QCOMPARE(window->size(), QSize(820, 680));
+  QCOMPARE(window->size(), QSize(1000, 680));
   QCOMPARE(window->widgets().columns->sizes(), sizes);
   QVERIFY(!QFile::exists(Path("Tonfeld.ini")));
   QVERIFY(QFile::exists(userConfig.filePath(QStringLiteral("Velmora/Velmora.ini"))));

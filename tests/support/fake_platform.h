@@ -67,6 +67,11 @@ public:
   // --- status line ---
   std::vector<std::string> statuses; // Windows-1252
 
+  // --- the file list and the confirmation of the update of all parts ---
+  std::vector<std::string> listedFiles; // native paths
+  bool confirmParts = true;
+  std::vector<std::vector<PartTarget>> partConfirmations;
+
   // --- posted functions: queued until the test runs them ---
   // Runs what is queued now (and what those functions post); returns how many ran.
   int RunPosted();
@@ -97,6 +102,11 @@ public:
   void StopSpinnerTimer() override { spinnerTimerRunning = false; }
   void PostToWindowThread(std::function<void()> fn) override;
   void ShowStatus(const std::string& text) override { statuses.push_back(text); }
+  std::vector<std::string> ListedFiles() override { return listedFiles; }
+  bool ConfirmParts(const std::vector<PartTarget>& parts) override {
+    partConfirmations.push_back(parts);
+    return confirmParts;
+  }
 
 private:
   mutable std::mutex postedMutex_;

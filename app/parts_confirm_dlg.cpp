@@ -1,0 +1,77 @@
+#include "parts_confirm_dlg.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString NativePath(const std::string& path) {
+  return QFile::decodeName(path.c_str());
+}
+
+} // namespace
+
+PartsConfirmDlg::PartsConfirmDlg(const std::vector<velmora::PartTarget>& parts, QWidget* parent)
+    : QDialog(parent), partList_(new QTreeWidget(this)), folderLabel_(new QLabel(this)),
+      okButton_(new QPushButton(QStringLiteral("OK"), this)),
+      cancelButton_(new QPushButton(QStringLiteral("Abbrechen"), this)) {
+  setObjectName(QStringLiteral("partsConfirmDlg"));
+  setWindowTitle(QStringLiteral("Alle Teile aktualisieren"));
+  setSizeGripEnabled(true);
+
+  auto* intro = new QLabel(QStringLiteral("Diese Teile werden mit den Werten der Felder "
+                                          "geschrieben, jeder mit seiner Teilangabe:"),
+                           this);
+  intro->setWordWrap(true);
+  partList_->setObjectName(QStringLiteral("partList"));
+  partList_->setRootIsDecorated(false);
+  partList_->setUniformRowHeights(true);
+  partList_->setSelectionMode(QAbstractItemView::NoSelection);
+  partList_->setFocusPolicy(Qt::NoFocus);
+  partList_->setHeaderLabels(
+      {QStringLiteral("Teil"), QStringLiteral("Quelle"), QStringLiteral("Ziel")});
+  for (const velmora::PartTarget& part : parts) {
+    auto* item = new QTreeWidgetItem(partList_);
+    const QString source = NativePath(part.sourcePath);
+    const QString target = NativePath(part.targetPath);
+    item->setText(0, QString::number(part.partNumber));
+    item->setText(1, QFileInfo(source).fileName());
+    item->setToolTip(1, source);
+    item->setText(2, QFileInfo(target).fileName() +
+                         (part.targetExists ? QStringLiteral(" (wird überschrieben)") : QString()));
+    item->setToolTip(2, target);
+  }
+  for (int column = 0; column < partList_->columnCount(); ++column)
+    partList_->resizeColumnToContents(column);
+  partList_->setMinimumWidth(
+      std::min(900, partList_->header()->length() + 2 * partList_->frameWidth() + 24));
+
+  folderLabel_->setObjectName(QStringLiteral("folderLabel"));
+  if (!parts.empty())
+    folderLabel_->setText(QStringLiteral("Ausgabeverzeichnis: %1")
+                              .arg(QFileInfo(NativePath(parts.front().targetPath)).path()));
+  folderLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+  okButton_->setObjectName(QStringLiteral("okButton"));
+  cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+  okButton_->setDefault(true);
+  cancelButton_->setAutoDefault(false);
+  connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(okButton_);
+  buttons->addWidget(cancelButton_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(intro);
+  layout->addWidget(partList_, 1);
+  layout->addWidget(folderLabel_);
+  layout->addLayout(buttons);
+}

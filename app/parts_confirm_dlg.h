@@ -1,0 +1,29 @@
+#pragma once
+// The one confirmation of "Alle Teile aktualisieren": each part's source and the name it is
+// written to, a target that exists marked "wird überschrieben"; "OK" or "Abbrechen".
+#include <vector>
+
+#include <QDialog>
+
+#include "core/model/part_target.h"
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+class PartsConfirmDlg : public QDialog {
+  Q_OBJECT
+public:
+  explicit PartsConfirmDlg(const std::vector<velmora::PartTarget>& parts,
+                           QWidget* parent = nullptr);
+
+  QTreeWidget* partList() const { return partList_; }
+  QPushButton* okButton() const { return okButton_; }
+  QPushButton* cancelButton() const { return cancelButton_; }
+
+private:
+  QTreeWidget* partList_;
+  QLabel* folderLabel_;
+  QPushButton* okButton_;
+  QPushButton* cancelButton_;
+};
