@@ -67,7 +67,7 @@ std::vector<PlayPart> FindPlayParts(const std::string& loadedPath,
 std::string PartTitle(std::string_view title, std::string_view loadedDesignation,
                       std::string_view partDesignation) {
   std::string result(title);
-  if (loadedDesignation.empty()) return result;
+  if (result.empty() || loadedDesignation.empty()) return result;
   for (auto at = result.rfind(loadedDesignation); at != std::string::npos;
        at = at == 0 ? std::string::npos : result.rfind(loadedDesignation, at - 1)) {
     if (IsWholeWord(result, at, at + loadedDesignation.size())) {
@@ -75,8 +75,7 @@ std::string PartTitle(std::string_view title, std::string_view loadedDesignation
       return result;
     }
   }
-  if (!result.empty()) result += ' ';
-  return result + std::string(partDesignation);
+  return result + ' ' + std::string(partDesignation);
 }
 
 } // namespace velmora

@@ -29,7 +29,7 @@ std::vector<PlayPart> FindPlayParts(const std::string& loadedPath,
 
 // A title for another part of the play: the loaded part's designation (its last occurrence as a
 // word) replaced by the other part's, or the other part's appended after a blank when the title
-// does not hold the loaded part's.
+// does not hold the loaded part's. An empty title stays empty.
 std::string PartTitle(std::string_view title, std::string_view loadedDesignation,
                       std::string_view partDesignation);
 
