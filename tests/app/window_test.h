@@ -44,6 +44,7 @@ private slots:
   void statusLineConfirmsWritesAndFailures();
   void layoutGrowsAndIsRemembered();
   void commandLineFilesAreListedAndTheFirstLoaded();
+  void partsButtonFollowsTheLoadedPlayAndConfirmsTargets();
 
 private:
   // Writes a file into the work directory, making its sub-directories.
