@@ -1,5 +1,6 @@
 #include "bench_files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -107,6 +108,52 @@ void RunCommand(const std::vector<std::string>& argv) {
   if (posix_spawnp(&child, args[0], nullptr, nullptr, args.data(), environ) != 0 ||
       waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
     throw std::runtime_error("command failed: " + argv[0]);
+}
+
+namespace {
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+} // namespace
+
+void SideBySide(benchmark::State& state, std::uint64_t bytesPerIteration,
+                const std::function<void()>& prepareOurs, const std::function<bool()>& ours,
+                const std::function<void()>& prepareTools, const std::function<void()>& tools) {
+  std::vector<double> oursSeconds, toolsSeconds;
+  bool oursFirst = true;
+  for (auto _ : state) {
+    double mine = 0;
+    const auto runOurs = [&] {
+      prepareOurs();
+      SyncFileSystem();
+      bool ok = false;
+      mine = SecondsOf([&] { ok = ours(); });
+      if (!ok) state.SkipWithError("Velmora's write failed");
+    };
+    const auto runTools = [&] {
+      prepareTools();
+      SyncFileSystem();
+      toolsSeconds.push_back(SecondsOf(tools));
+    };
+    if (oursFirst) {
+      runOurs();
+      runTools();
+    } else {
+      runTools();
+      runOurs();
+    }
+    oursFirst = !oursFirst;
+    oursSeconds.push_back(mine);
+    state.SetIterationTime(mine);
+  }
+  state.counters["velmora_s"] = Median(oursSeconds);
+  state.counters["tools_s"] = Median(toolsSeconds);
+  state.counters["ratio"] = Median(oursSeconds) / Median(toolsSeconds);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytesPerIteration));
 }
 
 } // namespace velmora::bench

@@ -1,8 +1,11 @@
 #pragma once
 // Large audio files for the benchmarks, made once per run in a directory on the disk under test
 // (VELMORA_BENCH_DIR, else the system's temporary directory) and removed at the end.
+#include <benchmark/benchmark.h>
+
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,5 +46,13 @@ template <typename Body> double SecondsOf(Body&& body) {
   body();
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
+
+// Runs Velmora's side and the standard tools' side once per iteration, in alternating order, each
+// after its own untimed preparation and a sync of the file system; the manual iteration time is
+// Velmora's. The counters are the medians of both sides and "ratio", Velmora's median divided by
+// the tools' (medians, since other processes on the machine cause outliers).
+void SideBySide(benchmark::State& state, std::uint64_t bytesPerIteration,
+                const std::function<void()>& prepareOurs, const std::function<bool()>& ours,
+                const std::function<void()>& prepareTools, const std::function<void()>& tools);
 
 } // namespace velmora::bench

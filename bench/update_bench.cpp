@@ -3,10 +3,8 @@
 // temporary name, `sync` of that file and `mv` over the original. The two sides alternate in
 // their order; the counters give the median time of each side and "ratio", Velmora's median
 // divided by the tools' median (medians, since other processes on the machine cause outliers).
-#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
-#include <functional>
 
 #include "bench_files.h"
 #include "core/io/atomic_replace.h"
@@ -35,50 +33,6 @@ std::uint64_t RecordedTagLength(const std::string& path) {
   return MeasureId3v2Tag(std::string_view(head, got));
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// Runs both sides once per iteration, each after its own untimed preparation and a sync of the
-// file system; the manual iteration time is Velmora's.
-void SideBySide(benchmark::State& state, const std::function<void()>& prepareOurs,
-                const std::function<bool()>& ours, const std::function<void()>& prepareTools,
-                const std::function<void()>& tools) {
-  std::vector<double> oursSeconds, toolsSeconds;
-  bool oursFirst = true;
-  for (auto _ : state) {
-    double mine = 0;
-    const auto runOurs = [&] {
-      prepareOurs();
-      SyncFileSystem();
-      bool ok = false;
-      mine = SecondsOf([&] { ok = ours(); });
-      if (!ok) state.SkipWithError("Velmora's write failed");
-    };
-    const auto runTools = [&] {
-      prepareTools();
-      SyncFileSystem();
-      toolsSeconds.push_back(SecondsOf(tools));
-    };
-    if (oursFirst) {
-      runOurs();
-      runTools();
-    } else {
-      runTools();
-      runOurs();
-    }
-    oursFirst = !oursFirst;
-    oursSeconds.push_back(mine);
-    state.SetIterationTime(mine);
-  }
-  state.counters["velmora_s"] = Median(oursSeconds);
-  state.counters["tools_s"] = Median(toolsSeconds);
-  state.counters["ratio"] = Median(oursSeconds) / Median(toolsSeconds);
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(FileBytes()));
-}
-
 void BM_UpdateToNewName(benchmark::State& state) {
   const std::string source = BenchDir() + "source.mp3";
   const std::uint64_t oldTagLength = MakeAudioFile(source, FileBytes());
@@ -87,7 +41,7 @@ void BM_UpdateToNewName(benchmark::State& state) {
   const std::string copied = BenchDir() + "copied.mp3";
   NoProgress progress;
   SideBySide(
-      state, [&] { RemoveFile(tagged); },
+      state, FileBytes(), [&] { RemoveFile(tagged); },
       [&] {
         return WriteTaggedFile(tagged, source, oldTagLength, tag, kNewPadding, progress) ==
                    WriteOutcome::Ok &&
@@ -111,7 +65,7 @@ void BM_UpdateInPlace(benchmark::State& state) {
   NoProgress progress;
   std::uint64_t oldTagLength = 0;
   SideBySide(
-      state, [&] { oldTagLength = RecordedTagLength(ours); },
+      state, FileBytes(), [&] { oldTagLength = RecordedTagLength(ours); },
       [&] {
         auto created = CreateExclusiveFile(TemporaryPathFor(ours));
         if (!created) return false;
