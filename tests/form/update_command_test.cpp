@@ -133,8 +133,9 @@ TEST_F(UpdateTest, FailedWritesLeaveTheSourceAndAreReported) {
   EXPECT_FALSE(fs::exists(dir.file("temp$$$")));
   EXPECT_TRUE(platform.clipboardWrites.empty());
   // The status line keeps the failure's text on one line, after the box.
-  EXPECT_EQ(platform.statuses.at(0),
-            "Nicht aktualisiert: Kann tempor\344res File nicht \366ffnen! Operation fehlgeschlagen");
+  EXPECT_EQ(
+      platform.statuses.at(0),
+      "Nicht aktualisiert: Kann tempor\344res File nicht \366ffnen! Operation fehlgeschlagen");
   EXPECT_EQ(platform.statuses.at(1), "Fehler: " + damaged); // at load
   EXPECT_EQ(platform.statuses.back(), "Nicht aktualisiert: " + damaged);
 }
