@@ -23,6 +23,9 @@ void ApplyHoerdatPage(const HoerdatPageFields& page, TagForm& form, WindowMember
     form.v2Year = page.production->year;
     members.recProduktion = page.production->station;
   }
+  if (page.genre) members.recGenre = *page.genre;
+  if (page.adaptation) members.recBearbeitung = *page.adaptation;
+  if (page.kind) members.recHspTyp = *page.kind;
 }
 
 } // namespace velmora

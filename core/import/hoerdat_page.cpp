@@ -47,6 +47,11 @@ PageProduction ReadProduction(std::string production) {
 
 } // namespace
 
+bool HasAnyField(const HoerdatPageFields& fields) {
+  return fields.author || fields.title || fields.synopsis || fields.cast || fields.director ||
+         fields.length || fields.production || fields.genre || fields.adaptation || fields.kind;
+}
+
 HoerdatPageFields ReadHoerdatPage(std::string_view page) {
   HoerdatPageFields fields;
   fields.author = FindField(page, "<font class=au>", "</font>");

@@ -23,7 +23,14 @@ struct HoerdatPageFields {
   std::optional<std::string> director;
   std::optional<std::string> length; // with " min." unless empty
   std::optional<PageProduction> production;
+  // Only the label layout of today's pages has these.
+  std::optional<std::string> genre;
+  std::optional<std::string> adaptation;
+  std::optional<std::string> kind; // the kind of play, e.g. "Originalhörspiel dt."
 };
+
+// True when the page held at least one of the fields.
+bool HasAnyField(const HoerdatPageFields& fields);
 
 // Every field is searched from the page's start.
 HoerdatPageFields ReadHoerdatPage(std::string_view page);

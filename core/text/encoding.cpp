@@ -108,6 +108,79 @@ char CodePointToCp1252(char32_t codePoint) {
   return '?';
 }
 
+namespace {
+
+// Latin letters with marks that Windows-1252 lacks, from U+0100 to U+017F, as their base letter.
+constexpr std::string_view kLatinExtendedA =
+    "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiIiJjKkkLlLlLlL"
+    "lLlNnNnNnnNnOoOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
+
+} // namespace
+
+std::string NearestCp1252(char32_t codePoint) {
+  if (const char byte = CodePointToCp1252(codePoint); byte != '?' || codePoint == '?')
+    return std::string(1, byte);
+  if (codePoint >= 0x0100 && codePoint <= 0x017F) {
+    return std::string(1, kLatinExtendedA[codePoint - 0x0100]);
+  }
+  switch (codePoint) {
+  case 0x2010:
+  case 0x2011:
+  case 0x2012:
+  case 0x2015:
+  case 0x2212:
+  case 0x2043:
+    return "-";
+  case 0x2002:
+  case 0x2003:
+  case 0x2004:
+  case 0x2005:
+  case 0x2006:
+  case 0x2007:
+  case 0x2008:
+  case 0x2009:
+  case 0x200A:
+  case 0x202F:
+  case 0x205F:
+  case 0x3000:
+    return " ";
+  case 0x200B:
+  case 0x200C:
+  case 0x200D:
+  case 0x200E:
+  case 0x200F:
+  case 0x2060:
+  case 0xFEFF:
+  case 0x00AD:
+    return "";
+  case 0x2032:
+  case 0x02BC:
+  case 0x02B9:
+    return "'";
+  case 0x2033:
+    return "\"";
+  case 0x2044:
+  case 0x2215:
+    return "/";
+  case 0x2024:
+    return ".";
+  default:
+    return "?";
+  }
+}
+
+std::string Utf8ToNearestCp1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const auto cp = DecodeUtf8(text, pos);
+    if (!cp) return std::string(text);
+    out += NearestCp1252(*cp);
+  }
+  return out;
+}
+
 std::string Utf16ToCp1252(std::string_view bytes, bool bigEndian) {
   std::string out;
   out.reserve(bytes.size() / 2);

@@ -22,6 +22,15 @@ bool IsValidUtf8(std::string_view text);
 // One Unicode code point to its Windows-1252 byte, '?' when it has none.
 char CodePointToCp1252(char32_t codePoint);
 
+// One code point as its nearest Windows-1252 text, for texts of the web: itself where Windows-1252
+// has it, "-" for the other hyphens and dashes, a blank for the other spaces, nothing for
+// invisible marks, the letter without its mark for Latin letters of Central and Eastern Europe,
+// "?" for the rest.
+std::string NearestCp1252(char32_t codePoint);
+// UTF-8 to Windows-1252 with the nearest forms; a text that is not valid UTF-8 is taken as
+// Windows-1252 already and returned unchanged.
+std::string Utf8ToNearestCp1252(std::string_view text);
+
 // UTF-16 bytes (no byte-order mark; little or big endian) to Windows-1252. Unpaired surrogates
 // and a trailing odd byte are dropped; characters outside Windows-1252 become "?".
 std::string Utf16ToCp1252(std::string_view bytes, bool bigEndian);
