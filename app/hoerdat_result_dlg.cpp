@@ -1,7 +1,10 @@
 #include "hoerdat_result_dlg.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -14,11 +17,39 @@ QString FromCp1252(const std::string& text) {
   return QString::fromStdString(velmora::Cp1252ToUtf8(text));
 }
 
+// The start of a long text: its first lines, at most limit characters.
+QString Start(const std::string& text, int lines, qsizetype limit) {
+  QString start = FromCp1252(text);
+  start.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  const QStringList kept = start.split(QLatin1Char('\n')).mid(0, lines);
+  start = kept.join(QLatin1Char('\n'));
+  if (start.size() > limit) start = start.left(limit).trimmed() + QStringLiteral(" …");
+  return start;
+}
+
+// "Label: text" lines of the texts that are there.
+QString DetailText(const velmora::ResultRow& row) {
+  QStringList lines;
+  const auto add = [&lines](const char* label, const QString& text) {
+    if (!text.trimmed().isEmpty()) lines << QString::fromUtf8(label) + QStringLiteral(": ") + text;
+  };
+  add("Zweiter Titel", FromCp1252(row.secondTitle));
+  add("Sendung", FromCp1252(row.broadcast));
+  add("Länge", FromCp1252(row.length));
+  add("Art", FromCp1252(row.kind));
+  add("Genre", FromCp1252(row.genre));
+  add("Regie", FromCp1252(row.director));
+  add("Inhalt", Start(row.synopsis, 3, 300));
+  add("Mitwirkende", Start(row.cast, 2, 160));
+  return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
-CHoerdatResultDlg::CHoerdatResultDlg(const std::vector<velmora::ResultRow>& rows, QWidget* parent)
-    : QDialog(parent), resultList_(new QTreeWidget(this)),
-      okButton_(new QPushButton(QStringLiteral("OK"), this)),
+CHoerdatResultDlg::CHoerdatResultDlg(const std::vector<velmora::ResultRow>& rows, int preselected,
+                                     QWidget* parent)
+    : QDialog(parent), rows_(rows), resultList_(new QTreeWidget(this)),
+      detailPane_(new QLabel(this)), okButton_(new QPushButton(QStringLiteral("OK"), this)),
       cancelButton_(new QPushButton(QStringLiteral("Abbrechen"), this)) {
   setObjectName(QStringLiteral("hoerdatResultDlg"));
   setWindowTitle(QStringLiteral("Folgende Einträge wurden gefunden:"));
@@ -31,9 +62,6 @@ CHoerdatResultDlg::CHoerdatResultDlg(const std::vector<velmora::ResultRow>& rows
   resultList_->setSelectionMode(QAbstractItemView::SingleSelection);
   resultList_->setHeaderLabels({QStringLiteral("Autor"), QStringLiteral("Titel"),
                                 QStringLiteral("Sender"), QStringLiteral("Jahr")});
-  const int widths[] = {90, 200, 50, 50};
-  for (int column = 0; column < 4; ++column)
-    resultList_->header()->resizeSection(column, widths[column]);
   resultList_->header()->setStretchLastSection(false);
   resultList_->header()->setSectionsMovable(false);
 
@@ -44,10 +72,40 @@ CHoerdatResultDlg::CHoerdatResultDlg(const std::vector<velmora::ResultRow>& rows
     item->setText(2, FromCp1252(row.station));
     item->setText(3, FromCp1252(row.year));
   }
-  // The keyboard starts on the first row without choosing it.
-  if (resultList_->topLevelItemCount() > 0)
+  // The columns fit their texts (at least the widths of old), the title takes what is left.
+  const int widths[] = {90, 200, 50, 50};
+  for (int column = 0; column < 4; ++column) {
+    resultList_->resizeColumnToContents(column);
+    resultList_->header()->resizeSection(
+        column, std::min(std::max(resultList_->header()->sectionSize(column), widths[column]),
+                         column == 1 ? 420 : 220));
+  }
+
+  detailPane_->setObjectName(QStringLiteral("detailPane"));
+  detailPane_->setWordWrap(true);
+  detailPane_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  detailPane_->setTextFormat(Qt::PlainText);
+  detailPane_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  detailPane_->setMargin(6);
+  detailPane_->setMinimumHeight(detailPane_->fontMetrics().lineSpacing() * 7 + 14);
+  detailPane_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  connect(resultList_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+    ShowDetails(current ? resultList_->indexOfTopLevelItem(current) : -1);
+  });
+
+  // The keyboard starts on the first row without choosing it; a row that names the loaded
+  // file's part starts chosen.
+  const int count = resultList_->topLevelItemCount();
+  if (preselected >= 0 && preselected < count) {
+    resultList_->setCurrentItem(resultList_->topLevelItem(preselected));
+    resultList_->topLevelItem(preselected)->setSelected(true);
+  } else if (count > 0) {
     resultList_->selectionModel()->setCurrentIndex(resultList_->model()->index(0, 0),
                                                    QItemSelectionModel::NoUpdate);
+  }
+  ShowDetails(resultList_->currentItem()
+                  ? resultList_->indexOfTopLevelItem(resultList_->currentItem())
+                  : -1);
 
   okButton_->setObjectName(QStringLiteral("okButton"));
   cancelButton_->setObjectName(QStringLiteral("cancelButton"));
@@ -64,10 +122,18 @@ CHoerdatResultDlg::CHoerdatResultDlg(const std::vector<velmora::ResultRow>& rows
   buttons->addWidget(cancelButton_);
   buttons->addStretch(1);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(resultList_);
+  layout->addWidget(resultList_, 1);
+  layout->addWidget(detailPane_);
   layout->addLayout(buttons);
-  resize(440, 280);
+  setSizeGripEnabled(true);
+  resize(std::max(440, resultList_->header()->length() + 40), 420);
   resultList_->setFocus();
+}
+
+void CHoerdatResultDlg::ShowDetails(int row) {
+  detailPane_->setText(row >= 0 && row < static_cast<int>(rows_.size())
+                           ? DetailText(rows_[static_cast<std::size_t>(row)])
+                           : QString());
 }
 
 void CHoerdatResultDlg::accept() {

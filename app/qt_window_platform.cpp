@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTreeWidget>
@@ -198,7 +199,14 @@ void QtWindowPlatform::SetClipboardText(const std::string& text) {
 velmora::ClipboardText QtWindowPlatform::ReadClipboardText() {
   const QString text = QApplication::clipboard()->text();
   if (text.isEmpty()) return {velmora::ClipboardText::Status::Empty, {}};
-  return {velmora::ClipboardText::Status::Ok, ToCp1252(text)};
+  // A page copied from a browser may hold any character: each becomes its nearest form.
+  return {velmora::ClipboardText::Status::Ok, velmora::Utf8ToNearestCp1252(text.toStdString())};
+}
+
+std::optional<std::string> QtWindowPlatform::ReadClipboardHtml() {
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  if (data == nullptr || !data->hasHtml()) return std::nullopt;
+  return velmora::Utf8ToNearestCp1252(data->html().toStdString());
 }
 
 std::vector<std::string> QtWindowPlatform::ListedFiles() {
@@ -221,8 +229,8 @@ bool QtWindowPlatform::ConfirmParts(const std::vector<velmora::PartTarget>& part
   return confirmation.exec() == QDialog::Accepted;
 }
 
-int QtWindowPlatform::ChooseRecord(const std::vector<velmora::ResultRow>& rows) {
-  CHoerdatResultDlg choice(rows, &dialog_);
+int QtWindowPlatform::ChooseRecord(const std::vector<velmora::ResultRow>& rows, int preselected) {
+  CHoerdatResultDlg choice(rows, preselected, &dialog_);
   if (responder_) {
     if (!responder_->choice) return -1;
     choice.show();

@@ -38,7 +38,8 @@ public:
   bool PumpEvents() override;
   void SetClipboardText(const std::string& text) override;
   velmora::ClipboardText ReadClipboardText() override;
-  int ChooseRecord(const std::vector<velmora::ResultRow>& rows) override;
+  std::optional<std::string> ReadClipboardHtml() override;
+  int ChooseRecord(const std::vector<velmora::ResultRow>& rows, int preselected) override;
   void SetSpinnerText(const std::string& text) override;
   void StartSpinnerTimer() override;
   void StopSpinnerTimer() override;

@@ -41,7 +41,7 @@ public:
   bool PumpEvents() override { return true; }
   void SetClipboardText(const std::string&) override {}
   ClipboardText ReadClipboardText() override { return {}; }
-  int ChooseRecord(const std::vector<ResultRow>&) override { return -1; }
+  int ChooseRecord(const std::vector<ResultRow>&, int) override { return -1; }
   void SetSpinnerText(const std::string&) override {}
   void StartSpinnerTimer() override {}
   void StopSpinnerTimer() override {}

@@ -113,6 +113,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     case Kind::ImportPage: {
       if (!hasNext) return Refuse("import-page needs PATH");
       action.path = args[i++];
+      if (i < args.size() && AllDigits(args[i])) {
+        if (args[i].size() > 4) return Refuse("import-page ROW \"" + args[i] + "\" is too large");
+        action.row = std::stoi(args[i++]);
+      }
       break;
     }
     case Kind::Show:
@@ -160,8 +164,11 @@ actions run in the order given:
                      is chosen; without ROW the choice is cancelled and the hits are printed
                      as {"hits": [{"row": 0, "author": ..., "title": ..., "station": ...,
                      "year": ...}, ...]}; the next action waits until the search has ended
-  import-page PATH   the clipboard import with the page text read from PATH (UTF-8 or
-                     Windows-1252)
+  import-page PATH [ROW]
+                     the button "Seite einfügen" with the page read from PATH (UTF-8 or
+                     Windows-1252; a page of the older layout, or of today's as text or HTML);
+                     among several plays row ROW (from 0) is imported; without ROW the choice
+                     is cancelled and the plays are printed as for search
   update-parts       the button "Alle Teile aktualisieren": every part of FILE's play in its
                      directory (same author, title and station, same part count as "2v3") is
                      written to its proposed name in the output directory, the confirmation

@@ -27,7 +27,7 @@ struct CliAction {
   std::string path;                     // ImportPage: the page file
   GenreSelection genre;                 // Genre
   std::optional<std::string> target;    // Update
-  int row = -1;                         // Search
+  int row = -1;                         // Search, ImportPage
 };
 
 struct CliCommand {

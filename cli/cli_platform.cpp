@@ -58,7 +58,7 @@ ClipboardText CliPlatform::ReadClipboardText() {
   return result;
 }
 
-int CliPlatform::ChooseRecord(const std::vector<ResultRow>& rows) {
+int CliPlatform::ChooseRecord(const std::vector<ResultRow>& rows, int /*preselected*/) {
   // Without a row the hits are the result, for a script to pick from in its next run.
   if (chosenRow_ < 0) {
     out_ << HitsJson(rows) << std::endl;

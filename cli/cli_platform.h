@@ -48,7 +48,7 @@ public:
   bool PumpEvents() override { return true; }
   void SetClipboardText(const std::string& text) override;
   ClipboardText ReadClipboardText() override;
-  int ChooseRecord(const std::vector<ResultRow>& rows) override;
+  int ChooseRecord(const std::vector<ResultRow>& rows, int preselected) override;
   void SetSpinnerText(const std::string&) override {}
   void StartSpinnerTimer() override {}
   void StopSpinnerTimer() override {}

@@ -77,7 +77,8 @@ void RunAction(const CliAction& action, VelmoraLogic& logic, CliPlatform& platfo
     const SmallFile page = ReadSmallFile(action.path, kPageLimitMegabytes << 20);
     using Status = SmallFile::Status;
     if (page.status == Status::Ok) {
-      platform.PutOnClipboard(Utf8ToCp1252(page.bytes));
+      platform.PutOnClipboard(Utf8ToNearestCp1252(page.bytes));
+      platform.AnswerChoiceWith(action.row);
       logic.ImportHoerdatPage();
     } else {
       const auto text = page.status == Status::NotARegularFile ? messages::PageIsNoFile(action.path)

@@ -95,7 +95,9 @@ void VelmoraLogic::HandleSearchAnswer(const std::string& answer) {
   std::size_t recordStart = 0;
   const int count = CountRecords(view);
   if (count >= 2 && count <= 10) {
-    const int chosen = platform_.ChooseRecord(BuildResultRows(view));
+    const std::vector<ResultRow> rows = BuildResultRows(view);
+    const int chosen =
+        platform_.ChooseRecord(rows, RowOfPart(rows, ParseLeadingInt(members_.partDesignation)));
     if (chosen < 0 || chosen >= count) return;
     const auto start = FindRecordStart(view, chosen);
     // A row without its own record (more "$end$" than "$titel1$") applies nothing.

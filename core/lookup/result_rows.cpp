@@ -11,7 +11,50 @@ void SetIfPresent(std::string& target, std::optional<std::string> value) {
   if (value) target = std::move(*value);
 }
 
+// The texts of the detail pane: present or empty, never carried from another row.
+void ParseRowDetails(std::string_view record, ResultRow& row) {
+  const auto field = [record](std::string_view start, std::string_view end) {
+    return ExtractBetween(record, start, end).value_or("");
+  };
+  row.secondTitle = field("$titel2$", "$autor$");
+  row.length = field("$laenge$", "$hsp-typ$");
+  row.kind = field("$hsp-typ$", "$genre$");
+  row.genre = field("$genre$", "$regie$");
+  row.director = field("$regie$", "$bearbeitung$");
+  row.synopsis = field("$inhaltsangabe$", "$mitwirkende$");
+  row.cast = field("$mitwirkende$", "$end$");
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// True when text holds "Teil N" or "N. Teil" with N as a whole number.
+bool NamesPart(std::string_view text, int partNumber) {
+  const std::string number = std::to_string(partNumber);
+  for (const std::string& form : {"Teil " + number, number + ". Teil"}) {
+    for (auto at = text.find(form); at != std::string_view::npos; at = text.find(form, at + 1)) {
+      const std::size_t end = at + form.size();
+      const bool wholeBefore = form[0] == 'T' || at == 0 || !IsDigit(text[at - 1]);
+      const bool wholeAfter = form[0] != 'T' || end == text.size() || !IsDigit(text[end]);
+      if (wholeBefore && wholeAfter) return true;
+    }
+  }
+  return false;
+}
+
 } // namespace
+
+int RowOfPart(const std::vector<ResultRow>& rows, int partNumber) {
+  if (partNumber <= 0) return -1;
+  int found = -1;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (!NamesPart(rows[i].secondTitle + " " + rows[i].broadcast, partNumber)) continue;
+    if (found >= 0) return -1;
+    found = static_cast<int>(i);
+  }
+  return found;
+}
 
 void ParseRowFields(std::string_view record, ResultRow& row) {
   SetIfPresent(row.author, ExtractBetween(record, "$autor$", "$produktion$"));
@@ -28,11 +71,14 @@ std::vector<ResultRow> BuildResultRows(std::string_view paddedAnswer) {
   for (int i = 0; i < count; ++i) {
     const auto start = FindRecordStart(paddedAnswer, i);
     if (!start) {
-      rows.push_back(ResultRow{std::to_string(i), {}, {}, {}});
+      ResultRow unparsed;
+      unparsed.author = std::to_string(i);
+      rows.push_back(std::move(unparsed));
       continue;
     }
     ParseRowFields(paddedAnswer.substr(*start), carried);
     rows.push_back(carried);
+    ParseRowDetails(paddedAnswer.substr(*start), rows.back());
   }
   return rows;
 }

@@ -15,6 +15,11 @@ void ParseRowFields(std::string_view record, ResultRow& row);
 // One row per "$end$" of the padded answer. A field missing from a record shows the value of the
 // row above (nothing in the first row). A row without its own "$titel1$" is not parsed: it shows
 // its row number as author and cannot be applied.
+// The detail texts of each row come from its own record only.
 std::vector<ResultRow> BuildResultRows(std::string_view paddedAnswer);
+
+// The one row whose second title or broadcast names part partNumber ("Teil 2", "2. Teil"); -1
+// when none or several do, or partNumber is not positive.
+int RowOfPart(const std::vector<ResultRow>& rows, int partNumber);
 
 } // namespace velmora

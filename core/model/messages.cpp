@@ -205,4 +205,8 @@ std::string PartsWrittenStatus(std::size_t written, std::size_t total) {
   return std::to_string(written) + " von " + std::to_string(total) + " Teilen geschrieben.";
 }
 
+std::string NoHoerdatEntryOnClipboard() {
+  return Utf8ToCp1252("Die Zwischenablage enthält keinen Hördat-Eintrag.");
+}
+
 } // namespace velmora::messages

@@ -65,4 +65,7 @@ std::string PartsWritten(std::size_t written, std::size_t total,
                          const std::vector<std::string>& failedParts);
 std::string PartsWrittenStatus(std::size_t written, std::size_t total);
 
+// The clipboard holds neither a Hördat page of the older layout nor a play of today's.
+std::string NoHoerdatEntryOnClipboard();
+
 } // namespace velmora::messages

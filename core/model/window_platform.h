@@ -54,10 +54,14 @@ public:
   // Plain text on the clipboard, replacing whatever it held; and the clipboard's text.
   virtual void SetClipboardText(const std::string& text) = 0;
   virtual ClipboardText ReadClipboardText() = 0;
+  // The clipboard's HTML beside its text (browsers put both), in Windows-1252 with the nearest
+  // forms; nullopt when it holds none. Platforms without one have none.
+  virtual std::optional<std::string> ReadClipboardHtml() { return std::nullopt; }
 
-  // The choice among 2 to 10 Hördat records; the row chosen with OK, Return or a double click,
-  // -1 for "Abbrechen", Escape or the close box.
-  virtual int ChooseRecord(const std::vector<ResultRow>& rows) = 0;
+  // The choice among several Hördat records (of a search or of a page); the row chosen with OK,
+  // Return or a double click, -1 for "Abbrechen", Escape or the close box. preselected is the
+  // row highlighted at the start, -1 for none.
+  virtual int ChooseRecord(const std::vector<ResultRow>& rows, int preselected) = 0;
 
   // The spinner beside the search button: its text, and the 300 ms timer that calls
   // VelmoraLogic::OnSpinnerTick while a search runs.

@@ -77,10 +77,11 @@ TEST(ImportCommand, ReportsTheClipboardsFailuresOrFillsAndShowsTheForm) {
        "ClipBoard ist leer oder enth\xe4lt ung\xfcltige Daten! (Fehler)",
        "getippt|bleibt"},
       {{Status::Ok, page}, "", "Der Fall|Der Fall"},
-      // The clipboard's text ends at its first zero byte.
+      // The clipboard's text ends at its first zero byte: no field is taken, and that is said;
+      // what was typed stays.
       {{Status::Ok, std::string("<font class=ti>Fall, Der</font>.\0.......", 40)},
-       "",
-       "bleibt|bleibt"},
+       "Die Zwischenablage enth\xe4lt keinen H\xf6rdat-Eintrag. (Fehler)",
+       "getippt|bleibt"},
   };
   for (const auto& [clipboard, message, titles] : rows) {
     test::FakePlatform platform;

@@ -84,6 +84,31 @@ TEST(ResultRows, ShowRawTextsTheRowAboveForAMissingFieldAndTheNumberWithoutAReco
                                        {"2", "", "", ""}}));
 }
 
+TEST(ResultRows, DetailsComeFromTheRowsOwnRecordAndNameItsPart) {
+  const auto rows = BuildResultRows(PadAnswer(
+      "$titel1$Spur$titel2$Teil 2: Die Ernte$autor$A$produktion$NDX$jahr$1975$laenge$58"
+      "$hsp-typ$Krimi$genre$Thriller$regie$Ute Ohm$bearbeitung$$komposition$$inhaltsangabe$Eine "
+      "Leiche.$mitwirkende$Jan Pieper$end$"
+      "$titel1$Spur$titel2$12. Teil$autor$A$produktion$NDX$jahr$1975$end$"));
+  ASSERT_EQ(rows.size(), 2U);
+  EXPECT_EQ((Texts{rows[0].secondTitle, rows[0].length, rows[0].kind, rows[0].genre,
+                   rows[0].director, rows[0].synopsis, rows[0].cast}),
+            (Texts{"Teil 2: Die Ernte", "58", "Krimi", "Thriller", "Ute Ohm", "Eine Leiche.",
+                   "Jan Pieper"}));
+  EXPECT_EQ((Texts{rows[1].secondTitle, rows[1].length, rows[1].director}),
+            (Texts{"12. Teil", "", ""}));
+
+  // The part row: exactly one row names the part as a whole number.
+  EXPECT_EQ(RowOfPart(rows, 2), 0);
+  EXPECT_EQ(RowOfPart(rows, 12), 1);
+  EXPECT_EQ(RowOfPart(rows, 1), -1); // "12. Teil" and "Teil 2" are not part 1
+  EXPECT_EQ(RowOfPart(rows, 0), -1);
+  std::vector<ResultRow> twice(2);
+  twice[0].secondTitle = "2. Teil";
+  twice[1].broadcast = "WDR 5 - Teil 2/3";
+  EXPECT_EQ(RowOfPart(twice, 2), -1);
+}
+
 bool Apply(const std::string& answer, TagForm& form, WindowMembers& members) {
   return ApplyRecord(PadAnswer(answer), form, members);
 }

@@ -43,7 +43,8 @@ bool FakePlatform::PumpEvents() {
   return !quitRequested;
 }
 
-int FakePlatform::ChooseRecord(const std::vector<ResultRow>& rows) {
+int FakePlatform::ChooseRecord(const std::vector<ResultRow>& rows, int preselected) {
+  preselections.push_back(preselected);
   choiceRequests.push_back(rows);
   return chosenRow;
 }

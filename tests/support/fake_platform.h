@@ -54,10 +54,12 @@ public:
   // --- clipboard ---
   std::vector<std::string> clipboardWrites; // Windows-1252
   ClipboardText clipboard;                  // what ReadClipboardText returns
+  std::optional<std::string> clipboardHtml; // Windows-1252
 
   // --- choice among records ---
   int chosenRow = -1;
   std::vector<std::vector<ResultRow>> choiceRequests;
+  std::vector<int> preselections; // the row highlighted at the start of each choice
 
   // --- spinner ---
   std::vector<std::string> spinnerTexts;
@@ -96,7 +98,8 @@ public:
   bool PumpEvents() override;
   void SetClipboardText(const std::string& text) override { clipboardWrites.push_back(text); }
   ClipboardText ReadClipboardText() override { return clipboard; }
-  int ChooseRecord(const std::vector<ResultRow>& rows) override;
+  std::optional<std::string> ReadClipboardHtml() override { return clipboardHtml; }
+  int ChooseRecord(const std::vector<ResultRow>& rows, int preselected) override;
   void SetSpinnerText(const std::string& text) override { spinnerTexts.push_back(text); }
   void StartSpinnerTimer() override;
   void StopSpinnerTimer() override { spinnerTimerRunning = false; }
