@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli_runner.h"
+#include "support/hoerdat_pages.h"
 #include "core/text/encoding.h"
 #include "form/audio_test_files.h"
 #include "support/id3v2_fixtures.h"
@@ -180,6 +181,38 @@ TEST_F(CliTest, ImportPageReadsOnlyASmallRegularFile) {
     EXPECT_EQ(failed.exitCode, 1) << path;
     EXPECT_EQ(failed.err, about + path + message);
   }
+}
+
+// Today's pages: one play as HTML is imported at once; a day's plays are offered as hits, ROW
+// imports one and the update writes it; a page without a play is a failure.
+TEST_F(CliTest, ImportPageOfTodaysLayoutTextOrHtml) {
+  const std::string html = dir.file("glocke.html"), day = dir.file("tag.txt");
+  WriteBytes(html, test::kGlockeHtml);
+  WriteBytes(day, test::kDayText);
+  const CliRun one = Run({source, "import-page", html, "show"});
+  EXPECT_EQ(one.exitCode, 0) << one.err;
+  EXPECT_NE(one.out.find("\"v2Title\": \"Die Glocke von Arnsfeld\""), std::string::npos);
+  EXPECT_NE(one.out.find("\"recLaenge\": \"ca. 52 min.\""), std::string::npos) << one.out;
+
+  const CliRun hits = Run({source, "import-page", day});
+  EXPECT_EQ(hits.exitCode, 0) << hits.err;
+  EXPECT_TRUE(hits.out.starts_with("{\"hits\": [{\"row\": 0, \"author\": \"Marta Quell\", "
+                                   "\"title\": \"Die Glocke von Arnsfeld (1. Teil)\""))
+      << hits.out;
+  EXPECT_EQ(std::count(hits.out.begin(), hits.out.end(), '\n'), 1);
+
+  const std::string target = dir.file("leuchtturm.mp3");
+  const CliRun chosen = Run({source, "import-page", day, "1", "update", target});
+  EXPECT_EQ(chosen.exitCode, 0) << chosen.err;
+  const std::string tag = TagOf(ReadBytes(target));
+  EXPECT_EQ(FrameBody(tag, "TIT2").substr(1), "Der Leuchtturm");
+  EXPECT_EQ(FrameBody(tag, "TCOP").substr(1), "Radio Bremen 1975");
+  EXPECT_EQ(FrameBody(tag, "TPE1").substr(1), "Jan Ohlsen");
+
+  WriteBytes(day, "Hördat - Startseite\nSortierung: Sendedatum\n");
+  const CliRun none = Run({source, "import-page", day});
+  EXPECT_EQ(none.exitCode, 1);
+  EXPECT_EQ(none.err, "Fehler: Die Zwischenablage enthält keinen Hördat-Eintrag.\n");
 }
 
 // What an independent reader (Debian's python3-mutagen) finds in a file: the tag's version, then
