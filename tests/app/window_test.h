@@ -45,6 +45,7 @@ private slots:
   void layoutGrowsAndIsRemembered();
   void commandLineFilesAreListedAndTheFirstLoaded();
   void partsButtonFollowsTheLoadedPlayAndConfirmsTargets();
+  void pageChoiceShowsDetailsAndStartsOnThePart();
 
 private:
   // Writes a file into the work directory, making its sub-directories.
