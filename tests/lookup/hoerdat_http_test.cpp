@@ -7,7 +7,9 @@
 
 #include <future>
 
+#include "core/import/hoerdat_plays.h"
 #include "core/lookup/http_client.h"
+#include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
 #include "lookup/standin_process.h"
 
@@ -105,6 +107,22 @@ TEST(StandinService, MatchesAnswersWithTheDatabaseMessagesAndRefusesBadRequests)
   // Bad requests get status 400.
   for (const char* target : {"x", "x?a=%g1", "x?a=%4", "x?a=%", "x?e=1", "x?a=1&a=2", "x?ab=1"})
     EXPECT_EQ(client->Get(standin.BaseUrl() + target).status, 400) << target;
+  // The pages of today's layout, for the page import.
+  const auto plays = [&](const std::string& target) {
+    const HttpResult page = client->Get(standin.BaseUrl() + target);
+    EXPECT_EQ(page.status, 200) << target;
+    return ReadClipboardPlays("", Utf8ToNearestCp1252(page.body));
+  };
+  const auto one = plays("page?id=0");
+  ASSERT_EQ(one.size(), 1U);
+  EXPECT_EQ(one[0].fields.title, "Der Garten");
+  EXPECT_EQ(one[0].fields.author, "Anna Berger");
+  EXPECT_EQ(one[0].fields.synopsis,
+            "Im Garten der Villa Lindqvist liegt ein Toter.\r\nKommissarin Roth sucht den G\xe4rtner.");
+  EXPECT_EQ(one[0].fields.production->copyright, "RBX 1998");
+  EXPECT_EQ(plays("page?day=1").size(), 5U);
+  EXPECT_EQ(client->Get(standin.BaseUrl() + "page?id=99999").status, 404);
+
   const std::string address = standin.BaseUrl();
   standin.Stop();
   const HttpResult refused = client->Get(address + "x?a=x");

@@ -5,6 +5,7 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <chrono>
@@ -14,6 +15,7 @@
 #include <thread>
 
 #include "catalog.h"
+#include "pages.h"
 #include "search.h"
 
 namespace {
@@ -30,7 +32,9 @@ constexpr const char* kUsage =
     "  --host   loopback address to listen on (default 127.0.0.1)\n"
     "  --port   port, 0 for a free one (default 0); the address is printed on start\n"
     "  --data   the radio plays, tab-separated UTF-8 (default: the file shipped with it)\n"
-    "  --limit  most records in one answer; more give the \"Mehr als\" answer (default 20)\n";
+    "  --limit  most records in one answer; more give the \"Mehr als\" answer (default 20)\n"
+    "Besides the queries it serves web pages in the layout of today's Hördat pages:\n"
+    "/page?id=N (the play N, from 0) and /page?day=1 (a day listing several plays).\n";
 
 // The data file beside the sources when run from a build tree, else the installed one.
 std::string DefaultDataPath() {
@@ -100,6 +104,22 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
   httplib::Server server;
+  // "/page?id=N": the page of play N (from 0); "/page?day=1": a day's page listing several.
+  server.Get("/page", [&](const httplib::Request& request, httplib::Response& response) {
+    std::size_t id = 0;
+    if (request.has_param("day")) {
+      const std::size_t count = std::min<std::size_t>(catalog->size(), 5);
+      response.set_content(hoerdat_standin::DayPage({catalog->begin(), catalog->begin() +
+                                                     static_cast<std::ptrdiff_t>(count)}),
+                           "text/html; charset=utf-8");
+    } else if (request.has_param("id") && ParseNumber(request.get_param_value("id"), id) &&
+               id < catalog->size()) {
+      response.set_content(hoerdat_standin::PlayPage((*catalog)[id]), "text/html; charset=utf-8");
+    } else {
+      response.status = 404;
+      response.set_content("no such page\n", "text/plain");
+    }
+  });
   server.Get(".*", [&](const httplib::Request& request, httplib::Response& response) {
     const auto params = hoerdat_standin::ParseSearchParams(request.target);
     if (!params) {
