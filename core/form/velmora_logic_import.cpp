@@ -68,6 +68,7 @@ void VelmoraLogic::ImportHoerdatPage() {
   std::size_t chosen = 0;
   if (plays.size() > 1) {
     std::vector<ResultRow> rows;
+    rows.reserve(plays.size());
     for (const HoerdatPlay& play : plays)
       rows.push_back(RowOfPlay(play));
     const int row =

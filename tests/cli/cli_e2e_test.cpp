@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "cli_runner.h"
-#include "support/hoerdat_pages.h"
 #include "core/text/encoding.h"
 #include "form/audio_test_files.h"
+#include "support/hoerdat_pages.h"
 #include "support/id3v2_fixtures.h"
 
 namespace velmora::test {

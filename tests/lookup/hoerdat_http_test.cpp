@@ -117,8 +117,9 @@ TEST(StandinService, MatchesAnswersWithTheDatabaseMessagesAndRefusesBadRequests)
   ASSERT_EQ(one.size(), 1U);
   EXPECT_EQ(one[0].fields.title, "Der Garten");
   EXPECT_EQ(one[0].fields.author, "Anna Berger");
-  EXPECT_EQ(one[0].fields.synopsis,
-            "Im Garten der Villa Lindqvist liegt ein Toter.\r\nKommissarin Roth sucht den G\xe4rtner.");
+  EXPECT_EQ(
+      one[0].fields.synopsis,
+      "Im Garten der Villa Lindqvist liegt ein Toter.\r\nKommissarin Roth sucht den G\xe4rtner.");
   EXPECT_EQ(one[0].fields.production->copyright, "RBX 1998");
   EXPECT_EQ(plays("page?day=1").size(), 5U);
   EXPECT_EQ(client->Get(standin.BaseUrl() + "page?id=99999").status, 404);

@@ -109,9 +109,10 @@ int main(int argc, char** argv) {
     std::size_t id = 0;
     if (request.has_param("day")) {
       const std::size_t count = std::min<std::size_t>(catalog->size(), 5);
-      response.set_content(hoerdat_standin::DayPage({catalog->begin(), catalog->begin() +
-                                                     static_cast<std::ptrdiff_t>(count)}),
-                           "text/html; charset=utf-8");
+      response.set_content(
+          hoerdat_standin::DayPage(
+              {catalog->begin(), catalog->begin() + static_cast<std::ptrdiff_t>(count)}),
+          "text/html; charset=utf-8");
     } else if (request.has_param("id") && ParseNumber(request.get_param_value("id"), id) &&
                id < catalog->size()) {
       response.set_content(hoerdat_standin::PlayPage((*catalog)[id]), "text/html; charset=utf-8");
