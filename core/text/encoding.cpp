@@ -69,6 +69,20 @@ std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& pos) {
   return cp;
 }
 
+// UTF-8 to Windows-1252, each code point as append(out, codePoint) writes it; a text that is not
+// valid UTF-8 is returned unchanged.
+template <typename Append> std::string FromUtf8(std::string_view text, Append append) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const auto cp = DecodeUtf8(text, pos);
+    if (!cp) return std::string(text);
+    append(out, *cp);
+  }
+  return out;
+}
+
 } // namespace
 
 std::string Cp1252ToUtf8(std::string_view cp1252) {
@@ -80,15 +94,7 @@ std::string Cp1252ToUtf8(std::string_view cp1252) {
 }
 
 std::string Utf8ToCp1252(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const auto cp = DecodeUtf8(text, pos);
-    if (!cp) return std::string(text);
-    out += CodePointToCp1252(*cp);
-  }
-  return out;
+  return FromUtf8(text, [](std::string& out, char32_t cp) { out += CodePointToCp1252(cp); });
 }
 
 bool IsValidUtf8(std::string_view text) {
@@ -170,15 +176,7 @@ std::string NearestCp1252(char32_t codePoint) {
 }
 
 std::string Utf8ToNearestCp1252(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const auto cp = DecodeUtf8(text, pos);
-    if (!cp) return std::string(text);
-    out += NearestCp1252(*cp);
-  }
-  return out;
+  return FromUtf8(text, [](std::string& out, char32_t cp) { out += NearestCp1252(cp); });
 }
 
 std::string Utf16ToCp1252(std::string_view bytes, bool bigEndian) {

@@ -29,6 +29,17 @@ TEST(EncodingTest, EveryByteSurvivesTheRoundTripAndTextsConvertBothWays) {
   EXPECT_EQ(Utf16ToCp1252(std::string("\x3d\xd8\x00\xdex\0z", 7), false), "?x");
 }
 
+TEST(EncodingTest, TextsOfTheWebTakeTheNearestForm) {
+  // Windows-1252's own characters stay; hyphens, spaces, invisible marks and Central European
+  // letters take their nearest form; the rest is "?".
+  EXPECT_EQ(Utf8ToNearestCp1252("„Łódź“ – ‐ − a\u2009b\u200bc ŠŒ ő ı 日"),
+            "\x84L\xf3"
+            "dz\x93 \x96 - - a bc \x8a\x8c o i ?");
+  EXPECT_EQ(Utf8ToCp1252("Łódź"), "?\xf3"
+                                  "d?"); // the plain conversion keeps "?"
+  EXPECT_EQ(Utf8ToNearestCp1252("\xff kein UTF-8"), "\xff kein UTF-8");
+}
+
 TEST(StringHelpersTest, TrimTextRemovesOnlyTheSixAsciiWhiteSpaces) {
   std::string plain = "  Titel \r\n", high = "\v\f\xa0 a\tb\x85\t";
   TrimText(plain);
