@@ -15,10 +15,8 @@ std::optional<UpdatePlan> VelmoraLogic::ChooseTarget(ComposedTag tag) {
   const auto target =
       platform_.AskSaveTarget(members_.outputDirPath, Cp1252ToUtf8(proposed.fileName));
   if (!target || target->empty()) return std::nullopt;
-  // Said as it is, rather than as a temporary file that cannot be opened.
-  const std::string targetName = target->substr(target->rfind('/') + 1);
-  if (targetName.size() > kMaxFileNameBytes) {
-    ShowError(messages::FileNameTooLong(targetName.size(), kMaxFileNameBytes));
+  if (const auto tooLong = TargetNameTooLong(*target)) {
+    ShowError(*tooLong);
     return std::nullopt;
   }
 

@@ -33,7 +33,6 @@ struct VelmoraLogic::PartJob {
   std::optional<UpdatePlan> plan;
   std::string failure; // why no plan could be made
   std::uint64_t sourceBytes = 0;
-  std::vector<std::string> framesLeftOut;
 };
 
 bool VelmoraLogic::PlayPartsAvailable() {
@@ -105,7 +104,6 @@ std::vector<VelmoraLogic::PartJob> VelmoraLogic::PlanParts(const std::vector<Pla
       }
     }
     if (members_.autoId3v1Copy != 0) CopyV2IntoV1(job.form, job.members);
-    job.framesLeftOut = keepOtherFrames ? job.members.framesLeftOut : std::vector<std::string>();
     auto tag = ComposeUpdateTag(job.form, job.members, genre,
                                 keepOtherFrames ? std::string_view(otherFrames) : "");
     if (!tag) {
@@ -114,9 +112,8 @@ std::vector<VelmoraLogic::PartJob> VelmoraLogic::PlanParts(const std::vector<Pla
     }
     ProposedTarget proposed = ProposeTarget(job.form, job.members);
     const std::string target = members_.outputDirPath + Cp1252ToUtf8(proposed.fileName);
-    const std::string targetName = target.substr(target.rfind('/') + 1);
-    if (targetName.size() > kMaxFileNameBytes) {
-      job.failure = messages::FileNameTooLong(targetName.size(), kMaxFileNameBytes);
+    if (auto tooLong = TargetNameTooLong(target)) {
+      job.failure = std::move(*tooLong);
       continue;
     }
     std::optional<Id3v1Record> id3v1;
@@ -166,6 +163,8 @@ std::vector<PartUpdate> VelmoraLogic::WriteParts(std::vector<PartJob>& jobs) {
   platform_.SetProgress(0);
   platform_.ShowProgress(true);
   bool quitting = false;
+  bool loadedRewritten = false; // the loaded file itself now holds the new tag
+  const bool keepOtherFrames = members_.keepOtherFrames == 1;
   for (PartJob& job : jobs) {
     PartUpdate& result = results.emplace_back();
     result.partNumber = job.part.partNumber;
@@ -186,12 +185,14 @@ std::vector<PartUpdate> VelmoraLogic::WriteParts(std::vector<PartJob>& jobs) {
             messages::FailedPart(job.part.partNumber, job.part.path, written.failure->text));
       continue;
     }
-    const bool loaded = job.part.path == members_.inputFilePath;
-    if (loaded && job.plan->inPlace)
+    if (job.part.path == members_.inputFilePath && job.plan->inPlace) {
       members_.oldTagLength = job.plan->tag.size() + static_cast<std::uint64_t>(job.plan->padding);
-    for (const std::string& id : job.framesLeftOut)
-      if (std::find(framesLeftOut.begin(), framesLeftOut.end(), id) == framesLeftOut.end())
-        framesLeftOut.push_back(id);
+      loadedRewritten = true;
+    }
+    if (keepOtherFrames)
+      for (const std::string& id : job.members.framesLeftOut)
+        if (std::find(framesLeftOut.begin(), framesLeftOut.end(), id) == framesLeftOut.end())
+          framesLeftOut.push_back(id);
     if (members_.genTxtFile != 0)
       WriteDescriptionFile(members_.workDir, members_.outputDirPath, job.plan->fileNameTemplateText,
                            SnapshotTemplateFields(job.form, job.members), SystemTemplateClock());
@@ -202,10 +203,7 @@ std::vector<PartUpdate> VelmoraLogic::WriteParts(std::vector<PartJob>& jobs) {
 
   // The loaded part's ID3v1 fields as its update would leave them.
   if (members_.autoId3v1Copy != 0) CopyToId3v1();
-  const bool loadedRewritten = std::any_of(jobs.begin(), jobs.end(), [&](const PartJob& job) {
-    return job.part.path == members_.inputFilePath && job.plan && job.plan->inPlace;
-  });
-  if (loadedRewritten && members_.keepOtherFrames != 1) ForgetOtherFrames();
+  if (loadedRewritten && !keepOtherFrames) ForgetOtherFrames();
   if (!framesLeftOut.empty())
     platform_.ShowMessage(messages::FramesLeftOut(framesLeftOut), messages::kVelmora,
                           MessageIcon::Information, MessageButtons::Ok);

@@ -17,6 +17,9 @@ namespace velmora {
 
 namespace {
 
+// What a file name may hold on Linux file systems (NAME_MAX), in bytes of UTF-8.
+constexpr std::size_t kMaxFileNameBytes = 255;
+
 // The TCON text: the selected entry's genre, or what was typed into the list's edit field when
 // it matches no entry; an empty edit field falls back to Speech.
 std::string TconText(const GenreSelection& genre) {
@@ -117,6 +120,12 @@ ProposedTarget ProposeTarget(const TagForm& form, const WindowMembers& members) 
         SafeFileName(WithoutControlCharacters(BaseNameWithoutExtension(proposed.fileName)));
   }
   return proposed;
+}
+
+std::optional<std::string> TargetNameTooLong(const std::string& targetPath) {
+  const std::size_t nameBytes = targetPath.size() - (targetPath.rfind('/') + 1);
+  if (nameBytes <= kMaxFileNameBytes) return std::nullopt;
+  return messages::FileNameTooLong(nameBytes, kMaxFileNameBytes);
 }
 
 UpdatePlan PlanUpdate(const std::string& sourcePath, const std::string& targetPath, ComposedTag tag,

@@ -14,9 +14,6 @@
 
 namespace velmora {
 
-// What a file name may hold on Linux file systems (NAME_MAX), in bytes of UTF-8.
-inline constexpr std::size_t kMaxFileNameBytes = 255;
-
 // The ID3v2 tag of a form: the twelve frames, then the carried frames, then the padding.
 struct ComposedTag {
   std::string tag; // without its padding
@@ -40,6 +37,10 @@ struct ProposedTarget {
 // The name the file-name template makes of the form, or without a template the loaded file's own
 // name.
 ProposedTarget ProposeTarget(const TagForm& form, const WindowMembers& members);
+
+// The message for a target whose name is longer than a Linux file system takes, said as it is
+// rather than as a temporary file that cannot be opened; nullopt for a name that fits.
+std::optional<std::string> TargetNameTooLong(const std::string& targetPath);
 
 // The plan of writing sourcePath's audio with a new tag into targetPath: through a temporary file
 // beside the source when both name the same file.

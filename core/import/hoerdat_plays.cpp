@@ -11,36 +11,36 @@ namespace {
 enum class Label {
   None, // outside a value: the header, or after the links at a play's end
   Broadcast,
-  Authors,
   AlsoTitled,
   Production,
-  Genre,
-  Director,
-  Adaptation,
   Synopsis,
-  Cast,
+  List,    // one entry a line, joined with ", " into the field the label names
   Ignored, // a known label whose value the form has no place for
 };
+
+using PageField = std::optional<std::string> HoerdatPageFields::*;
 
 struct KnownLabel {
   std::string_view text;
   Label label;
+  PageField field = nullptr; // the field of a List label
 };
 
 constexpr std::string_view kBroadcastLabel = "Sendetermine:";
+constexpr KnownLabel kBroadcast{kBroadcastLabel, Label::Broadcast};
 
 constexpr std::array<KnownLabel, 20> kLabels = {{
-    {kBroadcastLabel, Label::Broadcast},
-    {"Autor(en):", Label::Authors},
-    {"Autor:", Label::Authors},
+    kBroadcast,
+    {"Autor(en):", Label::List, &HoerdatPageFields::author},
+    {"Autor:", Label::List, &HoerdatPageFields::author},
     {"Auch unter dem Titel:", Label::AlsoTitled},
     {"Produktion:", Label::Production},
-    {"Genre(s):", Label::Genre},
-    {"Genre:", Label::Genre},
-    {"Regie:", Label::Director},
-    {"Bearbeitung:", Label::Adaptation},
+    {"Genre(s):", Label::List, &HoerdatPageFields::genre},
+    {"Genre:", Label::List, &HoerdatPageFields::genre},
+    {"Regie:", Label::List, &HoerdatPageFields::director},
+    {"Bearbeitung:", Label::List, &HoerdatPageFields::adaptation},
     {"Inhaltsangabe:", Label::Synopsis},
-    {"Mitwirkende:", Label::Cast},
+    {"Mitwirkende:", Label::List, &HoerdatPageFields::cast},
     {"Komponist(en):", Label::Ignored},
     {"Ton und Technik:", Label::Ignored},
     {"Vorlage:", Label::Ignored},
@@ -183,19 +183,19 @@ private:
   void Take(std::string line) {
     if (line.starts_with(kBroadcastLabel)) {
       // Further broadcasts of the same play.
-      if (!plays_.empty() && label_ == Label::Broadcast) return;
+      if (!plays_.empty() && label_.label == Label::Broadcast) return;
       StartPlay();
-      Begin(Label::Broadcast, ValueAfter(line, kBroadcastLabel));
+      Begin(kBroadcast, ValueAfter(line, kBroadcastLabel));
       return;
     }
     if (!line.empty()) lastLine_ = line;
     if (plays_.empty()) return; // the header belongs to no play
     if (const auto known = LabelOf(line)) {
       Finish();
-      Begin(known->label, ValueAfter(line, known->text));
+      Begin(*known, ValueAfter(line, known->text));
     } else if (IsEnding(line)) {
       Finish();
-    } else if (label_ != Label::None) {
+    } else if (label_.label != Label::None) {
       lines_.push_back(std::move(line));
     }
   }
@@ -210,7 +210,7 @@ private:
   // or the last line seen.
   void StartPlay() {
     std::string title = lastLine_;
-    if (label_ != Label::None) {
+    if (label_.label != Label::None) {
       while (!lines_.empty() && lines_.back().empty())
         lines_.pop_back();
       if (!lines_.empty()) {
@@ -224,59 +224,44 @@ private:
     lastLine_.clear();
   }
 
-  void Begin(Label label, std::string firstLine) {
+  void Begin(const KnownLabel& label, std::string firstLine) {
     label_ = label;
     lines_.clear();
     lines_.push_back(std::move(firstLine));
   }
 
   void Finish() {
-    if (plays_.empty() || label_ == Label::None) {
-      label_ = Label::None;
-      return;
+    if (!plays_.empty()) {
+      HoerdatPlay& play = plays_.back();
+      switch (label_.label) {
+      case Label::Broadcast:
+        play.broadcast = Joined(lines_, " ");
+        break;
+      case Label::AlsoTitled:
+        play.secondTitle = Joined(lines_, " ");
+        break;
+      case Label::Production:
+        ReadProduction(Joined(lines_, " "), play.fields);
+        break;
+      case Label::Synopsis:
+        play.fields.synopsis = Paragraphs(lines_);
+        break;
+      case Label::List:
+        play.fields.*label_.field = Joined(lines_, ", ");
+        break;
+      case Label::None:
+      case Label::Ignored:
+        break;
+      }
     }
-    HoerdatPlay& play = plays_.back();
-    HoerdatPageFields& fields = play.fields;
-    switch (label_) {
-    case Label::Broadcast:
-      play.broadcast = Joined(lines_, " ");
-      break;
-    case Label::Authors:
-      fields.author = Joined(lines_, ", ");
-      break;
-    case Label::AlsoTitled:
-      play.secondTitle = Joined(lines_, " ");
-      break;
-    case Label::Production:
-      ReadProduction(Joined(lines_, " "), fields);
-      break;
-    case Label::Genre:
-      fields.genre = Joined(lines_, ", ");
-      break;
-    case Label::Director:
-      fields.director = Joined(lines_, ", ");
-      break;
-    case Label::Adaptation:
-      fields.adaptation = Joined(lines_, ", ");
-      break;
-    case Label::Synopsis:
-      fields.synopsis = Paragraphs(lines_);
-      break;
-    case Label::Cast:
-      fields.cast = Joined(lines_, ", ");
-      break;
-    case Label::None:
-    case Label::Ignored:
-      break;
-    }
-    label_ = Label::None;
+    label_ = {};
     lines_.clear();
   }
 
   std::vector<HoerdatPlay> plays_;
-  Label label_ = Label::None;
-  std::vector<std::string> lines_; // the value being read, one entry a line
-  std::string lastLine_;           // the last line with text outside a value
+  KnownLabel label_{{}, Label::None}; // the label whose value is being read
+  std::vector<std::string> lines_;    // the value being read, one entry a line
+  std::string lastLine_;              // the last line with text outside a value
 };
 
 } // namespace
