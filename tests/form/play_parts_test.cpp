@@ -21,7 +21,7 @@ TEST(PlayPartsTest, SameAuthorTitleStationAndCountInPartOrder) {
       "/d/Marta Quell - Die Glocken 2v3 - RBX, 14.mp3",  // another title
       "/d/Otto Quell - Die Glocke 2v3 - RBX, 14.mp3",    // same last name: the same author
       "/d/Marta Quell - Die Glocke - RBX, 14.mp3",       // no designation
-      "/d/x/Marta Quell - Die Glocke 3v3 - RBX, 14.mp3", // part 3 again, in another folder
+      "/d/x/Marta Quell - Die Glocke 3v3 - RBX, 14.mp3", // the third part again, in another folder
       "/d/Marta Quell - Die Glocke 2v3 - RBX, 99.mp3",   // the year does not matter
   };
   EXPECT_EQ(PathsOf(FindPlayParts("/d/Marta Quell - Die Glocke 2v3 - RBX, 99.mp3", listed, "")),

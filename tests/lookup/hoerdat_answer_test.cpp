@@ -101,7 +101,7 @@ TEST(ResultRows, DetailsComeFromTheRowsOwnRecordAndNameItsPart) {
   // The part row: exactly one row names the part as a whole number.
   EXPECT_EQ(RowOfPart(rows, 2), 0);
   EXPECT_EQ(RowOfPart(rows, 12), 1);
-  EXPECT_EQ(RowOfPart(rows, 1), -1); // "12. Teil" and "Teil 2" are not part 1
+  EXPECT_EQ(RowOfPart(rows, 1), -1); // "12. Teil" and "Teil 2" do not name the first part
   EXPECT_EQ(RowOfPart(rows, 0), -1);
   std::vector<ResultRow> twice(2);
   twice[0].secondTitle = "2. Teil";
