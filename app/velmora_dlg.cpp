@@ -141,7 +141,7 @@ void CVelmoraDlg::ConnectCommands() {
 }
 
 void CVelmoraDlg::SetAutoId3v1CopyMode() {
-  const bool autoCopy = logic_->members().autoId3v1Copy != 0;
+  const bool autoCopy = logic_->members().settings.autoId3v1Copy != 0;
   widgets_.copyToId3v1Button->setVisible(!autoCopy);
   if (!autoCopy) return;
   for (FormField field : kV1PageFields)
@@ -161,7 +161,7 @@ void CVelmoraDlg::ShowTagPage(int page) {
     widgets_.field(field)->setVisible(!v2);
   widgets_.v1GenreCombo->setVisible(!v2);
 
-  const bool note = !v2 && logic_->members().autoId3v1Copy != 0;
+  const bool note = !v2 && logic_->members().settings.autoId3v1Copy != 0;
   if (note)
     widgets_.autoCopyNote->setText(
         QString::fromUtf8(kAutoCopyNote).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -188,7 +188,7 @@ void CVelmoraDlg::reject() {
 void CVelmoraDlg::ScanInputDir() {
   QTreeWidget* list = widgets_.fileList;
   list->clear();
-  const std::string& dir = logic_->members().inputDirPath;
+  const std::string& dir = logic_->members().settings.inputDirPath;
   for (const std::string& name : velmora::ScanInputDir(dir)) {
     auto* item = new QTreeWidgetItem(list);
     item->setText(0, DisplayName(name));
@@ -270,7 +270,7 @@ void CVelmoraDlg::OnHeaderClicked() {
 }
 
 void CVelmoraDlg::OnDir() {
-  std::string folder = logic_->members().inputDirPath;
+  std::string folder = logic_->members().settings.inputDirPath;
   if (!folder.empty()) folder.pop_back(); // without its trailing separator
   const std::optional<QString> chosen = platform_->AskDirectory(
       QStringLiteral("Wählen Sie das Quellverzeichnis:"), QFile::decodeName(folder.c_str()));

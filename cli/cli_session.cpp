@@ -99,8 +99,8 @@ int RunSession(const CliCommand& command, std::ostream& out, std::ostream& err) 
   VelmoraLogic logic(platform, MakeCurlHttpClient());
   const auto file = std::filesystem::absolute(command.file);
   StartUp(logic, file);
-  platform.UseInputDirectory(logic.members().inputDirPath);
-  logic.LoadSelectedFile(logic.members().inputDirPath + file.filename().string());
+  platform.UseInputDirectory(logic.members().settings.inputDirPath);
+  logic.LoadSelectedFile(logic.members().settings.inputDirPath + file.filename().string());
   // A file that could not be loaded leaves nothing for the actions to work on.
   if (logic.members().inputFilePath.empty()) return 1;
   for (const auto& action : command.actions)

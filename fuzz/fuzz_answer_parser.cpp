@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const int mode : {0, 1}) {
     TagForm form;
     WindowMembers members;
-    members.wafranyoflMode = mode;
+    members.settings.wafranyoflMode = mode;
     members.partDesignation = "2v3";
     (void)ApplyRecord(answer, form, members);
     if (mode == 1 && form.v2Comment.size() < 30) std::abort(); // the first line is 30 wide

@@ -11,11 +11,11 @@ void ApplyHoerdatPage(const HoerdatPageFields& page, TagForm& form, WindowMember
   }
   if (page.cast) {
     members.recMitwirkende = *page.cast;
-    form.v2OrigArtist = members.prefixOrigArtist + " " + *page.cast;
+    form.v2OrigArtist = members.settings.prefixOrigArtist + " " + *page.cast;
   }
   if (page.director) {
     members.recRegie = *page.director;
-    form.v2Composer = members.prefixKomponist + " " + *page.director;
+    form.v2Composer = members.settings.prefixKomponist + " " + *page.director;
   }
   if (page.length) members.recLaenge = *page.length;
   if (page.production) {

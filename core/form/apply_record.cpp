@@ -58,10 +58,10 @@ std::string FirstCommentLine(const std::string& hspTyp, const std::string& genre
 
 bool ApplyRecord(std::string_view record, TagForm& form, WindowMembers& members) {
   const HoerdatRecord fields = ParseHoerdatRecord(record);
-  const bool wafranyofl = members.wafranyoflMode != 0;
+  const bool wafranyofl = members.settings.wafranyoflMode != 0;
 
-  form.v2Url = members.defaultUrl;
-  form.v2EncodedBy = members.defaultEncodedBy;
+  form.v2Url = members.settings.defaultUrl;
+  form.v2EncodedBy = members.settings.defaultEncodedBy;
 
   if (fields.autor) {
     members.recAutor = ReorderAuthor(*fields.autor, wafranyofl);
@@ -83,11 +83,11 @@ bool ApplyRecord(std::string_view record, TagForm& form, WindowMembers& members)
   if (fields.bearbeitung) members.recBearbeitung = *fields.bearbeitung;
   if (fields.mitwirkende) {
     members.recMitwirkende = *fields.mitwirkende;
-    form.v2OrigArtist = members.prefixOrigArtist + " " + CastOnOneLine(members.recMitwirkende);
+    form.v2OrigArtist = members.settings.prefixOrigArtist + " " + CastOnOneLine(members.recMitwirkende);
   }
   if (fields.regie) {
     members.recRegie = *fields.regie;
-    form.v2Composer = members.prefixKomponist + " " + *fields.regie;
+    form.v2Composer = members.settings.prefixKomponist + " " + *fields.regie;
   }
   if (fields.laenge) members.recLaenge = *fields.laenge;
   if (fields.produktion) members.recProduktion = *fields.produktion;
@@ -105,12 +105,12 @@ bool ApplyRecord(std::string_view record, TagForm& form, WindowMembers& members)
         FirstCommentLine(members.recHspTyp, members.recGenre) + "\r\n\r\n" + form.v2Comment;
     form.v2Album = members.recBearbeitung.empty()
                        ? members.recHspTyp
-                       : members.prefixBearbeitung + " " + members.recBearbeitung;
+                       : members.settings.prefixBearbeitung + " " + members.recBearbeitung;
     form.v2OrigArtist =
-        members.prefixOrigArtist + " " + CastOnOneLine(FirstCastEntries(members.recMitwirkende));
+        members.settings.prefixOrigArtist + " " + CastOnOneLine(FirstCastEntries(members.recMitwirkende));
   }
 
-  return members.autoId3v1Copy == 1;
+  return members.settings.autoId3v1Copy == 1;
 }
 
 } // namespace velmora

@@ -72,7 +72,7 @@ void VelmoraLogic::LoadSelectedFile(const std::optional<std::string>& path) {
   ShowForm();
 
   const FileNameParts parts =
-      ParseFileName(BaseNameWithoutExtension(cp1252Path), members_.stationSeparator);
+      ParseFileName(BaseNameWithoutExtension(cp1252Path), members_.settings.stationSeparator);
   form_.maskAuthor = parts.author;
   form_.maskTitle = parts.title;
   form_.maskStation = parts.station;

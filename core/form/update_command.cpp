@@ -13,7 +13,7 @@ namespace velmora {
 std::optional<UpdatePlan> VelmoraLogic::ChooseTarget(ComposedTag tag) {
   ProposedTarget proposed = ProposeTarget(form_, members_);
   const auto target =
-      platform_.AskSaveTarget(members_.outputDirPath, Cp1252ToUtf8(proposed.fileName));
+      platform_.AskSaveTarget(members_.settings.outputDirPath, Cp1252ToUtf8(proposed.fileName));
   if (!target || target->empty()) return std::nullopt;
   if (const auto tooLong = TargetNameTooLong(*target)) {
     ShowError(*tooLong);
@@ -21,9 +21,9 @@ std::optional<UpdatePlan> VelmoraLogic::ChooseTarget(ComposedTag tag) {
   }
 
   const auto slash = target->rfind('/');
-  members_.outputDirPath =
+  members_.settings.outputDirPath =
       slash == std::string::npos ? std::string() : target->substr(0, slash + 1);
-  WriteProfileString("Directories", "OutputDir", members_.outputDirPath, members_.settingsPath);
+  WriteProfileString("Directories", "OutputDir", members_.settings.outputDirPath, members_.settingsPath);
   return PlanUpdate(members_.inputFilePath, *target, std::move(tag),
                     std::move(proposed.fileNameTemplateText), members_.oldTagLength, std::nullopt);
 }
@@ -59,7 +59,7 @@ bool VelmoraLogic::OnAktualisieren() {
     // those that would change the inputs are refused or held until the scope ends.
     FlagScope running(updateRunning_);
     written = [&] {
-      const bool keepOtherFrames = members_.keepOtherFrames == 1;
+      const bool keepOtherFrames = members_.settings.keepOtherFrames == 1;
       const std::string_view otherFrames =
           keepOtherFrames ? std::string_view(members_.otherFrames) : std::string_view();
       auto tag = ComposeUpdateTag(form_, members_, platform_.SelectedV2Genre(), otherFrames);
@@ -69,8 +69,8 @@ bool VelmoraLogic::OnAktualisieren() {
       }
       auto plan = ChooseTarget(std::move(*tag));
       if (!plan) return false;
-      if (members_.autoId3v1Copy != 0) CopyToId3v1();
-      if (members_.autoId3v1Tagging != 0) plan->id3v1 = ComposeUpdateId3v1Record(form_);
+      if (members_.settings.autoId3v1Copy != 0) CopyToId3v1();
+      if (members_.settings.autoId3v1Tagging != 0) plan->id3v1 = ComposeUpdateId3v1Record(form_);
 
       // A description and an upload line about a file that was not written would report a
       // failure as success.
@@ -86,14 +86,14 @@ bool VelmoraLogic::OnAktualisieren() {
       // The loaded file itself now holds only what was written.
       if (plan->inPlace && !keepOtherFrames) ForgetOtherFrames();
       std::optional<std::string> description;
-      if (members_.genTxtFile != 0)
+      if (members_.settings.genTxtFile != 0)
         description = WriteDescriptionFile(
-            members_.workDir, members_.outputDirPath, plan->fileNameTemplateText,
+            members_.workDir, members_.settings.outputDirPath, plan->fileNameTemplateText,
             SnapshotTemplateFields(form_, members_), SystemTemplateClock());
-      if (members_.uploadInfo != 0)
+      if (members_.settings.uploadInfo != 0)
         platform_.SetClipboardText(UploadInfoText(plan->fileNameTemplateText));
       platform_.ShowStatus(
-          messages::UpdatedStatus(plan->targetPath, description, members_.uploadInfo != 0));
+          messages::UpdatedStatus(plan->targetPath, description, members_.settings.uploadInfo != 0));
       ShowForm();
       return true;
     }();

@@ -37,7 +37,7 @@ struct VelmoraLogic::PartJob {
 
 bool VelmoraLogic::PlayPartsAvailable() {
   return !updateRunning_ && !members_.inputFilePath.empty() &&
-         FindPlayParts(members_.inputFilePath, platform_.ListedFiles(), members_.stationSeparator)
+         FindPlayParts(members_.inputFilePath, platform_.ListedFiles(), members_.settings.stationSeparator)
                  .size() > 1;
 }
 
@@ -49,7 +49,7 @@ std::vector<PartUpdate> VelmoraLogic::OnAlleTeileAktualisieren() {
     return {};
   }
   const std::vector<PlayPart> parts =
-      FindPlayParts(members_.inputFilePath, platform_.ListedFiles(), members_.stationSeparator);
+      FindPlayParts(members_.inputFilePath, platform_.ListedFiles(), members_.settings.stationSeparator);
   if (parts.size() < 2) {
     ShowError(messages::NoOtherParts());
     return {};
@@ -66,7 +66,7 @@ std::vector<PartUpdate> VelmoraLogic::OnAlleTeileAktualisieren() {
 }
 
 std::vector<VelmoraLogic::PartJob> VelmoraLogic::PlanParts(const std::vector<PlayPart>& parts) {
-  const bool keepOtherFrames = members_.keepOtherFrames == 1;
+  const bool keepOtherFrames = members_.settings.keepOtherFrames == 1;
   const GenreSelection genre = platform_.SelectedV2Genre();
   std::vector<PartJob> jobs;
   for (const PlayPart& part : parts) {
@@ -103,7 +103,7 @@ std::vector<VelmoraLogic::PartJob> VelmoraLogic::PlanParts(const std::vector<Pla
         }
       }
     }
-    if (members_.autoId3v1Copy != 0) CopyV2IntoV1(job.form, job.members);
+    if (members_.settings.autoId3v1Copy != 0) CopyV2IntoV1(job.form, job.members);
     auto tag = ComposeUpdateTag(job.form, job.members, genre,
                                 keepOtherFrames ? std::string_view(otherFrames) : "");
     if (!tag) {
@@ -111,13 +111,13 @@ std::vector<VelmoraLogic::PartJob> VelmoraLogic::PlanParts(const std::vector<Pla
       continue;
     }
     ProposedTarget proposed = ProposeTarget(job.form, job.members);
-    const std::string target = members_.outputDirPath + Cp1252ToUtf8(proposed.fileName);
+    const std::string target = members_.settings.outputDirPath + Cp1252ToUtf8(proposed.fileName);
     if (auto tooLong = TargetNameTooLong(target)) {
       job.failure = std::move(*tooLong);
       continue;
     }
     std::optional<Id3v1Record> id3v1;
-    if (members_.autoId3v1Tagging != 0) id3v1 = ComposeUpdateId3v1Record(job.form);
+    if (members_.settings.autoId3v1Tagging != 0) id3v1 = ComposeUpdateId3v1Record(job.form);
     job.plan = PlanUpdate(part.path, target, std::move(*tag),
                           std::move(proposed.fileNameTemplateText), tagArea, id3v1);
     job.sourceBytes = FileSize(part.path).value_or(0);
@@ -164,7 +164,7 @@ std::vector<PartUpdate> VelmoraLogic::WriteParts(std::vector<PartJob>& jobs) {
   platform_.ShowProgress(true);
   bool quitting = false;
   bool loadedRewritten = false; // the loaded file itself now holds the new tag
-  const bool keepOtherFrames = members_.keepOtherFrames == 1;
+  const bool keepOtherFrames = members_.settings.keepOtherFrames == 1;
   for (PartJob& job : jobs) {
     PartUpdate& result = results.emplace_back();
     result.partNumber = job.part.partNumber;
@@ -193,8 +193,8 @@ std::vector<PartUpdate> VelmoraLogic::WriteParts(std::vector<PartJob>& jobs) {
       for (const std::string& id : job.members.framesLeftOut)
         if (std::find(framesLeftOut.begin(), framesLeftOut.end(), id) == framesLeftOut.end())
           framesLeftOut.push_back(id);
-    if (members_.genTxtFile != 0)
-      WriteDescriptionFile(members_.workDir, members_.outputDirPath, job.plan->fileNameTemplateText,
+    if (members_.settings.genTxtFile != 0)
+      WriteDescriptionFile(members_.workDir, members_.settings.outputDirPath, job.plan->fileNameTemplateText,
                            SnapshotTemplateFields(job.form, job.members), SystemTemplateClock());
     uploadLines.push_back(UploadInfoText(job.plan->fileNameTemplateText));
   }
@@ -202,12 +202,12 @@ std::vector<PartUpdate> VelmoraLogic::WriteParts(std::vector<PartJob>& jobs) {
   if (quitting) return results; // the application is quitting; nobody is left to read a box
 
   // The loaded part's ID3v1 fields as its update would leave them.
-  if (members_.autoId3v1Copy != 0) CopyToId3v1();
+  if (members_.settings.autoId3v1Copy != 0) CopyToId3v1();
   if (loadedRewritten && !keepOtherFrames) ForgetOtherFrames();
   if (!framesLeftOut.empty())
     platform_.ShowMessage(messages::FramesLeftOut(framesLeftOut), messages::kVelmora,
                           MessageIcon::Information, MessageButtons::Ok);
-  if (members_.uploadInfo != 0 && !uploadLines.empty()) {
+  if (members_.settings.uploadInfo != 0 && !uploadLines.empty()) {
     std::string lines;
     for (const std::string& line : uploadLines)
       lines += (lines.empty() ? "" : "\n") + line;

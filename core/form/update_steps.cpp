@@ -83,7 +83,7 @@ std::optional<ComposedTag> ComposeUpdateTag(const TagForm& form, const WindowMem
   // refused, a padding beyond it is cut.
   const std::size_t framesLength = ComposeId3v2Tag(texts, 0, otherFrames).size() - 10;
   if (framesLength > kMaxId3v2Size) return std::nullopt;
-  const long padding = FittingPadding(framesLength, members.paddingSize);
+  const long padding = FittingPadding(framesLength, members.settings.paddingSize);
   return ComposedTag{ComposeId3v2Tag(texts, padding, otherFrames), padding};
 }
 
@@ -94,7 +94,7 @@ void CopyV2IntoV1(TagForm& form, const WindowMembers& members) {
   form.v1Artist = members.recAutor;
   form.v1Comment = members.recGenre;
   form.v1Album = members.recProduktion;
-  if (members.wafranyoflMode != 0) {
+  if (members.settings.wafranyoflMode != 0) {
     form.v1Comment = form.v2Comment.substr(0, 30);
     form.v1Album = form.v2Album;
   }
@@ -108,7 +108,7 @@ Id3v1Record ComposeUpdateId3v1Record(const TagForm& form) {
 ProposedTarget ProposeTarget(const TagForm& form, const WindowMembers& members) {
   ProposedTarget proposed;
   if (auto expanded = ExpandFileNameTemplate(members.workDir, SnapshotTemplateFields(form, members),
-                                             SystemTemplateClock(), members.stationSeparator)) {
+                                             SystemTemplateClock(), members.settings.stationSeparator)) {
     proposed.fileNameTemplateText = std::move(*expanded);
     proposed.fileName = proposed.fileNameTemplateText + "." + members.inputFileExt;
   } else {

@@ -21,8 +21,8 @@ void VelmoraLogic::ReadFirstSettings(const std::string& startDir) {
   members_.workDir = startDir;
   if (members_.workDir.empty() || members_.workDir.back() != '/') members_.workDir += '/';
   members_.settingsPath = members_.workDir + "Tonfeld.ini";
-  velmora::ReadFirstSettings(members_.settingsPath, members_.workDir, members_);
-  form_.inputDir = Utf8ToCp1252(members_.inputDirPath);
+  velmora::ReadFirstSettings(members_.settingsPath, members_.workDir, members_.settings);
+  form_.inputDir = Utf8ToCp1252(members_.settings.inputDirPath);
   // Started outside a workspace the defaults apply; the status line says where to put the file.
   std::error_code error;
   if (!std::filesystem::exists(members_.settingsPath, error))
@@ -30,16 +30,16 @@ void VelmoraLogic::ReadFirstSettings(const std::string& startDir) {
 }
 
 void VelmoraLogic::UseInputDirectory(const std::string& dirPath) {
-  members_.inputDirPath = dirPath;
-  if (members_.inputDirPath.empty() || members_.inputDirPath.back() != '/')
-    members_.inputDirPath += '/';
-  form_.inputDir = Utf8ToCp1252(members_.inputDirPath);
+  members_.settings.inputDirPath = dirPath;
+  if (members_.settings.inputDirPath.empty() || members_.settings.inputDirPath.back() != '/')
+    members_.settings.inputDirPath += '/';
+  form_.inputDir = Utf8ToCp1252(members_.settings.inputDirPath);
 }
 
 void VelmoraLogic::ReadLaterSettings() {
-  velmora::ReadLaterSettings(members_.settingsPath, members_);
-  form_.v2Url = members_.defaultUrl;
-  form_.v2EncodedBy = members_.defaultEncodedBy;
+  velmora::ReadLaterSettings(members_.settingsPath, members_.settings);
+  form_.v2Url = members_.settings.defaultUrl;
+  form_.v2EncodedBy = members_.settings.defaultEncodedBy;
 }
 
 bool VelmoraLogic::TakeControls() {
@@ -125,8 +125,8 @@ bool VelmoraLogic::ChooseInputDirectory(const std::string& chosenPath) {
   std::string dirPath = chosenPath;
   if (dirPath.back() != '/') dirPath += '/';
   WriteProfileString("Directories", "InputDir", dirPath, members_.settingsPath);
-  if (dirPath != members_.inputDirPath) form_.inputFile.clear();
-  members_.inputDirPath = std::move(dirPath);
+  if (dirPath != members_.settings.inputDirPath) form_.inputFile.clear();
+  members_.settings.inputDirPath = std::move(dirPath);
   ShowForm();
   return true;
 }

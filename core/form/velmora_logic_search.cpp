@@ -40,7 +40,7 @@ void VelmoraLogic::OnHoerdatSearch() {
     return;
   }
   const bool started =
-      download_->Start(BuildQueryAddress(members_, mask),
+      download_->Start(BuildQueryAddress(members_.settings, mask),
                        [this](HttpResult result) { OnDownloadFinished(std::move(result)); });
   if (started) platform_.StartSpinnerTimer();
 }

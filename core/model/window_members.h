@@ -1,5 +1,5 @@
 #pragma once
-// The main window's members besides the form: settings values, the paths of the current file,
+// The main window's members besides the form: the settings, the paths of the current file,
 // and the values of the last applied Hördat record.
 #include <cstdint>
 #include <string>
@@ -10,7 +10,9 @@
 
 namespace velmora {
 
-struct WindowMembers : SettingsValues {
+struct WindowMembers {
+  SettingsValues settings; // the values of "Tonfeld.ini"
+
   std::string workDir;      // start directory, ending in "/"; settings and templates live here
   std::string settingsPath; // workDir + "Tonfeld.ini"
 

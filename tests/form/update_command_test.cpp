@@ -102,7 +102,7 @@ TEST_F(UpdateTest, CopyToId3v1FromTheRecordOrWithWafranyoflFromTheComment) {
                    "Radio Bremen mit einem sehr la"}));          // cut to the field's 30 bytes
   EXPECT_EQ(Control(FormField::v1Album), members.recProduktion); // the copy is shown whole
 
-  members.wafranyoflMode = 2; // any value but 0 is on
+  members.settings.wafranyoflMode = 2; // any value but 0 is on
   UpdateTo(Out("v1.mp3"));
   record = ReadId3v1Record(ReadBytes(Out("v1.mp3")));
   EXPECT_EQ(form.v1Comment, "Ein Kommentar,\r\nder l\344nger als");
@@ -281,7 +281,7 @@ TEST_F(UpdateTest, CommandsDuringTheCopyAreRefusedAndAnswersHeld) {
 
   EXPECT_EQ(messagesDuringCopy, 0u);
   EXPECT_EQ(platform.saveRequests.size(), 1u);
-  EXPECT_EQ((Texts{form.inputFile, form.v2Title, form.v1Title, members.inputDirPath}),
+  EXPECT_EQ((Texts{form.inputFile, form.v2Title, form.v1Title, members.settings.inputDirPath}),
             (Texts{source, "Der Fall", "", dir.file("")}));
   const std::string bytes = ReadBytes(Out("x.mp3"));
   EXPECT_EQ(bytes, TagOf(bytes) + audio + Id3v1Bytes({}));

@@ -18,7 +18,7 @@ const std::string kTail = "\r\n</td></tr></table></body></html>";
 std::string Import(const std::string& page, const std::string& prefix = "") {
   TagForm form;
   WindowMembers members;
-  members.prefixOrigArtist = members.prefixKomponist = prefix;
+  members.settings.prefixOrigArtist = members.settings.prefixKomponist = prefix;
   std::string* targets[] = {&members.recAutor,       &form.v2Title,      &form.v2Comment,
                             &members.recMitwirkende, &form.v2OrigArtist, &form.v2Composer,
                             &members.recLaenge,      &form.v2Copyright,  &form.v2Year,

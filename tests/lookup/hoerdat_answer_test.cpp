@@ -116,10 +116,10 @@ bool Apply(const std::string& answer, TagForm& form, WindowMembers& members) {
 TEST(ApplyRecord, FillsTheFormAndTheRecordMembers) {
   TagForm form;
   WindowMembers members;
-  members.defaultUrl = "http://hoerspiele.example";
+  members.settings.defaultUrl = "http://hoerspiele.example";
   members.partDesignation = "2v3";
-  members.prefixKomponist = "Regie:";
-  members.prefixOrigArtist = "Sprecher:";
+  members.settings.prefixKomponist = "Regie:";
+  members.settings.prefixOrigArtist = "Sprecher:";
   EXPECT_FALSE(Apply(RecordText({.bearbeitung = "Klara Mohn"}), form, members));
   EXPECT_EQ((Texts{form.v2Url, form.v2Artist, form.v2Title, form.v2Comment, form.v2OrigArtist,
                    form.v2Composer, form.v2Year, form.v2Copyright, form.v2Album, members.recTitel1,
@@ -159,7 +159,7 @@ TEST(ApplyRecord, ComposesEachTextAfterTheMode) {
   for (const auto& [mode, record, field, expected] : rows) {
     TagForm form;
     WindowMembers members;
-    members.wafranyoflMode = mode;
+    members.settings.wafranyoflMode = mode;
     (void)Apply(RecordText(record), form, members);
     EXPECT_EQ(form.*field, expected) << "mode " << mode << ": " << RecordText(record);
   }
@@ -171,14 +171,14 @@ TEST(ApplyRecord, AnEmptyRecordKeepsTheFieldsSetsDefaultsAndCopyrightAndMayAskFo
   form.v2Title = "Alter Titel";
   form.v2Year = "1977";
   members.recProduktion = "KLX";
-  members.defaultUrl = "--";
-  members.autoId3v1Copy = 1;
+  members.settings.defaultUrl = "--";
+  members.settings.autoId3v1Copy = 1;
   EXPECT_TRUE(Apply(" Kein Treffer", form, members));
   EXPECT_EQ((Texts{form.v2Title, form.v2Url, form.v2Copyright}),
             (Texts{"Alter Titel", "--", "KLX 1977"}));
   form.v2Year.clear();
   members.recProduktion.clear();
-  members.autoId3v1Copy = 2; // only exactly 1 asks for the copy into ID3v1
+  members.settings.autoId3v1Copy = 2; // only exactly 1 asks for the copy into ID3v1
   EXPECT_FALSE(Apply("", form, members));
   EXPECT_EQ(form.v2Copyright, " ");
 }

@@ -72,8 +72,8 @@ struct LoadedWindow {
     form.v1Title = "v1 Titel";
     form.v2Title = "Alter Titel";
     form.v2Composer = "Alter Komponist";
-    members.defaultUrl = "--";
-    members.autoId3v1Copy = 1;
+    members.settings.defaultUrl = "--";
+    members.settings.autoId3v1Copy = 1;
     platform.Type(FormField::v2Title, "getippt");
   }
   // The first message with its caption; ID3v2 and ID3v1 title, composer and URL; the title shown.
@@ -177,8 +177,8 @@ TEST(HoerdatSearch, EndingsWithoutARecordKeepWhatWasTyped) {
   };
   for (auto [result, chosenRow, state] : rows) {
     LoadedWindow window(result);
-    window.members.hoerdatUrl = "http://hoerdat.example/";
-    window.members.hoerdatScript = "h.php";
+    window.members.settings.hoerdatUrl = "http://hoerdat.example/";
+    window.members.settings.hoerdatScript = "h.php";
     window.platform.chosenRow = chosenRow;
     window.platform.Type(FormField::maskYear, "98");
     window.logic.OnHoerdatSearch();
