@@ -83,7 +83,8 @@ bool ApplyRecord(std::string_view record, TagForm& form, WindowMembers& members)
   if (fields.bearbeitung) members.recBearbeitung = *fields.bearbeitung;
   if (fields.mitwirkende) {
     members.recMitwirkende = *fields.mitwirkende;
-    form.v2OrigArtist = members.settings.prefixOrigArtist + " " + CastOnOneLine(members.recMitwirkende);
+    form.v2OrigArtist =
+        members.settings.prefixOrigArtist + " " + CastOnOneLine(members.recMitwirkende);
   }
   if (fields.regie) {
     members.recRegie = *fields.regie;
@@ -106,8 +107,8 @@ bool ApplyRecord(std::string_view record, TagForm& form, WindowMembers& members)
     form.v2Album = members.recBearbeitung.empty()
                        ? members.recHspTyp
                        : members.settings.prefixBearbeitung + " " + members.recBearbeitung;
-    form.v2OrigArtist =
-        members.settings.prefixOrigArtist + " " + CastOnOneLine(FirstCastEntries(members.recMitwirkende));
+    form.v2OrigArtist = members.settings.prefixOrigArtist + " " +
+                        CastOnOneLine(FirstCastEntries(members.recMitwirkende));
   }
 
   return members.settings.autoId3v1Copy == 1;

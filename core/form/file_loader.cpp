@@ -1,15 +1,13 @@
-// Loading a file's tags and name into the form (a click on the file list).
-#include <algorithm>
+#include "core/form/file_loader.h"
+
 #include <cstdint>
-#include <optional>
-#include <string_view>
-#include <utility>
 #include <vector>
 
+#include "core/form/exchange.h"
 #include "core/form/file_name_parts.h"
+#include "core/form/form_values.h"
 #include "core/form/source_tag.h"
-#include "core/form/velmora_logic.h"
-#include "core/io/file_contents.h"
+#include "core/model/frame_fields.h"
 #include "core/model/messages.h"
 #include "core/tags/id3v1.h"
 #include "core/tags/id3v2.h"
@@ -41,81 +39,89 @@ void ApplyId3v1Fields(const Id3v1Fields& fields, TagForm& form) {
   form.v1Track = fields.track;
 }
 
+// The search mask, part designation and track from the name; the fields a record filled stay
+// only while the same title is loaded (the next part of one play).
+void ApplyFileName(WindowState& state, const std::string& cp1252Path) {
+  TagForm& form = state.form;
+  WindowMembers& members = state.members;
+  const FileNameParts parts =
+      ParseFileName(BaseNameWithoutExtension(cp1252Path), members.settings.stationSeparator);
+  form.maskAuthor = parts.author;
+  form.maskTitle = parts.title;
+  form.maskStation = parts.station;
+  form.maskYear = parts.year;
+  members.partDesignation = parts.partDesignation;
+
+  const int partNumber = ParseLeadingInt(members.partDesignation);
+  form.v2Track = partNumber != 0 ? std::to_string(partNumber) : std::string();
+  form.v1Track = form.v2Track;
+
+  if (parts.title != state.previousTitle) {
+    ClearId3v1Fields(form);
+    ClearRecordFields(form, members);
+  } else {
+    form.v2Title = form.maskTitle + " " + members.partDesignation;
+    form.v1Title = form.v2Title;
+  }
+  state.previousTitle = parts.title;
+  form.v2Url.clear();
+  form.v2EncodedBy.clear();
+}
+
+// The values come from the first tag; a stale one behind it only counts in the length.
+void ApplyTags(WindowState& state, WindowPlatform& platform, const ReadableFile& file,
+               const SourceTag& source) {
+  WindowMembers& members = state.members;
+  OtherFrames otherFrames;
+  members.pictures.clear();
+  if (const auto tagBytes = ReadFirstTag(file, source)) {
+    ApplyId3v2Frames(ParseId3v2Frames(*tagBytes), state.form, members);
+    otherFrames = CarryOtherFrames(*tagBytes);
+    members.pictures = ReadPictures(*tagBytes);
+  }
+  members.otherFrames = std::move(otherFrames.bytes);
+  members.framesLeftOut = std::move(otherFrames.leftOut);
+  platform.ShowCoverPicture(CoverPicture(members.pictures));
+  // The file is only read, so that a read-only file shows its ID3v1 tag too.
+  const auto v1Bytes = file.Tail(kId3v1RecordSize);
+  if (const auto v1 = ReadId3v1Record(v1Bytes.value_or(""))) ApplyId3v1Fields(*v1, state.form);
+}
+
 } // namespace
 
-void VelmoraLogic::LoadSelectedFile(const std::optional<std::string>& path) {
+void LoadSelectedFile(WindowState& state, WindowPlatform& platform,
+                      const std::optional<std::string>& path) {
   // The running update reads the loaded file's path and tag length; a load must wait for it.
-  if (updateRunning_) return;
+  if (state.updateRunning) return;
   if (!path) {
-    ShowForm();
+    ShowForm(state, platform);
     return;
   }
   // A year too long for the field is told, and the load goes on: the stored values stay
   // unread after the year, and the file's own values replace them anyway.
-  TakeControls();
+  TakeControls(state, platform);
 
-  const SourceTag source = MeasureSourceTag(*path);
+  const auto file = ReadableFile::Open(*path);
+  const SourceTag source = file ? MeasureSourceTag(*file) : SourceTag{};
   if (source.status != SourceTag::Status::Ok) {
-    ShowError(source.status == SourceTag::Status::NotMpeg ? messages::NotMpegFile(*path)
-                                                          : messages::CannotOpenFile(*path));
-    ShowForm();
+    ShowError(platform, SourceFailure(source.status, *path));
+    ShowForm(state, platform);
     return;
   }
-  const std::uint64_t tagArea = source.area;
-
   // The name is taken apart in Windows-1252, as the tags and the mask hold it.
   const std::string cp1252Path = Utf8ToCp1252(*path);
-  members_.oldTagLength = tagArea;
-  form_.inputFile = cp1252Path;
-  members_.inputFilePath = *path;
-  members_.inputFileExt = ExtensionOf(cp1252Path);
-  ShowForm();
+  state.members.oldTagLength = source.area;
+  state.form.inputFile = cp1252Path;
+  state.members.inputFilePath = *path;
+  state.members.inputFileExt = ExtensionOf(cp1252Path);
+  ShowForm(state, platform);
 
-  const FileNameParts parts =
-      ParseFileName(BaseNameWithoutExtension(cp1252Path), members_.settings.stationSeparator);
-  form_.maskAuthor = parts.author;
-  form_.maskTitle = parts.title;
-  form_.maskStation = parts.station;
-  form_.maskYear = parts.year;
-  members_.partDesignation = parts.partDesignation;
-
-  const int partNumber = ParseLeadingInt(members_.partDesignation);
-  form_.v2Track = partNumber != 0 ? std::to_string(partNumber) : std::string();
-  form_.v1Track = form_.v2Track;
-
-  if (parts.title != previousTitle_) {
-    ClearId3v1Fields();
-    ClearRecordFields();
-  } else {
-    form_.v2Title = form_.maskTitle + " " + members_.partDesignation;
-    form_.v1Title = form_.v2Title;
-  }
-  previousTitle_ = parts.title;
-
-  form_.v2Url.clear();
-  form_.v2EncodedBy.clear();
-
-  // The values come from the first tag; a stale one behind it only counts in the length.
-  OtherFrames otherFrames;
-  members_.pictures.clear();
-  if (tagArea != 0) {
-    if (const auto tagBytes = ReadFileHead(*path, MeasureId3v2Tag(source.head))) {
-      ApplyId3v2Frames(ParseId3v2Frames(*tagBytes), form_, members_);
-      otherFrames = CarryOtherFrames(*tagBytes);
-      members_.pictures = ReadPictures(*tagBytes);
-    }
-  }
-  members_.otherFrames = std::move(otherFrames.bytes);
-  members_.framesLeftOut = std::move(otherFrames.leftOut);
-  platform_.ShowCoverPicture(CoverPicture(members_.pictures));
-  // The file is only read, so that a read-only file shows its ID3v1 tag too.
-  const auto v1Bytes = ReadFileTail(*path, kId3v1RecordSize);
-  if (const auto v1 = ReadId3v1Record(v1Bytes.value_or(""))) ApplyId3v1Fields(*v1, form_);
-
-  ShowForm();
+  ApplyFileName(state, cp1252Path);
+  ApplyTags(state, platform, *file, source);
+  ShowForm(state, platform);
   // A header that claims more than the file holds is told now, not first at the update, which
   // refuses such a file; the fields keep what could be read.
-  if (tagArea > FileSize(*path).value_or(tagArea)) ShowError(messages::DamagedTag(*path));
+  if (source.area > file->size()) ShowError(platform, messages::DamagedTag(*path));
 }
 
 } // namespace velmora

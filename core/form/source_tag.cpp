@@ -1,6 +1,7 @@
 #include "core/form/source_tag.h"
 
-#include "core/io/file_contents.h"
+#include "core/model/messages.h"
+#include "core/tags/id3v2.h"
 #include "core/tags/id3v2_tag_area.h"
 
 namespace velmora {
@@ -11,14 +12,14 @@ constexpr std::size_t kHeadBytes = 10;
 
 } // namespace
 
-SourceTag MeasureSourceTag(const std::string& path) {
+SourceTag MeasureSourceTag(const ReadableFile& file) {
   SourceTag source;
-  auto head = ReadFileHead(path, kHeadBytes);
+  auto head = file.Head(kHeadBytes);
   if (!head) return source;
   source.head = std::move(*head);
   if (source.head.starts_with("ID3")) {
-    source.area = MeasureId3v2TagArea([&path](std::uint64_t offset, std::size_t count) {
-      return ReadFileRange(path, offset, count).value_or("");
+    source.area = MeasureId3v2TagArea([&file](std::uint64_t offset, std::size_t count) {
+      return file.Range(offset, count).value_or("");
     });
   } else if (source.head.empty() || static_cast<unsigned char>(source.head[0]) != 0xFF) {
     source.status = SourceTag::Status::NotMpeg;
@@ -26,6 +27,16 @@ SourceTag MeasureSourceTag(const std::string& path) {
   }
   source.status = SourceTag::Status::Ok;
   return source;
+}
+
+std::optional<std::string> ReadFirstTag(const ReadableFile& file, const SourceTag& source) {
+  if (source.area == 0) return std::nullopt;
+  return file.Head(MeasureId3v2Tag(source.head));
+}
+
+std::string SourceFailure(SourceTag::Status status, const std::string& path) {
+  return status == SourceTag::Status::NotMpeg ? messages::NotMpegFile(path)
+                                              : messages::CannotOpenFile(path);
 }
 
 } // namespace velmora

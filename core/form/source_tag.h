@@ -2,7 +2,10 @@
 // What an update needs to know of an audio file before it reads its audio: the tag area at its
 // start, which the new tag replaces.
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "core/io/readable_file.h"
 
 namespace velmora {
 
@@ -13,6 +16,13 @@ struct SourceTag {
 };
 
 // An ID3v2 tag at the start is measured; without one the file must start as MPEG audio does.
-SourceTag MeasureSourceTag(const std::string& path);
+SourceTag MeasureSourceTag(const ReadableFile& file);
+
+// The bytes of the first tag (its header's length), without a stale one behind it; nullopt
+// without a tag or when they cannot be read.
+std::optional<std::string> ReadFirstTag(const ReadableFile& file, const SourceTag& source);
+
+// The message of a file that cannot be loaded or updated for the status given.
+std::string SourceFailure(SourceTag::Status status, const std::string& path);
 
 } // namespace velmora

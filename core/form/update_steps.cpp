@@ -87,19 +87,6 @@ std::optional<ComposedTag> ComposeUpdateTag(const TagForm& form, const WindowMem
   return ComposedTag{ComposeId3v2Tag(texts, padding, otherFrames), padding};
 }
 
-void CopyV2IntoV1(TagForm& form, const WindowMembers& members) {
-  form.v1Track = form.v2Track;
-  form.v1Title = form.v2Title;
-  form.v1Year = form.v2Year;
-  form.v1Artist = members.recAutor;
-  form.v1Comment = members.recGenre;
-  form.v1Album = members.recProduktion;
-  if (members.settings.wafranyoflMode != 0) {
-    form.v1Comment = form.v2Comment.substr(0, 30);
-    form.v1Album = form.v2Album;
-  }
-}
-
 Id3v1Record ComposeUpdateId3v1Record(const TagForm& form) {
   return ComposeId3v1Record(
       {form.v1Title, form.v1Artist, form.v1Album, form.v1Year, form.v1Comment, form.v1Track});
@@ -107,8 +94,9 @@ Id3v1Record ComposeUpdateId3v1Record(const TagForm& form) {
 
 ProposedTarget ProposeTarget(const TagForm& form, const WindowMembers& members) {
   ProposedTarget proposed;
-  if (auto expanded = ExpandFileNameTemplate(members.workDir, SnapshotTemplateFields(form, members),
-                                             SystemTemplateClock(), members.settings.stationSeparator)) {
+  if (auto expanded =
+          ExpandFileNameTemplate(members.workDir, SnapshotTemplateFields(form, members),
+                                 SystemTemplateClock(), members.settings.stationSeparator)) {
     proposed.fileNameTemplateText = std::move(*expanded);
     proposed.fileName = proposed.fileNameTemplateText + "." + members.inputFileExt;
   } else {

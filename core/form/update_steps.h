@@ -24,9 +24,6 @@ std::optional<ComposedTag> ComposeUpdateTag(const TagForm& form, const WindowMem
                                             const GenreSelection& genre,
                                             std::string_view otherFrames);
 
-// The ID3v2 values into the ID3v1 fields, as the copy button and the update do.
-void CopyV2IntoV1(TagForm& form, const WindowMembers& members);
-
 // The record the update puts at the end of the file.
 Id3v1Record ComposeUpdateId3v1Record(const TagForm& form);
 

@@ -3,7 +3,7 @@
 #include <QPlainTextEdit>
 
 #include "core/text/encoding.h"
-#include "support/logic_access.h"
+#include "core/form/velmora_logic.h"
 #include "window_test.h"
 
 void WindowTest::startsWithDefaultsAndAsksBeforeLeaving() {
@@ -103,7 +103,7 @@ void WindowTest::digitFieldsAndYearLimit() {
   }
   // A longer year set by the program is shown whole; the take-over then stops at it with the
   // message and the focus on the year, on its page; fields after it keep their values.
-  velmora::VelmoraLogicTestAccess::Form(window->logic()).v2Year = "1998 bis 2001";
+  window->logic().state().form.v2Year = "1998 bis 2001";
   window->logic().ShowForm();
   Type(Edit(FormField::v2Album), QStringLiteral("Vorher"));
   Type(Edit(FormField::maskAuthor), QStringLiteral("Später"));

@@ -8,7 +8,7 @@
 #include "core/form/velmora_logic.h"
 #include "form/audio_test_files.h"
 #include "support/fake_platform.h"
-#include "support/logic_access.h"
+#include "core/form/velmora_logic.h"
 #include "support/temp_dir.h"
 
 namespace velmora::test {
@@ -28,8 +28,8 @@ protected:
   TempDir dir;
   FakePlatform platform;
   VelmoraLogic logic{platform, nullptr};
-  TagForm& form = VelmoraLogicTestAccess::Form(logic);
-  WindowMembers& members = VelmoraLogicTestAccess::Members(logic);
+  TagForm& form = logic.state().form;
+  WindowMembers& members = logic.state().members;
 };
 
 } // namespace velmora::test

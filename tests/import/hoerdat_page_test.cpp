@@ -1,6 +1,6 @@
 // The import of a Hördat web page: the fields cut out of it, and the clipboard command.
 #include "core/form/apply_page.h"
-#include "support/logic_access.h"
+#include "core/form/velmora_logic.h"
 
 #include <gtest/gtest.h>
 
@@ -87,7 +87,7 @@ TEST(ImportCommand, ReportsTheClipboardsFailuresOrFillsAndShowsTheForm) {
     test::FakePlatform platform;
     VelmoraLogic logic{platform, nullptr};
     platform.Type(FormField::v2Title, "getippt");
-    VelmoraLogicTestAccess::Form(logic).v2Title = "bleibt";
+    logic.state().form.v2Title = "bleibt";
     platform.clipboard = clipboard;
     logic.ImportHoerdatPage();
     const auto& shown = platform.messages;

@@ -8,7 +8,7 @@
 #include "core/lookup/search_download.h"
 #include "lookup/answer_samples.h"
 #include "support/fake_platform.h"
-#include "support/logic_access.h"
+#include "core/form/velmora_logic.h"
 
 namespace velmora {
 namespace {
@@ -86,8 +86,8 @@ struct LoadedWindow {
   test::FakePlatform platform;
   std::shared_ptr<GatedHttpClient> client;
   VelmoraLogic logic{platform, client};
-  TagForm& form = VelmoraLogicTestAccess::Form(logic);
-  WindowMembers& members = VelmoraLogicTestAccess::Members(logic);
+  TagForm& form = logic.state().form;
+  WindowMembers& members = logic.state().members;
 };
 
 TEST(HoerdatSearch, TakesTheCleanedMaskOrReportsAnEmptyOne) {
