@@ -1,11 +1,44 @@
 #include "core/lookup/hoerdat_record.h"
 
+#include <array>
 #include <climits>
 
 #include "core/lookup/http_client.h"
 #include "core/text/string_helpers.h"
 
 namespace velmora {
+
+namespace {
+
+// Every marker of the answer, spelled here only. A record starts at its first field's marker and
+// ends with the end marker.
+constexpr std::string_view kTitel1 = "$titel1$", kTitel2 = "$titel2$", kAutor = "$autor$",
+                           kProduktion = "$produktion$", kJahr = "$jahr$", kLaenge = "$laenge$",
+                           kHspTyp = "$hsp-typ$", kGenre = "$genre$", kRegie = "$regie$",
+                           kBearbeitung = "$bearbeitung$", kKomposition = "$komposition$",
+                           kInhaltsangabe = "$inhaltsangabe$", kMitwirkende = "$mitwirkende$",
+                           kEnd = "$end$";
+
+struct FieldMarkers {
+  std::string_view start, end;
+};
+// In the order of AnswerField.
+constexpr std::array<FieldMarkers, 12> kFieldMarkers = {{
+    {kTitel1, kTitel2},
+    {kTitel2, kAutor},
+    {kAutor, kProduktion},
+    {kProduktion, kJahr},
+    {kJahr, kLaenge},
+    {kLaenge, kHspTyp},
+    {kHspTyp, kGenre},
+    {kGenre, kRegie},
+    {kRegie, kBearbeitung},
+    {kBearbeitung, kKomposition},
+    {kInhaltsangabe, kMitwirkende},
+    {kMitwirkende, kEnd},
+}};
+
+} // namespace
 
 std::string PadAnswer(std::string_view body) {
   std::string_view text = body.substr(0, body.find('\0'));
@@ -30,11 +63,11 @@ bool IsHoerdatAnswer(std::string_view paddedAnswer) {
 }
 
 int CountRecords(std::string_view paddedAnswer) {
-  return CountOccurrences(paddedAnswer, "$end$");
+  return CountOccurrences(paddedAnswer, kEnd);
 }
 
 std::optional<std::size_t> FindRecordStart(std::string_view paddedAnswer, int k) {
-  return FindNthOccurrence(paddedAnswer, "$titel1$", k);
+  return FindNthOccurrence(paddedAnswer, kTitel1, k);
 }
 
 std::optional<std::string> ExtractBetween(std::string_view record, std::string_view startMarker,
@@ -61,19 +94,25 @@ std::optional<std::string> ExtractBetween(std::string_view record, std::string_v
   return value;
 }
 
+std::optional<std::string> ExtractField(std::string_view record, AnswerField field) {
+  const FieldMarkers& markers = kFieldMarkers[static_cast<std::size_t>(field)];
+  return ExtractBetween(record, markers.start, markers.end);
+}
+
 HoerdatRecord ParseHoerdatRecord(std::string_view record) {
+  using F = AnswerField;
   HoerdatRecord fields;
-  fields.titel1 = ExtractBetween(record, "$titel1$", "$titel2$");
-  fields.autor = ExtractBetween(record, "$autor$", "$produktion$");
-  fields.produktion = ExtractBetween(record, "$produktion$", "$jahr$");
-  fields.jahr = ExtractBetween(record, "$jahr$", "$laenge$");
-  fields.laenge = ExtractBetween(record, "$laenge$", "$hsp-typ$");
-  fields.hspTyp = ExtractBetween(record, "$hsp-typ$", "$genre$");
-  fields.genre = ExtractBetween(record, "$genre$", "$regie$");
-  fields.regie = ExtractBetween(record, "$regie$", "$bearbeitung$");
-  fields.bearbeitung = ExtractBetween(record, "$bearbeitung$", "$komposition$");
-  fields.inhaltsangabe = ExtractBetween(record, "$inhaltsangabe$", "$mitwirkende$");
-  fields.mitwirkende = ExtractBetween(record, "$mitwirkende$", "$end$");
+  fields.titel1 = ExtractField(record, F::Titel1);
+  fields.autor = ExtractField(record, F::Autor);
+  fields.produktion = ExtractField(record, F::Produktion);
+  fields.jahr = ExtractField(record, F::Jahr);
+  fields.laenge = ExtractField(record, F::Laenge);
+  fields.hspTyp = ExtractField(record, F::HspTyp);
+  fields.genre = ExtractField(record, F::Genre);
+  fields.regie = ExtractField(record, F::Regie);
+  fields.bearbeitung = ExtractField(record, F::Bearbeitung);
+  fields.inhaltsangabe = ExtractField(record, F::Inhaltsangabe);
+  fields.mitwirkende = ExtractField(record, F::Mitwirkende);
   return fields;
 }
 

@@ -38,6 +38,25 @@ std::optional<std::size_t> FindRecordStart(std::string_view paddedAnswer, int k)
 std::optional<std::string> ExtractBetween(std::string_view record, std::string_view startMarker,
                                           std::string_view endMarker);
 
+// The fields of a record as the answer spells them: each lies between its own marker and the
+// marker that follows it in the answer.
+enum class AnswerField {
+  Titel1,
+  Titel2,
+  Autor,
+  Produktion,
+  Jahr,
+  Laenge,
+  HspTyp,
+  Genre,
+  Regie,
+  Bearbeitung,
+  Inhaltsangabe,
+  Mitwirkende,
+};
+// ExtractBetween with the field's two markers.
+std::optional<std::string> ExtractField(std::string_view record, AnswerField field);
+
 // One record's fields; an absent field is nullopt.
 struct HoerdatRecord {
   std::optional<std::string> titel1, autor, produktion, jahr, laenge, hspTyp, genre, regie,

@@ -13,16 +13,16 @@ void SetIfPresent(std::string& target, std::optional<std::string> value) {
 
 // The texts of the detail pane: present or empty, never carried from another row.
 void ParseRowDetails(std::string_view record, ResultRow& row) {
-  const auto field = [record](std::string_view start, std::string_view end) {
-    return ExtractBetween(record, start, end).value_or("");
+  const auto field = [record](AnswerField which) {
+    return ExtractField(record, which).value_or("");
   };
-  row.secondTitle = field("$titel2$", "$autor$");
-  row.length = field("$laenge$", "$hsp-typ$");
-  row.kind = field("$hsp-typ$", "$genre$");
-  row.genre = field("$genre$", "$regie$");
-  row.director = field("$regie$", "$bearbeitung$");
-  row.synopsis = field("$inhaltsangabe$", "$mitwirkende$");
-  row.cast = field("$mitwirkende$", "$end$");
+  row.secondTitle = field(AnswerField::Titel2);
+  row.length = field(AnswerField::Laenge);
+  row.kind = field(AnswerField::HspTyp);
+  row.genre = field(AnswerField::Genre);
+  row.director = field(AnswerField::Regie);
+  row.synopsis = field(AnswerField::Inhaltsangabe);
+  row.cast = field(AnswerField::Mitwirkende);
 }
 
 bool IsDigit(char c) {
@@ -57,10 +57,10 @@ int RowOfPart(const std::vector<ResultRow>& rows, int partNumber) {
 }
 
 void ParseRowFields(std::string_view record, ResultRow& row) {
-  SetIfPresent(row.author, ExtractBetween(record, "$autor$", "$produktion$"));
-  SetIfPresent(row.title, ExtractBetween(record, "$titel1$", "$titel2$"));
-  SetIfPresent(row.station, ExtractBetween(record, "$produktion$", "$jahr$"));
-  SetIfPresent(row.year, ExtractBetween(record, "$jahr$", "$laenge$"));
+  SetIfPresent(row.author, ExtractField(record, AnswerField::Autor));
+  SetIfPresent(row.title, ExtractField(record, AnswerField::Titel1));
+  SetIfPresent(row.station, ExtractField(record, AnswerField::Produktion));
+  SetIfPresent(row.year, ExtractField(record, AnswerField::Jahr));
 }
 
 std::vector<ResultRow> BuildResultRows(std::string_view paddedAnswer) {
