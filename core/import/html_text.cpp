@@ -73,11 +73,17 @@ std::size_t FindClosing(std::string_view html, std::size_t from, std::string_vie
   return std::string_view::npos;
 }
 
+// The longest entity from after its "&" to its ";".
+constexpr std::size_t kLongestEntity = 12;
+
 // The entity that starts at html[at] == '&' and its length, or nullopt when it is none.
 std::optional<std::pair<std::string, std::size_t>> DecodeEntity(std::string_view html,
                                                                 std::size_t at) {
-  const auto end = html.find(';', at + 1);
-  if (end == std::string_view::npos || end - at > 12) return std::nullopt;
+  // Only the next few bytes can end an entity: searching further would make a page full of
+  // "&" without ";" take time growing with the square of its size.
+  const auto semicolon = html.substr(at + 1, kLongestEntity).find(';');
+  if (semicolon == std::string_view::npos) return std::nullopt;
+  const std::size_t end = at + 1 + semicolon;
   const std::string_view body = html.substr(at + 1, end - at - 1);
   const std::size_t length = end - at + 1;
   if (body.size() >= 2 && body[0] == '#') {
@@ -107,6 +113,9 @@ std::optional<std::pair<std::string, std::size_t>> DecodeEntity(std::string_view
 std::string Flatten(std::string_view html) {
   std::string out;
   out.reserve(html.size());
+  // The next ">" is looked for once and kept until the scan passes it, so that a page full of
+  // lone "<" is read in one pass.
+  std::size_t nextClose = 0;
   for (std::size_t pos = 0; pos < html.size();) {
     const char c = html[pos];
     if (c == '<') {
@@ -115,7 +124,9 @@ std::string Flatten(std::string_view html) {
         pos = end == std::string_view::npos ? html.size() : end + 3;
         continue;
       }
-      const auto close = html.find('>', pos + 1);
+      if (nextClose != std::string_view::npos && nextClose <= pos)
+        nextClose = html.find('>', pos + 1);
+      const auto close = nextClose;
       const std::string name = TagName(html, pos);
       const bool opening = pos + 1 < html.size() && html[pos + 1] != '/';
       if (close == std::string_view::npos || name.empty()) {
