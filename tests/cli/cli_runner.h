@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <vector>
 
+#include "core/text/encoding.h"
 #include "support/program_paths.h"
 #include "support/temp_dir.h"
 
@@ -31,6 +32,14 @@ inline CliRun RunCli(const std::filesystem::path& workDir, const std::vector<std
     command += " " + quoted(arg);
   const int status = std::system((command + " >" + quoted(out) + " 2>" + quoted(err)).c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+}
+
+// A message box as velmora-cli prints it on stderr: "CAPTION: TEXT" in UTF-8, line breaks as LF.
+inline std::string MessageLine(const std::string& caption, const std::string& cp1252Text) {
+  std::string text = Cp1252ToUtf8(cp1252Text);
+  for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
+    text.erase(at, 1);
+  return caption + ": " + text + "\n";
 }
 
 } // namespace velmora::test
