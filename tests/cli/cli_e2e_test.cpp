@@ -2,7 +2,6 @@
 
 #include "cli_runner.h"
 #include "core/model/messages.h"
-#include "form/audio_test_files.h"
 #include "support/hoerdat_pages.h"
 #include "support/id3v2_fixtures.h"
 
@@ -112,11 +111,12 @@ TEST_F(CliTest, FailureBoxesGiveExitStatusOne) {
 
 TEST_F(CliTest, UsageErrorsGiveExitStatusTwoAndAMissingFileOne) {
   WriteBytes(dir.file("zweite.mp3"), sourceBytes);
-  for (const Texts& args : std::vector<Texts>{{},
-                                              {source, "bogus"},
-                                              {source, "set", "keinFeld", "x"},
-                                              {source, "genre", "126"},
-                                              {source, dir.file("zweite.mp3"), "update"}}) {
+  const Texts usageErrors[] = {{},
+                               {source, "bogus"},
+                               {source, "set", "keinFeld", "x"},
+                               {source, "genre", "126"},
+                               {source, dir.file("zweite.mp3"), "update"}};
+  for (const Texts& args : usageErrors) {
     const CliRun run = Run(args);
     EXPECT_EQ(run.exitCode, 2) << ::testing::PrintToString(args);
     // One line that says what is wrong, one with the hint.
@@ -204,9 +204,8 @@ TEST_F(CliTest, ImportPageOfTodaysLayoutTextOrHtml) {
   const std::string target = dir.file("leuchtturm.mp3");
   const CliRun chosen = Run({source, "import-page", day, "1", "update", target});
   EXPECT_EQ(chosen.exitCode, 0) << chosen.err;
-  const std::string tag = TagOf(ReadBytes(target));
-  EXPECT_EQ(FrameBody(tag, "TIT2") + FrameBody(tag, "TCOP") + FrameBody(tag, "TPE1"),
-            "\0Der Leuchtturm\0Radio Bremen 1975\0Jan Ohlsen"s);
+  EXPECT_EQ(FrameTexts(TagOf(ReadBytes(target)), {"TIT2", "TCOP", "TPE1"}),
+            "|Der Leuchtturm|Radio Bremen 1975|Jan Ohlsen");
 
   WriteBytes(day, "Hördat - Startseite\nSortierung: Sendedatum\n");
   const CliRun none = Run({source, "import-page", day});

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/text/encoding.h"
+#include "form/audio_test_files.h"
 #include "support/program_paths.h"
 #include "support/temp_dir.h"
 
@@ -40,6 +41,15 @@ inline std::string MessageLine(const std::string& caption, const std::string& cp
   for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
     text.erase(at, 1);
   return caption + ": " + text + "\n";
+}
+
+// The texts of the frames with these IDs in an ID3v2.3 tag (behind their encoding byte), each
+// after a "|".
+inline std::string FrameTexts(const std::string& tag, std::initializer_list<const char*> ids) {
+  std::string texts;
+  for (const char* id : ids)
+    texts += "|" + FrameBody(tag, id).erase(0, 1);
+  return texts;
 }
 
 } // namespace velmora::test

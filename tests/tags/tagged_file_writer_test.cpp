@@ -152,6 +152,20 @@ TEST_F(WriterTest, RefusedWritesTouchNothing) {
   fs::remove(in);
   EXPECT_EQ(Write(dir.file("new.mp3")), WriteOutcome::CannotOpenSource);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+  // The loaded file under another spelling, or named like the temporary file, is never truncated.
+  WriteBytes(in, source);
+  fs::create_directory(dir.file("sub"));
+  fs::create_symlink(in, dir.file("link.mp3"));
+  for (const std::string& spelling : {dir.file("sub/../in.mp3"), dir.file("link.mp3")}) {
+    EXPECT_EQ(Write(spelling), WriteOutcome::CannotCreateTarget) << spelling;
+    EXPECT_TRUE(SourceUnchanged()) << spelling;
+  }
+  const std::string loaded = dir.file("temp$$$");
+  fs::rename(in, loaded);
+  EXPECT_EQ(WriteTaggedFile(TemporaryPathFor(loaded), loaded, 2000, tag, 0, progress),
+            WriteOutcome::CannotCreateTarget);
+  EXPECT_FALSE(ReplaceWithTemporary(TemporaryPathFor(loaded), loaded));
+  EXPECT_TRUE(ReadBytes(loaded) == source);
 }
 
 TEST_F(WriterTest, UnwritableDirectoryGivesCannotCreateTarget) {
@@ -167,21 +181,6 @@ TEST_F(WriterTest, UnwritableDirectoryGivesCannotCreateTarget) {
   EXPECT_EQ(outcome, int(WriteOutcome::CannotCreateTarget));
   EXPECT_TRUE(fs::is_empty(dir.file("locked")));
   EXPECT_TRUE(SourceUnchanged());
-}
-
-TEST_F(WriterTest, LoadedFileUnderAnotherSpellingIsNeverTruncated) {
-  fs::create_directory(dir.file("sub"));
-  fs::create_symlink(in, dir.file("link.mp3"));
-  for (const std::string& spelling : {dir.file("sub/../in.mp3"), dir.file("link.mp3")}) {
-    EXPECT_EQ(Write(spelling), WriteOutcome::CannotCreateTarget) << spelling;
-    EXPECT_TRUE(SourceUnchanged()) << spelling;
-  }
-  const std::string loaded = dir.file("temp$$$"); // named like the temporary file
-  fs::rename(in, loaded);
-  EXPECT_EQ(WriteTaggedFile(TemporaryPathFor(loaded), loaded, 2000, tag, 0, progress),
-            WriteOutcome::CannotCreateTarget);
-  EXPECT_FALSE(ReplaceWithTemporary(TemporaryPathFor(loaded), loaded));
-  EXPECT_TRUE(ReadBytes(loaded) == source);
 }
 
 // An update in place reaches the file through symbolic links and under every name of a hard link.
