@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <vector>
 
+#include "core/text/encoding.h"
+#include "form/audio_test_files.h"
 #include "support/program_paths.h"
 #include "support/temp_dir.h"
 
@@ -31,6 +33,23 @@ inline CliRun RunCli(const std::filesystem::path& workDir, const std::vector<std
     command += " " + quoted(arg);
   const int status = std::system((command + " >" + quoted(out) + " 2>" + quoted(err)).c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+}
+
+// A message box as velmora-cli prints it on stderr: "CAPTION: TEXT" in UTF-8, line breaks as LF.
+inline std::string MessageLine(const std::string& caption, const std::string& cp1252Text) {
+  std::string text = Cp1252ToUtf8(cp1252Text);
+  for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
+    text.erase(at, 1);
+  return caption + ": " + text + "\n";
+}
+
+// The texts of the frames with these IDs in an ID3v2.3 tag (behind their encoding byte), each
+// after a "|".
+inline std::string FrameTexts(const std::string& tag, std::initializer_list<const char*> ids) {
+  std::string texts;
+  for (const char* id : ids)
+    texts += "|" + FrameBody(tag, id).erase(0, 1);
+  return texts;
 }
 
 } // namespace velmora::test

@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <optional>
 #include <regex>
+#include <sstream>
 #include <tuple>
 #include <vector>
 
@@ -126,54 +128,47 @@ TEST(SystemTemplateClockTest, PicturesOfTheLocaleClock) {
       << now;
 }
 
-// Sets the three locale variables for the test's scope; nullptr unsets one.
+// Sets LC_ALL, LC_TIME and LANG for the test's scope from "ALL|TIME|LANG" ("-" unsets one),
+// restores them after it.
 class LocaleEnvironment {
 public:
-  LocaleEnvironment(const char* lcAll, const char* lcTime, const char* lang) {
-    Set("LC_ALL", lcAll);
-    Set("LC_TIME", lcTime);
-    Set("LANG", lang);
+  explicit LocaleEnvironment(const std::string& values) {
+    std::istringstream fields(values);
+    for (std::size_t i = 0; i < kNames.size(); ++i) {
+      if (const char* old = std::getenv(kNames[i])) saved_[i] = old;
+      std::string value;
+      std::getline(fields, value, '|');
+      Set(kNames[i], value);
+    }
   }
   ~LocaleEnvironment() {
-    for (auto& [name, value] : saved_)
-      value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
+    for (std::size_t i = 0; i < kNames.size(); ++i)
+      Set(kNames[i], saved_[i].value_or("-"));
   }
-  LocaleEnvironment(const LocaleEnvironment&) = delete;
-  LocaleEnvironment& operator=(const LocaleEnvironment&) = delete;
 
 private:
-  void Set(const char* name, const char* value) {
-    const char* old = std::getenv(name);
-    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+  static void Set(const char* name, const std::string& value) {
+    value == "-" ? ::unsetenv(name) : ::setenv(name, value.c_str(), 1);
   }
-  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+  static constexpr std::array<const char*, 3> kNames{"LC_ALL", "LC_TIME", "LANG"};
+  std::array<std::optional<std::string>, 3> saved_;
 };
-
-std::tm Day(int year, int month, int day, int weekday) {
-  std::tm time{};
-  time.tm_year = year - 1900;
-  time.tm_mon = month - 1;
-  time.tm_mday = day;
-  time.tm_wday = weekday;
-  return time;
-}
 
 // A fresh machine has no German locale, often no locale at all: the names stay German there.
 TEST(SystemTemplateClockTest, GermanNamesWithoutAUsableLocale) {
-  struct Case {
-    const char *lcAll, *lcTime, *lang;
+  const auto longDate = [](int year, int month, int day, int weekday) {
+    std::tm time{};
+    std::tie(time.tm_year, time.tm_mon, time.tm_mday, time.tm_wday) =
+        std::tuple(year - 1900, month - 1, day, weekday);
+    return LongDateText(time);
   };
-  for (const Case& c :
-       {Case{nullptr, nullptr, nullptr}, Case{"C", nullptr, "en_US.UTF-8"},
-        Case{nullptr, "POSIX", nullptr}, Case{"", "", "C.UTF-8"},
-        Case{nullptr, nullptr, "de_DE.UTF-8-nicht-installiert"}, Case{"xx_YY", nullptr, nullptr}}) {
-    const LocaleEnvironment environment(c.lcAll, c.lcTime, c.lang);
-    SCOPED_TRACE(std::string(c.lcAll ? c.lcAll : "-") + "/" + (c.lcTime ? c.lcTime : "-") + "/" +
-                 (c.lang ? c.lang : "-"));
-    EXPECT_EQ(LongDateText(Day(2026, 12, 6, 0)), "So, 6. Dez 2026");
-    EXPECT_EQ(LongDateText(Day(2025, 3, 3, 1)), "Mo, 3. M\xe4r 2025");
-    EXPECT_EQ(LongDateText(Day(999, 10, 31, 6)), "Sa, 31. Okt 0999");
+  for (const char* locale : {"-|-|-", "C|-|en_US.UTF-8", "-|POSIX|-", "||C.UTF-8",
+                             "-|-|de_DE.UTF-8-nicht-installiert", "xx_YY|-|-"}) {
+    const LocaleEnvironment environment(locale);
+    EXPECT_EQ(longDate(2026, 12, 6, 0) + "|" + longDate(2025, 3, 3, 1) + "|" +
+                  longDate(999, 10, 31, 6),
+              "So, 6. Dez 2026|Mo, 3. M\xe4r 2025|Sa, 31. Okt 0999")
+        << locale;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/form/velmora_logic.h"
+#include "core/model/messages.h"
 #include "support/fake_platform.h"
 
 namespace velmora {
@@ -67,20 +68,15 @@ TEST(HoerdatPage, EachFieldOnItsOwn) {
 TEST(ImportCommand, ReportsTheClipboardsFailuresOrFillsAndShowsTheForm) {
   const std::string page = "<font class=ti>Fall, Der</font><i>Produktion:</i> WDR 1975.<i>........";
   using Status = ClipboardText::Status;
-  // The clipboard, the message with its caption, the title shown and the form's title.
+  // The clipboard, the message (always an error), the title shown and the form's title.
   const std::tuple<ClipboardText, std::string, std::string> rows[] = {
-      {{Status::CannotOpen, page},
-       "Clipboard kann nicht ge\xf6"
-       "ffnet werden! (Fehler)",
-       "getippt|bleibt"},
-      {{Status::Empty, page},
-       "ClipBoard ist leer oder enth\xe4lt ung\xfcltige Daten! (Fehler)",
-       "getippt|bleibt"},
+      {{Status::CannotOpen, page}, messages::ClipboardCannotOpen(), "getippt|bleibt"},
+      {{Status::Empty, page}, messages::ClipboardEmptyOrInvalid(), "getippt|bleibt"},
       {{Status::Ok, page}, "", "Der Fall|Der Fall"},
       // The clipboard's text ends at its first zero byte: no field is taken, and that is said;
       // what was typed stays.
       {{Status::Ok, std::string("<font class=ti>Fall, Der</font>.\0.......", 40)},
-       "Die Zwischenablage enth\xe4lt keinen H\xf6rdat-Eintrag. (Fehler)",
+       messages::NoHoerdatEntryOnClipboard(),
        "getippt|bleibt"},
   };
   for (const auto& [clipboard, message, titles] : rows) {
@@ -91,7 +87,8 @@ TEST(ImportCommand, ReportsTheClipboardsFailuresOrFillsAndShowsTheForm) {
     platform.clipboard = clipboard;
     logic.ImportHoerdatPage();
     const auto& shown = platform.messages;
-    EXPECT_EQ(shown.empty() ? "" : shown[0].text + " (" + shown[0].caption + ")", message);
+    EXPECT_EQ(shown.empty() ? "" : shown[0].text + " (" + shown[0].caption + ")",
+              message.empty() ? "" : message + " (" + messages::kError + ")");
     EXPECT_EQ(platform.ControlText(FormField::v2Title) + "|" + logic.form().v2Title, titles);
   }
 }

@@ -63,17 +63,12 @@ TEST_F(SettingsFileTest, ProfileRules) {
                  "\n[Q]\nk=3\n[n]\na= 12abc\nb=-3\nc=abc\nd=\ne=99999999999\nf=-99999999999\n");
   // Names ignore case, blanks around the value and one pair of quotes go, the first section and
   // key win, comment lines are no keys, and values end after 511 characters (not bytes).
-  for (auto [key, fallback, value] :
-       std::vector<std::array<std::string, 3>>{{"PAD", "", "/a b/"},
-                                               {"D", "", "x"},
-                                               {"S", "", "y"},
-                                               {"TWO", "", "\"z\""},
-
-                                               {"EMPTY", "dflt", ""},
-                                               {"MISSING", "dflt  ", "dflt"},
-                                               {"k", "", "1"},
-
-                                               {"wide", "", umlauts.substr(0, 1022)}})
+  const std::array<std::string, 3> rows[] = {
+      {"PAD", "", "/a b/"},  {"D", "", "x"},
+      {"S", "", "y"},        {"TWO", "", "\"z\""},
+      {"EMPTY", "dflt", ""}, {"MISSING", "dflt  ", "dflt"},
+      {"k", "", "1"},        {"wide", "", umlauts.substr(0, 1022)}};
+  for (const auto& [key, fallback, value] : rows)
     EXPECT_EQ(ReadProfileString("Q", key, fallback, ini), value) << key;
   EXPECT_EQ(ReadProfileString("Q", "D", "dflt ", dir.file("missing.ini")), "dflt");
   // Numbers are read as atoi reads them (keys a to g); only a missing key gives the default.
@@ -103,16 +98,14 @@ TEST_F(SettingsFileTest, WritingKeepsCommentsOrderAndOtherLines) {
   EXPECT_EQ(ReadBytes(ini), "[A]\nk=M\xc3\xbcller\nj=2\n");
 }
 
-TEST_F(SettingsFileTest, WritingCreatesTheFileAndReadsBackWhatWasWritten) {
+TEST_F(SettingsFileTest, WritingCreatesTheFileReadsBackWhatWasWrittenAndRefusesInjections) {
   for (std::string value : {" - ", "\"quoted\"", "'x'", "", "a=b;c"}) {
     ASSERT_TRUE(WriteProfileString("Directories", "OutputDir", value, ini)) << value;
     EXPECT_EQ(ReadProfileString("DIRECTORIES", "OUTPUTDIR", "dflt", ini), value);
   }
   EXPECT_EQ(ReadBytes(ini), "[Directories]\nOutputDir=a=b;c\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
-}
-
-TEST_F(SettingsFileTest, WritingRefusesInjectionsAndReportsFailures) {
+  // Injections are refused, failures reported.
   WriteBytes(ini, "[A]\nk=1\n");
   EXPECT_FALSE(WriteProfileString("A", "k", "/x\n[B]\nevil=1", ini));
   EXPECT_FALSE(WriteProfileString("A]", "k", "v", ini));

@@ -152,6 +152,20 @@ TEST_F(WriterTest, RefusedWritesTouchNothing) {
   fs::remove(in);
   EXPECT_EQ(Write(dir.file("new.mp3")), WriteOutcome::CannotOpenSource);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+  // The loaded file under another spelling, or named like the temporary file, is never truncated.
+  WriteBytes(in, source);
+  fs::create_directory(dir.file("sub"));
+  fs::create_symlink(in, dir.file("link.mp3"));
+  for (const std::string& spelling : {dir.file("sub/../in.mp3"), dir.file("link.mp3")}) {
+    EXPECT_EQ(Write(spelling), WriteOutcome::CannotCreateTarget) << spelling;
+    EXPECT_TRUE(SourceUnchanged()) << spelling;
+  }
+  const std::string loaded = dir.file("temp$$$");
+  fs::rename(in, loaded);
+  EXPECT_EQ(WriteTaggedFile(TemporaryPathFor(loaded), loaded, 2000, tag, 0, progress),
+            WriteOutcome::CannotCreateTarget);
+  EXPECT_FALSE(ReplaceWithTemporary(TemporaryPathFor(loaded), loaded));
+  EXPECT_TRUE(ReadBytes(loaded) == source);
 }
 
 TEST_F(WriterTest, UnwritableDirectoryGivesCannotCreateTarget) {
@@ -169,23 +183,10 @@ TEST_F(WriterTest, UnwritableDirectoryGivesCannotCreateTarget) {
   EXPECT_TRUE(SourceUnchanged());
 }
 
-TEST_F(WriterTest, LoadedFileUnderAnotherSpellingIsNeverTruncated) {
-  fs::create_directory(dir.file("sub"));
-  fs::create_symlink(in, dir.file("link.mp3"));
-  for (const std::string& spelling : {dir.file("sub/../in.mp3"), dir.file("link.mp3")}) {
-    EXPECT_EQ(Write(spelling), WriteOutcome::CannotCreateTarget) << spelling;
-    EXPECT_TRUE(SourceUnchanged()) << spelling;
-  }
-  const std::string loaded = dir.file("temp$$$"); // named like the temporary file
-  fs::rename(in, loaded);
-  EXPECT_EQ(WriteTaggedFile(TemporaryPathFor(loaded), loaded, 2000, tag, 0, progress),
-            WriteOutcome::CannotCreateTarget);
-  EXPECT_FALSE(ReplaceWithTemporary(TemporaryPathFor(loaded), loaded));
-  EXPECT_TRUE(ReadBytes(loaded) == source);
-}
-
+// An update in place reaches the file through symbolic links and under every name of a hard link.
 TEST_F(WriterTest, InPlaceUpdatesKeepModeAndLinksAndSkipTheTagWrittenBefore) {
   fs::permissions(in, fs::perms(0640));
+  fs::create_hard_link(in, dir.file("hard.mp3"));
   fs::create_directory(dir.file("list"));
   fs::create_symlink("../in.mp3", dir.file("list/in.mp3"));
   WriteBytes(dir.file("victim"), "must stay");
@@ -195,27 +196,21 @@ TEST_F(WriterTest, InPlaceUpdatesKeepModeAndLinksAndSkipTheTagWrittenBefore) {
   EXPECT_TRUE(ReadBytes(in) == "FIRST" + audio);
   ASSERT_TRUE(UpdateInPlace(dir.file("list/../list/in.mp3"), 5, "T2"));
   EXPECT_TRUE(ReadBytes(in) == "T2" + audio);
+  ASSERT_TRUE(UpdateInPlace(dir.file("hard.mp3"), 2, "NEW"));
+  EXPECT_TRUE(ReadBytes(in) == "NEW" + audio);
+  EXPECT_TRUE(fs::equivalent(in, dir.file("hard.mp3")));
+  EXPECT_EQ(fs::hard_link_count(in), 2u);
   EXPECT_EQ(fs::read_symlink(dir.file("list/in.mp3")), "../in.mp3");
   EXPECT_EQ(fs::status(in).permissions(), fs::perms(0640));
   EXPECT_EQ(ReadBytes(dir.file("victim")), "must stay");
   EXPECT_TRUE(fs::is_symlink(dir.file("temp$$$")));
   EXPECT_EQ(Temporaries(dir.path()), std::vector<std::string>{"temp$$$"});
   EXPECT_TRUE(Temporaries(dir.file("list")).empty());
-  const std::string temporary = WriteTemporary(in, 2, "T3");
+  const std::string temporary = WriteTemporary(in, 3, "T3");
   ASSERT_FALSE(temporary.empty());
   fs::rename(in, dir.file("moved.mp3")); // the loaded file vanished before the replacement
   EXPECT_FALSE(ReplaceWithTemporary(temporary, in));
   EXPECT_FALSE(fs::exists(temporary) || fs::exists(in));
-}
-
-// A hard link to the loaded file: the update reaches every name, the links stay one file.
-TEST_F(WriterTest, InPlaceUpdateOfAHardLinkedFileKeepsTheLinks) {
-  fs::create_hard_link(in, dir.file("link.mp3"));
-  ASSERT_TRUE(UpdateInPlace(dir.file("link.mp3"), 2000, "NEW"));
-  EXPECT_TRUE(ReadBytes(in) == "NEW" + audio);
-  EXPECT_TRUE(fs::equivalent(in, dir.file("link.mp3")));
-  EXPECT_EQ(fs::hard_link_count(in), 2u);
-  EXPECT_EQ(Temporaries(dir.path()), std::vector<std::string>{});
 }
 
 // Another program truncates or rewrites the loaded file while it is copied: nothing is replaced

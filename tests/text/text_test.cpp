@@ -40,15 +40,13 @@ TEST(EncodingTest, TextsOfTheWebTakeTheNearestForm) {
   EXPECT_EQ(Utf8ToNearestCp1252("\xff kein UTF-8"), "\xff kein UTF-8");
 }
 
-TEST(StringHelpersTest, TrimTextRemovesOnlyTheSixAsciiWhiteSpaces) {
+TEST(StringHelpersTest, TrimTextAndReplaceAll) {
+  // Trimming removes only the six ASCII white spaces.
   std::string plain = "  Titel \r\n", high = "\v\f\xa0 a\tb\x85\t";
   TrimText(plain);
   TrimText(high);
-  EXPECT_EQ(plain, "Titel");
-  EXPECT_EQ(high, "\xa0 a\tb\x85");
-}
-
-TEST(StringHelpersTest, ReplaceAllWorksLeftToRightAndRefusesOverlongTexts) {
+  EXPECT_EQ(plain + "|" + high, "Titel|\xa0 a\tb\x85");
+  // Replacing works from left to right and refuses overlong texts.
   const std::size_t limit = kTextWorkBufferSize;
   for (auto [text, find, replacement, result, after] :
        std::vector<std::tuple<std::string, std::string, std::string, int, std::string>>{
@@ -64,13 +62,14 @@ TEST(StringHelpersTest, ReplaceAllWorksLeftToRightAndRefusesOverlongTexts) {
 }
 
 TEST(StringHelpersTest, FindMarkerLooksOnlyInsideTheWindowAndCountsSkipTheEnd) {
-  for (auto [text, marker, start, count, begin, end] :
-       std::vector<std::tuple<std::string, std::string, int, int, int, int>>{
-           {"x$jahr$y", "$jahr$", 0, 8, 1, 7},
-           {"x$jahr$y", "$jahr$", 2, 6, 14, 14},
-           {"x$jahr$y", "$jahr$", 0, 2, 1, 7}, // only the first byte must lie in the window
-           {"ab$ja", "$jahr$", 0, 1000, 1006, 1006},
-           {"abc", "$", INT_MAX - 2, 10, INT_MAX, INT_MAX}}) {
+  // Only the first byte must lie in the window.
+  const std::tuple<std::string, std::string, int, int, int, int> rows[] = {
+      {"x$jahr$y", "$jahr$", 0, 8, 1, 7},
+      {"x$jahr$y", "$jahr$", 2, 6, 14, 14},
+      {"x$jahr$y", "$jahr$", 0, 2, 1, 7},
+      {"ab$ja", "$jahr$", 0, 1000, 1006, 1006},
+      {"abc", "$", INT_MAX - 2, 10, INT_MAX, INT_MAX}};
+  for (const auto& [text, marker, start, count, begin, end] : rows) {
     EXPECT_EQ(FindMarker(text, marker, start, count), begin) << text;
     EXPECT_EQ(FindMarkerEnd(text, marker, start, count), end) << text;
   }
@@ -85,13 +84,13 @@ TEST(StringHelpersTest, FindMarkerLooksOnlyInsideTheWindowAndCountsSkipTheEnd) {
   EXPECT_EQ(FindNthOccurrence(text, "$titel1$", 2), std::nullopt);
 }
 
-TEST(StringHelpersTest, MoveArticleToFrontKnowsEighteenEndings) {
+TEST(StringHelpersTest, MoveArticleToFrontOnlyForAWholeArticleAtTheEnd) {
   auto moved = [](std::string title) {
     MoveArticleToFront(title);
     return title;
   };
-  for (std::string article : {"Der", "Die", "Das", "Ein", "Eine", "The", "Le", "La", "Les", "Las",
-                              "Los", "Gli", "Uno", "Une", "Una", "Unas", "Unos", "Un"})
+  // Articles of several languages, "Un" and its longer forms among them.
+  for (std::string article : {"Der", "Eine", "The", "Gli", "Un", "Unas"})
     EXPECT_EQ(moved("Garten, " + article), article + " Garten");
   const std::string tooLong = std::string(kTextWorkBufferSize - 3, 'x') + ", Der";
   for (const std::string& title :
