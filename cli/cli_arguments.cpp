@@ -178,10 +178,14 @@ actions run in the order given:
 stdout carries JSON Lines only: one object a line. Message boxes are printed on stderr as
 "CAPTION: TEXT" and answered with their first button (OK or Yes).
 
-Exit status: 0 on success; 1 when FILE cannot be loaded (no action runs then), when a message
-box with the caption "Fehler" or "Warnung" was shown, or when a search applied no record (no
-answer, no hit, too many hits; a choice cancelled for want of ROW is no failure); 2 for a usage
-error.
+The actions run in order and stop at the first one that fails: a message box with the caption
+"Fehler" or "Warnung", an update that wrote nothing, a search that applied no record (no answer,
+no hit, too many hits); the actions after it do not run. A search or import-page that printed
+the hits for want of ROW also ends the chain.
+
+Exit status: 0 on success; 1 when FILE cannot be loaded (no action runs then), when an action
+failed, or when actions were left after printed hits (the hits alone, as the last action, are no
+failure); 2 for a usage error.
 )";
 }
 

@@ -62,13 +62,12 @@ int CliPlatform::ChooseRecord(const std::vector<ResultRow>& rows, int /*preselec
   // Without a row the hits are the result, for a script to pick from in its next run.
   if (chosenRow_ < 0) {
     out_ << HitsJson(rows) << std::endl;
+    choiceListed_ = true;
     return -1;
   }
   if (static_cast<std::size_t>(chosenRow_) < rows.size()) return chosenRow_;
-  ShowMessage(Utf8ToCp1252("Die Suche fand " + std::to_string(rows.size()) +
-                           " Einträge (Zeilen 0 bis " + std::to_string(rows.size() - 1) +
-                           "); eine Zeile " + std::to_string(chosenRow_) + " gibt es nicht."),
-              messages::kError, MessageIcon::Exclamation, MessageButtons::Ok);
+  ShowMessage(messages::NoSuchRow(rows.size(), chosenRow_), messages::kError,
+              MessageIcon::Exclamation, MessageButtons::Ok);
   return -1;
 }
 

@@ -23,6 +23,8 @@ public:
   bool FailureShown() const { return failureShown_; }
   void MarkFailure() { failureShown_ = true; }
   std::size_t MessagesShown() const { return messagesShown_; }
+  // True once a choice was answered by printing the hits, for want of a ROW.
+  bool ChoiceListed() const { return choiceListed_; }
 
   void SelectV2Genre(GenreSelection genre) { v2Genre_ = std::move(genre); }
   // The save dialog's answer: the target (made absolute, ".mp3" added when its name has no
@@ -67,6 +69,7 @@ private:
   GenreSelection v2Genre_;
   std::optional<std::string> saveTarget_;
   int chosenRow_ = -1;
+  bool choiceListed_ = false;
   std::string clipboard_; // Windows-1252
   std::string inputDir_;  // ends in "/"
 

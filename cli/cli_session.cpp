@@ -103,8 +103,17 @@ int RunSession(const CliCommand& command, std::ostream& out, std::ostream& err) 
   logic.LoadSelectedFile(logic.members().settings.inputDirPath + file.filename().string());
   // A file that could not be loaded leaves nothing for the actions to work on.
   if (logic.members().inputFilePath.empty()) return 1;
-  for (const auto& action : command.actions)
-    RunAction(action, logic, platform, out);
+  // The chain stops at the first action that failed or applied nothing (a choice answered with
+  // the hits): the actions after it would work on values the script did not ask for.
+  const auto& actions = command.actions;
+  for (std::size_t i = 0; i < actions.size(); ++i) {
+    RunAction(actions[i], logic, platform, out);
+    if (platform.FailureShown()) break;
+    if (platform.ChoiceListed()) {
+      if (i + 1 < actions.size()) platform.MarkFailure();
+      break;
+    }
+  }
   return platform.FailureShown() ? 1 : 0;
 }
 

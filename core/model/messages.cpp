@@ -205,6 +205,12 @@ std::string PartsWrittenStatus(std::size_t written, std::size_t total) {
   return std::to_string(written) + " von " + std::to_string(total) + " Teilen geschrieben.";
 }
 
+std::string NoSuchRow(std::size_t rowCount, int row) {
+  return Utf8ToCp1252("Die Suche fand " + std::to_string(rowCount) + " Einträge (Zeilen 0 bis " +
+                      std::to_string(rowCount - 1) + "); eine Zeile " + std::to_string(row) +
+                      " gibt es nicht.");
+}
+
 std::string NoHoerdatEntryOnClipboard() {
   return Utf8ToCp1252("Die Zwischenablage enthält keinen Hördat-Eintrag.");
 }

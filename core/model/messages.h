@@ -64,6 +64,8 @@ std::string FailedPart(int partNumber, const std::string& sourcePath, const std:
 std::string PartsWritten(std::size_t written, std::size_t total,
                          const std::vector<std::string>& failedParts);
 std::string PartsWrittenStatus(std::size_t written, std::size_t total);
+// velmora-cli: a ROW beyond the hits of a search or a page.
+std::string NoSuchRow(std::size_t rowCount, int row);
 
 // The clipboard holds neither a Hördat page of the older layout nor a play of today's.
 std::string NoHoerdatEntryOnClipboard();
