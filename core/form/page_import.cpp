@@ -71,6 +71,9 @@ std::optional<std::size_t> ChoosePlay(const WindowState& state, WindowPlatform& 
 void ImportHoerdatPage(WindowState& state, WindowPlatform& platform) {
   // The update reads the form while it writes; the page waits until it is done.
   if (state.updateRunning) return;
+  // What was typed into fields the page does not fill must survive it, as with a search; a
+  // refused year leaves the rest as the form held it.
+  TakeControls(state, platform);
   const auto page = ReadClipboardPage(platform);
   if (!page) return;
   // The fragments of the older page layout first, as before; then today's label layout.

@@ -1,5 +1,6 @@
 #include "core/lookup/hoerdat_record.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 
@@ -41,11 +42,14 @@ constexpr std::array<FieldMarkers, 12> kFieldMarkers = {{
 } // namespace
 
 std::string PadAnswer(std::string_view body) {
-  std::string_view text = body.substr(0, body.find('\0'));
-  text = text.substr(0, kMaxAnswerBytes);
+  // A zero byte inside the answer is dropped, not taken as its end: the fields behind it (the
+  // synopsis, the cast) would otherwise be lost without a word.
   std::string padded;
-  padded.reserve(text.size() + kAnswerPadding);
-  padded.append(text);
+  padded.reserve(std::min(body.size(), kMaxAnswerBytes) + kAnswerPadding);
+  for (const char c : body) {
+    if (padded.size() == kMaxAnswerBytes) break;
+    if (c != '\0') padded += c;
+  }
   padded.append(kAnswerPadding, ' ');
   return padded;
 }

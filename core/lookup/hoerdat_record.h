@@ -14,8 +14,8 @@ inline constexpr std::size_t kAnswerPadding = 47;
 // Longest field value; a longer one is cut (the field work buffer holds 51200 bytes).
 inline constexpr std::size_t kMaxFieldBytes = 51199;
 
-// The answer as the parser reads it: the body up to its first zero byte, at most
-// kMaxAnswerBytes, followed by the 47 blanks.
+// The answer as the parser reads it: the body without its zero bytes, at most kMaxAnswerBytes,
+// followed by the 47 blanks.
 std::string PadAnswer(std::string_view body);
 
 // The two answers of the database itself, recognised only at the very start.

@@ -68,21 +68,24 @@ TEST(HoerdatPage, EachFieldOnItsOwn) {
 TEST(ImportCommand, ReportsTheClipboardsFailuresOrFillsAndShowsTheForm) {
   const std::string page = "<font class=ti>Fall, Der</font><i>Produktion:</i> WDR 1975.<i>........";
   using Status = ClipboardText::Status;
-  // The clipboard, the message (always an error), the title shown and the form's title.
+  // The clipboard, the message (always an error), the title shown and the form's title. The
+  // controls are taken into the form first, so what was typed stays where the page sets nothing.
   const std::tuple<ClipboardText, std::string, std::string> rows[] = {
-      {{Status::CannotOpen, page}, messages::ClipboardCannotOpen(), "getippt|bleibt"},
-      {{Status::Empty, page}, messages::ClipboardEmptyOrInvalid(), "getippt|bleibt"},
+      {{Status::CannotOpen, page}, messages::ClipboardCannotOpen(), "getippt|getippt"},
+      {{Status::Empty, page}, messages::ClipboardEmptyOrInvalid(), "getippt|getippt"},
       {{Status::Ok, page}, "", "Der Fall|Der Fall"},
       // The clipboard's text ends at its first zero byte: no field is taken, and that is said;
       // what was typed stays.
       {{Status::Ok, std::string("<font class=ti>Fall, Der</font>.\0.......", 40)},
        messages::NoHoerdatEntryOnClipboard(),
-       "getippt|bleibt"},
+       "getippt|getippt"},
   };
   for (const auto& [clipboard, message, titles] : rows) {
     test::FakePlatform platform;
     VelmoraLogic logic{platform, nullptr};
     platform.Type(FormField::v2Title, "getippt");
+    platform.Type(FormField::v2EncodedBy, "ich");
+    platform.Type(FormField::v2Track, "7");
     logic.state().form.v2Title = "bleibt";
     platform.clipboard = clipboard;
     logic.ImportHoerdatPage();
@@ -90,6 +93,7 @@ TEST(ImportCommand, ReportsTheClipboardsFailuresOrFillsAndShowsTheForm) {
     EXPECT_EQ(shown.empty() ? "" : shown[0].text + " (" + shown[0].caption + ")",
               message.empty() ? "" : message + " (" + messages::kError + ")");
     EXPECT_EQ(platform.ControlText(FormField::v2Title) + "|" + logic.form().v2Title, titles);
+    EXPECT_EQ(logic.form().v2EncodedBy + "|" + logic.form().v2Track, "ich|7");
   }
 }
 

@@ -52,6 +52,9 @@ TEST(HoerdatRecord, ParsesTheOneRecordAnswerFieldByField) {
                      "Satz. $mitwirkende$ Anna Berger $end$"),
             (Fields{"Garten, Der", "Berger, Anna", "RBX", "1998", "54", "Krimi", "Thriller",
                     "Hans Bauer", "", "Erster Satz.<br />Zweiter Satz.", "Anna Berger"}));
+  // A zero byte inside the synopsis is dropped, not the end of the answer.
+  EXPECT_EQ(FieldsOf("$titel1$T$titel2$$inhaltsangabe$Ers\0ter$mitwirkende$Ute$end$"s).back(),
+            "Ute");
   // A field is absent when its end marker (the next field's start) is missing.
   Fields expected(11);
   expected[0] = "T";
