@@ -1,6 +1,7 @@
 #include "core/import/hoerdat_page.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -14,12 +15,22 @@ constexpr std::size_t kMaxFieldBytes = kTextWorkBufferSize - 1;
 
 // The raw text between the first start fragment and the first end fragment after it. The field
 // is taken only when more bytes follow the end fragment than it is long.
+// The first occurrence of fragment at or after from, npos when there is none. A page full of
+// the fragment's first byte ("<") would make a plain search compare at every other byte.
+std::size_t Find(std::string_view page, std::string_view fragment, std::size_t from) {
+  const auto found =
+      std::search(page.begin() + static_cast<std::ptrdiff_t>(from), page.end(),
+                  std::boyer_moore_horspool_searcher(fragment.begin(), fragment.end()));
+  return found == page.end() ? std::string_view::npos
+                             : static_cast<std::size_t>(found - page.begin());
+}
+
 std::optional<std::string> FindField(std::string_view page, std::string_view startFragment,
                                      std::string_view endFragment) {
-  const auto start = page.find(startFragment);
+  const auto start = Find(page, startFragment, 0);
   if (start == std::string_view::npos) return std::nullopt;
   const auto contentStart = start + startFragment.size();
-  const auto end = page.find(endFragment, contentStart);
+  const auto end = Find(page, endFragment, contentStart);
   if (end == std::string_view::npos) return std::nullopt;
   if (page.size() - (end + endFragment.size()) <= endFragment.size()) return std::nullopt;
   std::string content(page.substr(contentStart, std::min(end - contentStart, kMaxFieldBytes)));

@@ -72,19 +72,19 @@ bool IsEnding(std::string_view line) {
 // The lines of the text, each trimmed, tabs and non-breaking spaces as blanks.
 std::vector<std::string> LinesOf(std::string_view text) {
   std::vector<std::string> lines;
-  std::string line;
-  for (std::size_t i = 0; i <= text.size(); ++i) {
-    const char c = i < text.size() ? text[i] : '\n';
-    if (c == '\r' || c == '\n') {
-      TrimText(line);
-      lines.push_back(std::move(line));
-      line.clear();
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      line += c == '\t' || static_cast<unsigned char>(c) == 0xA0 ? ' ' : c;
-    }
+  for (std::size_t start = 0;;) {
+    std::size_t end = start;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+      ++end;
+    std::string line(text.substr(start, end - start));
+    for (char& c : line)
+      if (c == '\t' || static_cast<unsigned char>(c) == 0xA0) c = ' ';
+    TrimText(line);
+    lines.push_back(std::move(line));
+    if (end == text.size()) return lines;
+    start = end + 1;
+    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
   }
-  return lines;
 }
 
 std::string Joined(const std::vector<std::string>& lines, std::string_view separator) {

@@ -52,13 +52,16 @@ bool IsOneOf(std::string_view name, const std::array<std::string_view, N>& names
 
 // The lower-case element name of the tag that starts at html[at] == '<'.
 std::string TagName(std::string_view html, std::size_t at) {
-  std::size_t pos = at + 1;
-  if (pos < html.size() && html[pos] == '/') ++pos;
-  std::string name;
-  while (pos < html.size() &&
-         ((html[pos] >= 'a' && html[pos] <= 'z') || (html[pos] >= 'A' && html[pos] <= 'Z') ||
-          (html[pos] >= '0' && html[pos] <= '9')))
-    name += Lower(html[pos++]);
+  std::size_t start = at + 1;
+  if (start < html.size() && html[start] == '/') ++start;
+  std::size_t end = start;
+  while (end < html.size() &&
+         ((html[end] >= 'a' && html[end] <= 'z') || (html[end] >= 'A' && html[end] <= 'Z') ||
+          (html[end] >= '0' && html[end] <= '9')))
+    ++end;
+  std::string name(html.substr(start, end - start));
+  for (char& c : name)
+    c = Lower(c);
   return name;
 }
 
@@ -169,26 +172,31 @@ std::string HtmlToText(std::string_view html) {
   std::string text;
   text.reserve(flat.size());
   std::size_t emptyLines = 0;
-  std::size_t start = 0;
-  while (start <= flat.size()) {
+  for (std::size_t start = 0; start <= flat.size();) {
     auto end = flat.find('\n', start);
     if (end == std::string::npos) end = flat.size();
-    std::string line;
-    for (std::size_t i = start; i < end; ++i) {
-      const char c = flat[i];
-      if (IsBlank(c)) {
-        if (!line.empty() && line.back() != ' ') line += ' ';
-      } else {
-        line += c;
+    // One empty line for any number of them, none before the first line; taken back when this
+    // line turns out empty too.
+    const std::size_t before = text.size();
+    if (emptyLines > 0 && !text.empty()) text += '\n';
+    const std::size_t lineStart = text.size();
+    for (std::size_t i = start; i < end;) {
+      if (IsBlank(flat[i])) {
+        if (text.size() > lineStart && text.back() != ' ') text += ' ';
+        ++i;
+        continue;
       }
+      const std::size_t run = i;
+      while (i < end && !IsBlank(flat[i]))
+        ++i;
+      text.append(flat, run, i - run);
     }
-    if (!line.empty() && line.back() == ' ') line.pop_back();
-    if (line.empty()) {
+    if (text.size() > lineStart && text.back() == ' ') text.pop_back();
+    if (text.size() == lineStart) {
+      text.resize(before);
       ++emptyLines;
     } else {
-      // One empty line for any number of them, none before the first line.
-      if (emptyLines > 0 && !text.empty()) text += '\n';
-      text += line + '\n';
+      text += '\n';
       emptyLines = 0;
     }
     start = end + 1;

@@ -76,6 +76,13 @@ template <typename Append> std::string FromUtf8(std::string_view text, Append ap
   out.reserve(text.size());
   std::size_t pos = 0;
   while (pos < text.size()) {
+    // ASCII, the bulk of every text, is the same in both: copied a run at a time.
+    std::size_t ascii = pos;
+    while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80)
+      ++ascii;
+    out.append(text, pos, ascii - pos);
+    pos = ascii;
+    if (pos == text.size()) break;
     const auto cp = DecodeUtf8(text, pos);
     if (!cp) return std::string(text);
     append(out, *cp);
