@@ -90,7 +90,8 @@ void WindowTest::initTestCase() {
 void WindowTest::qtDialogsSpeakGerman() {
   QVERIFY(Open({"a.mp3"}));
   ClickEntry(window->widgets().fileList, QStringLiteral("a.mp3"));
-  window->platform().SetDialogResponder(nullptr); // the real dialogs from here on
+  QtModalDialogs realDialogs(window.get()); // the real dialogs from here on
+  window->platform().UseDialogs(realDialogs);
 
   QStringList saveButtons;
   QString saveDialogClass;
@@ -118,7 +119,7 @@ void WindowTest::statusLineConfirmsWritesAndFailures() {
   QVERIFY(status->currentMessage().isEmpty());
   ClickEntry(window->widgets().fileList, QStringLiteral("a.mp3"));
   QString target = Path("neu.mp3");
-  responder.saveTarget = [&](const QString&, const QString&) { return target; };
+  dialogs.saveTarget = [&](const QString&, const QString&) { return target; };
   QTest::mouseClick(window->widgets().aktualisierenButton, Qt::LeftButton);
   QCOMPARE(
       status->currentMessage(),
@@ -128,7 +129,7 @@ void WindowTest::statusLineConfirmsWritesAndFailures() {
 
   target = Path("fehlt/x.mp3");
   QTest::mouseClick(window->widgets().aktualisierenButton, Qt::LeftButton);
-  QCOMPARE(messages.size(), 1); // the box comes first, the line stays
+  QCOMPARE(dialogs.messages.size(), 1); // the box comes first, the line stays
   QCOMPARE(status->currentMessage(),
            QStringLiteral("Nicht aktualisiert: Kann temporäres File nicht öffnen! Operation "
                           "fehlgeschlagen"));
@@ -189,5 +190,5 @@ void WindowTest::commandLineFilesAreListedAndTheFirstLoaded() {
   QCOMPARE(window->widgets().statusLine->currentMessage(),
            QStringLiteral("Nicht in die Liste übernommen (nur Dateien auf .mp3): ") +
                Path("neu/z.mp2"));
-  QCOMPARE(messages, QStringList());
+  QCOMPARE(dialogs.messages, QStringList());
 }

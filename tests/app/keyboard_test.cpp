@@ -47,5 +47,5 @@ void WindowTest::keyboardOrderAndArrowKeysLoad() {
   QTest::keyClick(w.fileList, Qt::Key_Up);
   QCOMPARE(Text(FormField::inputFile), first);
   QCOMPARE(Text(FormField::maskAuthor), firstAuthor);
-  QVERIFY(messages.isEmpty());
+  QVERIFY(dialogs.messages.isEmpty());
 }

@@ -48,7 +48,7 @@ void WindowTest::searchChoiceByKeyboardAndPageImport() {
   Type(Edit(FormField::v2Title), QStringLiteral("Eigener Titel"));
   QStringList rows;
   bool choose = false; // OK with the second row, or Escape
-  responder.choice = [&](CHoerdatResultDlg& choice) {
+  dialogs.choice = [&](CHoerdatResultDlg& choice) {
     QTreeWidget* list = choice.resultList();
     for (int i = 0; i < list->topLevelItemCount() * 4; ++i)
       rows << list->topLevelItem(i / 4)->text(i % 4);
@@ -68,7 +68,7 @@ void WindowTest::searchChoiceByKeyboardAndPageImport() {
   QCOMPARE(Text(FormField::v2Title), QStringLiteral("Der Stille Garten 1v2"));
   QCOMPARE(Text(FormField::v2Year), QStringLiteral("2001"));
   QVERIFY(Text(FormField::v2Comment).startsWith("Drei Generationen."));
-  QVERIFY(messages.isEmpty());
+  QVERIFY(dialogs.messages.isEmpty());
   // Makes the picture of the window for the user guide.
   const QString shot = qEnvironmentVariable("VELMORA_SCREENSHOT");
   if (!shot.isEmpty()) QVERIFY(window->grab().save(shot));
@@ -80,16 +80,16 @@ void WindowTest::searchChoiceByKeyboardAndPageImport() {
   // Return in a mask field presses the search button.
   Edit(FormField::maskAuthor)->clear();
   QTest::keyClick(Edit(FormField::maskAuthor), Qt::Key_Return);
-  QCOMPARE(messages, (QStringList{"Velmora: Kein Datensatz gefunden.",
-                                  "Fehler: Alle Suchfelder sind leer!"}));
+  QCOMPARE(dialogs.messages, (QStringList{"Velmora: Kein Datensatz gefunden.",
+                                          "Fehler: Alle Suchfelder sind leer!"}));
 
   // The page import: an empty clipboard is refused, a Hördat page fills the form.
   QApplication::clipboard()->clear();
   QTest::mouseClick(window->widgets().seiteEinfuegenButton, Qt::LeftButton);
-  QCOMPARE(messages.last(), "Fehler: ClipBoard ist leer oder enthält ungültige Daten!");
+  QCOMPARE(dialogs.messages.last(), "Fehler: ClipBoard ist leer oder enthält ungültige Daten!");
   QApplication::clipboard()->setText(QString::fromUtf8(kPage));
   QTest::mouseClick(window->widgets().seiteEinfuegenButton, Qt::LeftButton);
-  QCOMPARE(messages.size(), 3);
+  QCOMPARE(dialogs.messages.size(), 3);
   QCOMPARE(Text(FormField::v2Title), QStringLiteral("Der Fall"));
   QCOMPARE(Text(FormField::v2Comment), QStringLiteral("Erster Satz.\r\nZweiter Satz."));
   QCOMPARE(Text(FormField::v2Copyright), QStringLiteral("WDR 1975"));

@@ -24,11 +24,9 @@ void WindowTest::updateWritesChosenTargetAndLocksWindow() {
   const MainDialogWidgets& w = window->widgets();
   std::optional<QString> target; // cancelled at first
   QString proposed;
-  responder.saveTarget = [&](const QString&, const QString& name) {
-    return proposed = name, target;
-  };
+  dialogs.saveTarget = [&](const QString&, const QString& name) { return proposed = name, target; };
   QTest::mouseClick(w.aktualisierenButton, Qt::LeftButton);
-  QCOMPARE(messages, QStringList{"Fehler: Sie müssen zuerst ein File auswählen!"});
+  QCOMPARE(dialogs.messages, QStringList{"Fehler: Sie müssen zuerst ein File auswählen!"});
   QCOMPARE(proposed, QString()); // refused before the save dialog
 
   ClickEntry(w.fileList, QString::fromUtf8(source));
@@ -42,7 +40,7 @@ void WindowTest::updateWritesChosenTargetAndLocksWindow() {
 
   target = Path("Garten.mp3");
   QTest::mouseClick(w.aktualisierenButton, Qt::LeftButton);
-  QCOMPARE(messages.size(), 1);
+  QCOMPARE(dialogs.messages.size(), 1);
   const std::string written = ws->file("Garten.mp3");
   QCOMPARE(FrameText(written, "TIT2"), std::string("Der Garten im Mai"));
   QCOMPARE(FrameText(written, "TALB"), std::string("G\xe4rten"));
@@ -57,7 +55,7 @@ void WindowTest::updateWritesChosenTargetAndLocksWindow() {
   // During the copy the window shows its progress and takes no command and no drop.
   bool progressShown = false, anyEnabled = true;
   int entries = 0;
-  responder.saveTarget = [&](const QString&, const QString&) {
+  dialogs.saveTarget = [&](const QString&, const QString&) {
     // Answered just before the copy; the copy's event pump runs this.
     QTimer::singleShot(0, window.get(), [&] {
       progressShown = w.progressBar->isVisible();

@@ -26,13 +26,13 @@ void WindowTest::startsWithDefaultsAndAsksBeforeLeaving() {
   QVERIFY(w.field(FormField::v1Title)->isVisible() && !w.field(FormField::v2Title)->isVisible());
 
   // Escape, "E&xit" and the close box all ask; "Abbrechen" keeps the window open.
-  answer = velmora::MessageAnswer::Cancel;
+  dialogs.answer = velmora::MessageAnswer::Cancel;
   QTest::keyClick(window.get(), Qt::Key_Escape);
   QTest::mouseClick(w.exitButton, Qt::LeftButton);
   window->close();
-  QCOMPARE(messages, QStringList(3, QStringLiteral("Warnung: Programm verlassen ?")));
+  QCOMPARE(dialogs.messages, QStringList(3, QStringLiteral("Warnung: Programm verlassen ?")));
   QVERIFY(window->isVisible());
-  answer = velmora::MessageAnswer::Ok;
+  dialogs.answer = velmora::MessageAnswer::Ok;
   QTest::mouseClick(w.exitButton, Qt::LeftButton);
   QVERIFY(!window->isVisible());
 }
@@ -110,7 +110,7 @@ void WindowTest::digitFieldsAndYearLimit() {
   window->widgets().tagTabs->setCurrentIndex(1);
   Type(Edit(FormField::v1Title), QStringLiteral("Später"));
   QTest::mouseClick(window->widgets().copyToId3v1Button, Qt::LeftButton);
-  QCOMPARE(messages, QStringList{"Velmora: Bitte geben Sie nicht mehr als 6 Zeichen ein."});
+  QCOMPARE(dialogs.messages, QStringList{"Velmora: Bitte geben Sie nicht mehr als 6 Zeichen ein."});
   QCOMPARE(window->widgets().tagTabs->currentIndex(), 0);
   QCOMPARE(window->focusWidget(), static_cast<QWidget*>(Edit(FormField::v2Year)));
   QCOMPARE(window->logic().form().v2Album, std::string("Vorher"));

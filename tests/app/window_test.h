@@ -1,5 +1,8 @@
 #pragma once
 // The GUI tests: the real window in a fresh work directory, its dialogs answered by the test.
+#include <functional>
+#include <optional>
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,11 +13,35 @@
 
 #include "core/form/velmora_logic.h"
 #include "core/tags/id3v2.h"
-#include "dialog_responder.h"
+#include "modal_dialogs.h"
 #include "support/temp_dir.h"
 #include "velmora_dlg.h"
 
 using velmora::FormField;
+
+// The window's dialogs answered by the test: messages are recorded as "caption: text" and get
+// answer; the other hooks are set by the tests that need them, an unset one cancels.
+class TestDialogs : public ModalDialogs {
+public:
+  QStringList messages;
+  velmora::MessageAnswer answer = velmora::MessageAnswer::Ok;
+  // Initial directory and proposed name of the save dialog; the chosen path or nullopt.
+  std::function<std::optional<QString>(const QString& initialDir, const QString& proposedName)>
+      saveTarget;
+  // Drive the shown, not yet modal, dialog: the choice returns its selectedIndex(), the
+  // confirmation true for OK.
+  std::function<int(CHoerdatResultDlg& choice)> choice;
+  std::function<bool(PartsConfirmDlg& confirmation)> confirmParts;
+
+  velmora::MessageAnswer Message(const QString& text, const QString& caption, velmora::MessageIcon,
+                                 velmora::MessageButtons) override;
+  std::optional<QString> SaveTarget(const QString& initialDir,
+                                    const QString& proposedName) override;
+  std::optional<QString> Directory(const QString&, const QString&) override { return {}; }
+  int ChooseRecord(CHoerdatResultDlg& dialog) override;
+  bool ConfirmParts(PartsConfirmDlg& dialog) override;
+  void Play(const QString&) override {}
+};
 
 // A few silent MPEG-1 Layer III frames, behind an ID3v2 tag when texts are given.
 std::string MpegFile(const velmora::Id3v2FrameTexts* texts = nullptr);
@@ -60,8 +87,5 @@ private:
   QTemporaryDir userConfig; // the user's configuration directory for the whole run
   std::unique_ptr<velmora::test::TempDir> ws = std::make_unique<velmora::test::TempDir>();
   std::unique_ptr<CVelmoraDlg> window;
-  // Each test sets the hooks it needs, an unset one cancels; messages are recorded.
-  DialogResponder responder;
-  QStringList messages; // "caption: text"
-  velmora::MessageAnswer answer = velmora::MessageAnswer::Ok;
+  TestDialogs dialogs;
 };

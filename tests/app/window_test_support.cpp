@@ -3,8 +3,38 @@
 
 #include "core/lookup/http_client.h"
 #include "core/text/encoding.h"
+#include "hoerdat_result_dlg.h"
+#include "parts_confirm_dlg.h"
 #include "qt_window_platform.h"
 #include "window_test.h"
+
+velmora::MessageAnswer TestDialogs::Message(const QString& text, const QString& caption,
+                                            velmora::MessageIcon, velmora::MessageButtons) {
+  messages << caption + QStringLiteral(": ") + text;
+  return answer;
+}
+
+std::optional<QString> TestDialogs::SaveTarget(const QString& initialDir,
+                                               const QString& proposedName) {
+  if (!saveTarget) return std::nullopt;
+  return saveTarget(initialDir, proposedName);
+}
+
+int TestDialogs::ChooseRecord(CHoerdatResultDlg& dialog) {
+  if (!choice) return -1;
+  dialog.show();
+  const int chosen = choice(dialog);
+  dialog.hide();
+  return chosen;
+}
+
+bool TestDialogs::ConfirmParts(PartsConfirmDlg& dialog) {
+  if (!confirmParts) return false;
+  dialog.show();
+  const bool confirmed = confirmParts(dialog);
+  dialog.hide();
+  return confirmed;
+}
 
 std::string MpegFile(const velmora::Id3v2FrameTexts* texts) {
   std::string bytes = texts ? velmora::ComposeId3v2Tag(*texts, 0) : std::string();
@@ -54,13 +84,9 @@ void WindowTest::Write(const char* name, const std::string& bytes) const {
 bool WindowTest::Open(const std::vector<const char*>& mpegFiles) {
   for (const char* name : mpegFiles)
     Write(name, MpegFile());
-  responder.message = [this](const QString& text, const QString& caption, auto, auto) {
-    messages << caption + QStringLiteral(": ") + text;
-    return answer;
-  };
   QDir::setCurrent(QString::fromStdString(ws->path().string()));
   window = std::make_unique<CVelmoraDlg>(velmora::MakeCurlHttpClient());
-  window->platform().SetDialogResponder(&responder);
+  window->platform().UseDialogs(dialogs);
   window->show();
   // Keyboard shortcuts (accelerators, F1) reach only the active window.
   window->activateWindow();
@@ -72,8 +98,7 @@ void WindowTest::cleanup() {
   // Each test starts with the window's own size.
   QDir(userConfig.path()).removeRecursively();
   ws = std::make_unique<velmora::test::TempDir>();
-  responder = {};
-  messages.clear();
+  dialogs = {};
 }
 
 QString WindowTest::Text(FormField field) const {
