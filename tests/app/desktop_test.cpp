@@ -121,18 +121,16 @@ void WindowTest::statusLineConfirmsWritesAndFailures() {
   QString target = Path("neu.mp3");
   dialogs.saveTarget = [&](const QString&, const QString&) { return target; };
   QTest::mouseClick(window->widgets().aktualisierenButton, Qt::LeftButton);
-  QCOMPARE(
-      status->currentMessage(),
-      QStringLiteral("Geschrieben: %1 · Beschreibung: a.txt · Uploadinfo in der Zwischenablage")
-          .arg(Path("neu.mp3")));
+  QCOMPARE(status->currentMessage(),
+           Utf8(messages::UpdatedStatus(ws->file("neu.mp3"), ws->file("a.txt"), true)));
   QCOMPARE(status->toolTip(), status->currentMessage());
 
   target = Path("fehlt/x.mp3");
   QTest::mouseClick(window->widgets().aktualisierenButton, Qt::LeftButton);
   QCOMPARE(dialogs.messages.size(), 1); // the box comes first, the line stays
   QCOMPARE(status->currentMessage(),
-           QStringLiteral("Nicht aktualisiert: Kann temporäres File nicht öffnen! Operation "
-                          "fehlgeschlagen"));
+           Utf8(messages::NotUpdatedStatus(ws->file("fehlt/x.mp3"),
+                                           messages::CannotOpenTemporaryFile())));
 }
 
 void WindowTest::layoutGrowsAndIsRemembered() {
@@ -188,7 +186,6 @@ void WindowTest::commandLineFilesAreListedAndTheFirstLoaded() {
   QCOMPARE(Text(FormField::inputFile), Path("neu/y.MP3"));
   QCOMPARE(window->widgets().fileList->currentItem()->text(0), Path("neu/y.MP3"));
   QCOMPARE(window->widgets().statusLine->currentMessage(),
-           QStringLiteral("Nicht in die Liste übernommen (nur Dateien auf .mp3): ") +
-               Path("neu/z.mp2"));
+           Utf8(messages::NotListedStatus({ws->file("neu/z.mp2")})));
   QCOMPARE(dialogs.messages, QStringList());
 }

@@ -80,13 +80,14 @@ void WindowTest::searchChoiceByKeyboardAndPageImport() {
   // Return in a mask field presses the search button.
   Edit(FormField::maskAuthor)->clear();
   QTest::keyClick(Edit(FormField::maskAuthor), Qt::Key_Return);
-  QCOMPARE(dialogs.messages, (QStringList{"Velmora: Kein Datensatz gefunden.",
-                                          "Fehler: Alle Suchfelder sind leer!"}));
+  QCOMPARE(dialogs.messages,
+           (QStringList{"Velmora: Kein Datensatz gefunden.",
+                        Box(messages::kError, messages::AllSearchFieldsEmpty())}));
 
   // The page import: an empty clipboard is refused, a Hördat page fills the form.
   QApplication::clipboard()->clear();
   QTest::mouseClick(window->widgets().seiteEinfuegenButton, Qt::LeftButton);
-  QCOMPARE(dialogs.messages.last(), "Fehler: ClipBoard ist leer oder enthält ungültige Daten!");
+  QCOMPARE(dialogs.messages.last(), Box(messages::kError, messages::ClipboardEmptyOrInvalid()));
   QApplication::clipboard()->setText(QString::fromUtf8(kPage));
   QTest::mouseClick(window->widgets().seiteEinfuegenButton, Qt::LeftButton);
   QCOMPARE(dialogs.messages.size(), 3);

@@ -43,6 +43,7 @@ void WindowTest::partsButtonFollowsTheLoadedPlayAndConfirmsTargets() {
 
   confirm = true;
   QTest::mouseClick(w.alleTeileButton, Qt::LeftButton);
-  QCOMPARE(dialogs.messages, QStringList{QStringLiteral("Velmora: 2 Teile geschrieben.")});
+  QCOMPARE(dialogs.messages,
+           QStringList{Box(messages::kVelmora, messages::PartsWritten(2, 2, {}))});
   QVERIFY(w.alleTeileButton->isEnabled() && w.aktualisierenButton->isEnabled());
 }

@@ -26,7 +26,7 @@ void WindowTest::updateWritesChosenTargetAndLocksWindow() {
   QString proposed;
   dialogs.saveTarget = [&](const QString&, const QString& name) { return proposed = name, target; };
   QTest::mouseClick(w.aktualisierenButton, Qt::LeftButton);
-  QCOMPARE(dialogs.messages, QStringList{"Fehler: Sie müssen zuerst ein File auswählen!"});
+  QCOMPARE(dialogs.messages, QStringList{Box(messages::kError, messages::NoFileSelected())});
   QCOMPARE(proposed, QString()); // refused before the save dialog
 
   ClickEntry(w.fileList, QString::fromUtf8(source));

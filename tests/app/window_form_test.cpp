@@ -110,7 +110,7 @@ void WindowTest::digitFieldsAndYearLimit() {
   window->widgets().tagTabs->setCurrentIndex(1);
   Type(Edit(FormField::v1Title), QStringLiteral("Später"));
   QTest::mouseClick(window->widgets().copyToId3v1Button, Qt::LeftButton);
-  QCOMPARE(dialogs.messages, QStringList{"Velmora: Bitte geben Sie nicht mehr als 6 Zeichen ein."});
+  QCOMPARE(dialogs.messages, QStringList{Box(messages::kVelmora, messages::YearTooLong())});
   QCOMPARE(window->widgets().tagTabs->currentIndex(), 0);
   QCOMPARE(window->focusWidget(), static_cast<QWidget*>(Edit(FormField::v2Year)));
   QCOMPARE(window->logic().form().v2Album, std::string("Vorher"));

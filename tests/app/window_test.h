@@ -12,37 +12,54 @@
 #include <QTreeWidget>
 
 #include "core/form/velmora_logic.h"
+#include "core/model/messages.h"
 #include "core/tags/id3v2.h"
+#include "hoerdat_result_dlg.h"
 #include "modal_dialogs.h"
+#include "parts_confirm_dlg.h"
 #include "support/temp_dir.h"
 #include "velmora_dlg.h"
 
 using velmora::FormField;
+namespace messages = velmora::messages;
 
 // The window's dialogs answered by the test: messages are recorded as "caption: text" and get
-// answer; the other hooks are set by the tests that need them, an unset one cancels.
-class TestDialogs : public ModalDialogs {
-public:
+// answer; the other hooks are set by the tests that need them, an unset one cancels. The choice
+// and the confirmation are shown, not yet modal, while their hook drives them.
+struct TestDialogs : ModalDialogs {
   QStringList messages;
   velmora::MessageAnswer answer = velmora::MessageAnswer::Ok;
-  // Initial directory and proposed name of the save dialog; the chosen path or nullopt.
   std::function<std::optional<QString>(const QString& initialDir, const QString& proposedName)>
       saveTarget;
-  // Drive the shown, not yet modal, dialog: the choice returns its selectedIndex(), the
-  // confirmation true for OK.
-  std::function<int(CHoerdatResultDlg& choice)> choice;
-  std::function<bool(PartsConfirmDlg& confirmation)> confirmParts;
+  std::function<int(CHoerdatResultDlg& choice)> choice;            // returns its selectedIndex()
+  std::function<bool(PartsConfirmDlg& confirmation)> confirmParts; // true for OK
 
   velmora::MessageAnswer Message(const QString& text, const QString& caption, velmora::MessageIcon,
-                                 velmora::MessageButtons) override;
-  std::optional<QString> SaveTarget(const QString& initialDir,
-                                    const QString& proposedName) override;
+                                 velmora::MessageButtons) override {
+    messages << caption + QStringLiteral(": ") + text;
+    return answer;
+  }
+  std::optional<QString> SaveTarget(const QString& dir, const QString& name) override {
+    return saveTarget ? saveTarget(dir, name) : std::nullopt;
+  }
   std::optional<QString> Directory(const QString&, const QString&) override { return {}; }
-  int ChooseRecord(CHoerdatResultDlg& dialog) override;
-  bool ConfirmParts(PartsConfirmDlg& dialog) override;
+  int ChooseRecord(CHoerdatResultDlg& dialog) override { return Drive(dialog, choice, -1); }
+  bool ConfirmParts(PartsConfirmDlg& dialog) override { return Drive(dialog, confirmParts, false); }
   void Play(const QString&) override {}
+
+  template <typename Dialog, typename Answer>
+  static Answer Drive(Dialog& dialog, const std::function<Answer(Dialog&)>& hook, Answer cancel) {
+    if (!hook) return cancel;
+    dialog.show();
+    const Answer answer = hook(dialog);
+    dialog.hide();
+    return answer;
+  }
 };
 
+// A text of core/model/messages.h as the window shows it, and as a recorded message box.
+QString Utf8(const std::string& cp1252);
+QString Box(const char* caption, const std::string& cp1252Text);
 // A few silent MPEG-1 Layer III frames, behind an ID3v2 tag when texts are given.
 std::string MpegFile(const velmora::Id3v2FrameTexts* texts = nullptr);
 QStringList ListTexts(const QTreeWidget* list);

@@ -3,37 +3,15 @@
 
 #include "core/lookup/http_client.h"
 #include "core/text/encoding.h"
-#include "hoerdat_result_dlg.h"
-#include "parts_confirm_dlg.h"
 #include "qt_window_platform.h"
 #include "window_test.h"
 
-velmora::MessageAnswer TestDialogs::Message(const QString& text, const QString& caption,
-                                            velmora::MessageIcon, velmora::MessageButtons) {
-  messages << caption + QStringLiteral(": ") + text;
-  return answer;
+QString Utf8(const std::string& cp1252) {
+  return QString::fromStdString(velmora::Cp1252ToUtf8(cp1252));
 }
 
-std::optional<QString> TestDialogs::SaveTarget(const QString& initialDir,
-                                               const QString& proposedName) {
-  if (!saveTarget) return std::nullopt;
-  return saveTarget(initialDir, proposedName);
-}
-
-int TestDialogs::ChooseRecord(CHoerdatResultDlg& dialog) {
-  if (!choice) return -1;
-  dialog.show();
-  const int chosen = choice(dialog);
-  dialog.hide();
-  return chosen;
-}
-
-bool TestDialogs::ConfirmParts(PartsConfirmDlg& dialog) {
-  if (!confirmParts) return false;
-  dialog.show();
-  const bool confirmed = confirmParts(dialog);
-  dialog.hide();
-  return confirmed;
+QString Box(const char* caption, const std::string& cp1252Text) {
+  return QString::fromUtf8(caption) + QStringLiteral(": ") + Utf8(cp1252Text);
 }
 
 std::string MpegFile(const velmora::Id3v2FrameTexts* texts) {
@@ -102,7 +80,7 @@ void WindowTest::cleanup() {
 }
 
 QString WindowTest::Text(FormField field) const {
-  return QString::fromStdString(velmora::Cp1252ToUtf8(window->platform().ControlText(field)));
+  return Utf8(window->platform().ControlText(field));
 }
 
 QTEST_MAIN(WindowTest)
