@@ -17,6 +17,7 @@
 #include "hoerdat_result_dlg.h"
 #include "modal_dialogs.h"
 #include "parts_confirm_dlg.h"
+#include "qt_text.h"
 #include "support/temp_dir.h"
 #include "velmora_dlg.h"
 
@@ -57,8 +58,7 @@ struct TestDialogs : ModalDialogs {
   }
 };
 
-// A text of core/model/messages.h as the window shows it, and as a recorded message box.
-QString Utf8(const std::string& cp1252);
+// A message box as TestDialogs records it, its text from core/model/messages.h.
 QString Box(const char* caption, const std::string& cp1252Text);
 // A few silent MPEG-1 Layer III frames, behind an ID3v2 tag when texts are given.
 std::string MpegFile(const velmora::Id3v2FrameTexts* texts = nullptr);

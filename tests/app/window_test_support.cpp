@@ -6,12 +6,8 @@
 #include "qt_window_platform.h"
 #include "window_test.h"
 
-QString Utf8(const std::string& cp1252) {
-  return QString::fromStdString(velmora::Cp1252ToUtf8(cp1252));
-}
-
 QString Box(const char* caption, const std::string& cp1252Text) {
-  return QString::fromUtf8(caption) + QStringLiteral(": ") + Utf8(cp1252Text);
+  return QString::fromUtf8(caption) + QStringLiteral(": ") + FromCp1252(cp1252Text);
 }
 
 std::string MpegFile(const velmora::Id3v2FrameTexts* texts) {
@@ -80,7 +76,7 @@ void WindowTest::cleanup() {
 }
 
 QString WindowTest::Text(FormField field) const {
-  return Utf8(window->platform().ControlText(field));
+  return FromCp1252(window->platform().ControlText(field));
 }
 
 QTEST_MAIN(WindowTest)
