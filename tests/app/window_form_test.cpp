@@ -58,17 +58,12 @@ void WindowTest::startsFromSettingsInAutoCopyMode() {
 }
 
 void WindowTest::clickLoadsFieldsAndClearMaskRestoresThem() {
-  const char* plain = "Max Muster - Der stille Garten 2v3 - RBX, 98.mp3";
   const char* tagged = "Müller - Weiß 1v2 - WDR, 05.mp3";
   velmora::Id3v2FrameTexts texts; // TIT2, COMM
   texts[1] = velmora::Utf8ToCp1252("Weißer Raum");
   texts[6] = "Zeile 1\r\nZeile 2";
   Write(tagged, MpegFile(&texts));
-  QVERIFY(Open({plain}));
-  ClickEntry(window->widgets().fileList, QString::fromUtf8(plain));
-  QCOMPARE(Text(FormField::maskAuthor), QStringLiteral("Muster"));
-  QCOMPARE(Text(FormField::maskTitle), QStringLiteral("Der stille Garten"));
-  QCOMPARE(Text(FormField::maskYear), QStringLiteral("1998"));
+  QVERIFY(Open({}));
   // Umlauts in the name and the tag reach the fields and the core intact; the comment shows
   // two lines and goes back to the core with CR LF.
   ClickEntry(window->widgets().fileList, QString::fromUtf8(tagged));
