@@ -80,7 +80,8 @@ private slots:
   void clickLoadsFieldsAndClearMaskRestoresThem();
   void digitFieldsAndYearLimit();
   void dropAddsMp3FilesDescending();
-  void searchChoiceByKeyboardAndPageImport();
+  void searchChoiceByKeyboard();
+  void pageImportFillsTheForm();
   void updateWritesChosenTargetAndLocksWindow();
   void coverFollowsTheLoadedFileAndThePage();
   void keyboardOrderAndArrowKeysLoad();
