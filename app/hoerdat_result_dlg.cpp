@@ -9,18 +9,13 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "core/text/encoding.h"
+#include "qt_text.h"
 
 namespace {
 
-QString FromCp1252(const std::string& text) {
-  return QString::fromStdString(velmora::Cp1252ToUtf8(text));
-}
-
 // The start of a long text: its first lines, at most limit characters.
 QString Start(const std::string& text, int lines, qsizetype limit) {
-  QString start = FromCp1252(text);
-  start.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QString start = LineBreaksForDisplay(FromCp1252(text));
   const QStringList kept = start.split(QLatin1Char('\n')).mid(0, lines);
   start = kept.join(QLatin1Char('\n'));
   if (start.size() > limit) start = start.left(limit).trimmed() + QStringLiteral(" …");
@@ -53,7 +48,15 @@ CHoerdatResultDlg::CHoerdatResultDlg(const std::vector<velmora::ResultRow>& rows
       cancelButton_(new QPushButton(QStringLiteral("Abbrechen"), this)) {
   setObjectName(QStringLiteral("hoerdatResultDlg"));
   setWindowTitle(QStringLiteral("Folgende Einträge wurden gefunden:"));
+  FillResultList();
+  SetUpDetailPane();
+  StartOnRow(preselected);
+  SetUpButtons();
+  LayOut();
+  resultList_->setFocus();
+}
 
+void CHoerdatResultDlg::FillResultList() {
   resultList_->setObjectName(QStringLiteral("resultList"));
   resultList_->setRootIsDecorated(false);
   resultList_->setItemsExpandable(false);
@@ -65,7 +68,7 @@ CHoerdatResultDlg::CHoerdatResultDlg(const std::vector<velmora::ResultRow>& rows
   resultList_->header()->setStretchLastSection(false);
   resultList_->header()->setSectionsMovable(false);
 
-  for (const velmora::ResultRow& row : rows) {
+  for (const velmora::ResultRow& row : rows_) {
     auto* item = new QTreeWidgetItem(resultList_);
     item->setText(0, FromCp1252(row.author));
     item->setText(1, FromCp1252(row.title));
@@ -80,7 +83,9 @@ CHoerdatResultDlg::CHoerdatResultDlg(const std::vector<velmora::ResultRow>& rows
         column, std::min(std::max(resultList_->header()->sectionSize(column), widths[column]),
                          column == 1 ? 420 : 220));
   }
+}
 
+void CHoerdatResultDlg::SetUpDetailPane() {
   detailPane_->setObjectName(QStringLiteral("detailPane"));
   detailPane_->setWordWrap(true);
   detailPane_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -92,7 +97,9 @@ CHoerdatResultDlg::CHoerdatResultDlg(const std::vector<velmora::ResultRow>& rows
   connect(resultList_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
     ShowDetails(current ? resultList_->indexOfTopLevelItem(current) : -1);
   });
+}
 
+void CHoerdatResultDlg::StartOnRow(int preselected) {
   // The keyboard starts on the first row without choosing it; a row that names the loaded
   // file's part starts chosen.
   const int count = resultList_->topLevelItemCount();
@@ -106,7 +113,9 @@ CHoerdatResultDlg::CHoerdatResultDlg(const std::vector<velmora::ResultRow>& rows
   ShowDetails(resultList_->currentItem()
                   ? resultList_->indexOfTopLevelItem(resultList_->currentItem())
                   : -1);
+}
 
+void CHoerdatResultDlg::SetUpButtons() {
   okButton_->setObjectName(QStringLiteral("okButton"));
   cancelButton_->setObjectName(QStringLiteral("cancelButton"));
   okButton_->setDefault(true);
@@ -114,7 +123,9 @@ CHoerdatResultDlg::CHoerdatResultDlg(const std::vector<velmora::ResultRow>& rows
   connect(okButton_, &QPushButton::clicked, this, &CHoerdatResultDlg::accept);
   connect(cancelButton_, &QPushButton::clicked, this, &CHoerdatResultDlg::reject);
   connect(resultList_, &QTreeWidget::itemDoubleClicked, this, &CHoerdatResultDlg::accept);
+}
 
+void CHoerdatResultDlg::LayOut() {
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(okButton_);
@@ -127,7 +138,6 @@ CHoerdatResultDlg::CHoerdatResultDlg(const std::vector<velmora::ResultRow>& rows
   layout->addLayout(buttons);
   setSizeGripEnabled(true);
   resize(std::max(440, resultList_->header()->length() + 40), 420);
-  resultList_->setFocus();
 }
 
 void CHoerdatResultDlg::ShowDetails(int row) {

@@ -33,6 +33,12 @@ public:
   void reject() override;
 
 private:
+  // The rows with their columns; the pane showing the current row's details; the start row.
+  void FillResultList();
+  void SetUpDetailPane();
+  void StartOnRow(int preselected);
+  void SetUpButtons();
+  void LayOut();
   void ShowDetails(int row);
 
   std::vector<velmora::ResultRow> rows_;

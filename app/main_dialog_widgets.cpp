@@ -168,25 +168,61 @@ public:
     auto* area = new QFrame(dialog_);
     area->setObjectName(QStringLiteral("tagArea"));
     area->setFrameShape(QFrame::StyledPanel);
+    MakeShortTagControls();
+    auto* v2Comment = CommentEdit();
+    w_.filenameButton = MakeButton(QStringLiteral("&Filename"), "filenameButton", dialog_);
 
-    QLineEdit* v2Track = DigitsEdit(FormField::v2Track);
-    QLineEdit* v1Track = DigitsEdit(FormField::v1Track);
-    QLineEdit* v2Year = DigitsEdit(FormField::v2Year, kV2YearTypedLimit);
-    QLineEdit* v1Year = DigitsEdit(FormField::v1Year);
+    auto* grid = new QGridLayout(area);
+    int row = 0;
+    AddShortRow(grid, row, QStringLiteral("Titel Num."), w_.field(FormField::v2Track),
+                w_.field(FormField::v1Track));
+    AddTextRows(grid, row);
+    AddShortRow(grid, row, QStringLiteral("Jahr"), w_.field(FormField::v2Year),
+                w_.field(FormField::v1Year));
+    AddShortRow(grid, row, QStringLiteral("Genre"), w_.v2GenreCombo, w_.v1GenreCombo);
+    grid->addWidget(CoverLabel(), 0, 2, row, 1, Qt::AlignTop | Qt::AlignRight);
+    grid->addWidget(MakeLabel(QStringLiteral("Kommentar"), dialog_), row, 0,
+                    Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(v2Comment, row, 1);
+    grid->addWidget(Edit(FormField::v1Comment), row, 1, Qt::AlignTop);
+    grid->setRowStretch(row++, 1);
+    AddV2OnlyRows(grid, row);
+    grid->addWidget(AutoCopyNote(), row++, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    return area;
+  }
+
+  void MakeShortTagControls() {
+    DigitsEdit(FormField::v2Track);
+    DigitsEdit(FormField::v1Track);
+    DigitsEdit(FormField::v2Year, kV2YearTypedLimit);
+    DigitsEdit(FormField::v1Year);
     w_.v2GenreCombo = GenreCombo("v2GenreCombo");
     w_.v1GenreCombo = GenreCombo("v1GenreCombo");
+  }
 
+  QPlainTextEdit* CommentEdit() {
     auto* v2Comment = new QPlainTextEdit(dialog_);
     v2Comment->setObjectName(ObjectName(FormField::v2Comment, "Edit"));
     v2Comment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     v2Comment->setTabChangesFocus(true);
     v2Comment->setMinimumHeight(v2Comment->fontMetrics().lineSpacing() * 4 + 12);
     w_.fields[static_cast<std::size_t>(FormField::v2Comment)] = v2Comment;
+    return v2Comment;
+  }
 
-    w_.filenameButton = MakeButton(QStringLiteral("&Filename"), "filenameButton", dialog_);
+  // A row of the short controls of both pages, at their own widths.
+  void AddShortRow(QGridLayout* grid, int& row, const QString& label, QWidget* v2, QWidget* v1) {
+    auto* line = new QHBoxLayout;
+    line->addWidget(v2);
+    line->addWidget(v1);
+    line->addStretch(1);
+    grid->addWidget(MakeLabel(label, dialog_), row, 0);
+    grid->addLayout(line, row++, 1);
+  }
 
-    auto* grid = new QGridLayout(area);
-    int row = 0;
+  // Title (with the "Filename" button beside it), artist and album, each across the row.
+  void AddTextRows(QGridLayout* grid, int& row) {
     auto shared = [&](const QString& label, QWidget* v2, QWidget* v1) {
       grid->addWidget(MakeLabel(label, dialog_), row, 0);
       grid->addWidget(v2, row, 1);
@@ -202,40 +238,22 @@ public:
       grid->addLayout(line, row, 1);
       ++row;
     };
-    auto trackLine = new QHBoxLayout;
-    trackLine->addWidget(v2Track);
-    trackLine->addWidget(v1Track);
-    trackLine->addStretch(1);
-    grid->addWidget(MakeLabel(QStringLiteral("Titel Num."), dialog_), row, 0);
-    grid->addLayout(trackLine, row++, 1);
     sharedInRow(QStringLiteral("Titel"), Edit(FormField::v2Title), Edit(FormField::v1Title),
                 w_.filenameButton);
     shared(QStringLiteral("Künstler"), Edit(FormField::v2Artist), Edit(FormField::v1Artist));
     shared(QStringLiteral("Album"), Edit(FormField::v2Album), Edit(FormField::v1Album));
-    auto yearLine = new QHBoxLayout;
-    yearLine->addWidget(v2Year);
-    yearLine->addWidget(v1Year);
-    yearLine->addStretch(1);
-    grid->addWidget(MakeLabel(QStringLiteral("Jahr"), dialog_), row, 0);
-    grid->addLayout(yearLine, row++, 1);
-    auto genreLine = new QHBoxLayout;
-    genreLine->addWidget(w_.v2GenreCombo);
-    genreLine->addWidget(w_.v1GenreCombo);
-    genreLine->addStretch(1);
-    grid->addWidget(MakeLabel(QStringLiteral("Genre"), dialog_), row, 0);
-    grid->addLayout(genreLine, row++, 1);
+  }
+
+  QLabel* CoverLabel() {
     w_.coverLabel = new QLabel(dialog_);
     w_.coverLabel->setObjectName(QStringLiteral("coverLabel"));
     w_.coverLabel->setAlignment(Qt::AlignCenter);
     w_.coverLabel->setFixedSize(96, 96); // the thumbnail's size, see cover_view.cpp
     w_.coverLabel->hide();
-    grid->addWidget(w_.coverLabel, 0, 2, row, 1, Qt::AlignTop | Qt::AlignRight);
-    grid->addWidget(MakeLabel(QStringLiteral("Kommentar"), dialog_), row, 0,
-                    Qt::AlignLeft | Qt::AlignTop);
-    grid->addWidget(v2Comment, row, 1);
-    grid->addWidget(Edit(FormField::v1Comment), row, 1, Qt::AlignTop);
-    grid->setRowStretch(row++, 1);
+    return w_.coverLabel;
+  }
 
+  void AddV2OnlyRows(QGridLayout* grid, int& row) {
     const std::pair<const char*, FormField> v2Only[] = {{"Komponist", FormField::v2Composer},
                                                         {"urspr. Künstl.", FormField::v2OrigArtist},
                                                         {"Copyright", FormField::v2Copyright},
@@ -246,15 +264,15 @@ public:
       grid->addWidget(w_.v2OnlyLabels[i], row, 0);
       grid->addWidget(Edit(v2Only[i].second), row++, 1);
     }
+  }
 
+  QLabel* AutoCopyNote() {
     w_.autoCopyNote = new QLabel(dialog_);
     w_.autoCopyNote->setObjectName(QStringLiteral("autoCopyNote"));
     w_.autoCopyNote->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     w_.autoCopyNote->setWordWrap(true);
     w_.autoCopyNote->setMargin(6);
-    grid->addWidget(w_.autoCopyNote, row++, 0, 1, 2);
-    grid->setColumnStretch(1, 1);
-    return area;
+    return w_.autoCopyNote;
   }
 
   QLayout* RightColumn() {

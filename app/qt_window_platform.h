@@ -1,24 +1,29 @@
 #pragma once
 // The platform of the window's logic, done with Qt: message boxes, the controls' texts (UTF-8 in
 // the widgets, Windows-1252 in the core), the save dialog, the progress bar with the event pump,
-// the clipboard, the choice dialog, the spinner and the hand-over to the window's thread.
+// the clipboard, the choice dialog, the spinner and the hand-over to the window's thread. It works
+// on the window's controls; the modal dialogs go through ModalDialogs.
 #include <functional>
 
 #include <QTimer>
 
 #include "core/model/window_platform.h"
+#include "modal_dialogs.h"
 
-class CVelmoraDlg;
-struct DialogResponder;
+struct MainDialogWidgets;
+class QWidget;
 
 class QtWindowPlatform : public velmora::WindowPlatform {
 public:
-  // spinnerTick runs every 300 ms while the spinner timer runs.
-  QtWindowPlatform(CVelmoraDlg& dialog, std::function<void()> spinnerTick);
+  // window parents the dialogs and receives what is posted to its thread; spinnerTick runs
+  // every 300 ms while the spinner timer runs.
+  QtWindowPlatform(QWidget& window, const MainDialogWidgets& widgets,
+                   std::function<void()> spinnerTick);
 
-  // Tests answer the modal dialogs through this; nullptr opens the real ones.
-  void SetDialogResponder(DialogResponder* responder) { responder_ = responder; }
-  DialogResponder* dialogResponder() const { return responder_; }
+  // The real dialogs at first; tests answer them through their own.
+  void UseDialogs(ModalDialogs& dialogs) { dialogs_ = &dialogs; }
+  // The same dialogs for the window's own commands.
+  ModalDialogs& dialogs() { return *dialogs_; }
 
   // The user confirmed leaving: a running copy ends at its next event pump.
   void RequestQuit() { quitRequested_ = true; }
@@ -48,16 +53,11 @@ public:
   std::vector<std::string> ListedFiles() override;
   bool ConfirmParts(const std::vector<velmora::PartTarget>& parts) override;
 
-  // The same dialogs for the window's own commands.
-  std::optional<QString> AskDirectory(const QString& title, const QString& folder);
-  void PlayFile(const QString& path);
-  velmora::MessageAnswer ShowMessageUtf8(const QString& text, const QString& caption,
-                                         velmora::MessageIcon icon,
-                                         velmora::MessageButtons buttons);
-
 private:
-  CVelmoraDlg& dialog_;
+  QWidget& window_;
+  const MainDialogWidgets& widgets_;
+  QtModalDialogs qtDialogs_;
+  ModalDialogs* dialogs_ = &qtDialogs_;
   QTimer spinnerTimer_;
-  DialogResponder* responder_ = nullptr;
   bool quitRequested_ = false;
 };

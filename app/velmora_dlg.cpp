@@ -25,6 +25,7 @@
 #include "core/model/messages.h"
 #include "cover_view.h"
 #include "genre_lists.h"
+#include "qt_text.h"
 #include "qt_window_platform.h"
 #include "tab_chain.h"
 #include "window_geometry.h"
@@ -69,7 +70,8 @@ bool HasLocalFiles(const QMimeData* mime) {
 
 CVelmoraDlg::CVelmoraDlg(std::shared_ptr<velmora::HttpClient> httpClient, QWidget* parent)
     : QDialog(parent), widgets_(BuildMainDialogWidgets(this)),
-      platform_(std::make_unique<QtWindowPlatform>(*this, [this] { logic_->OnSpinnerTick(); })),
+      platform_(
+          std::make_unique<QtWindowPlatform>(*this, widgets_, [this] { logic_->OnSpinnerTick(); })),
       logic_(std::make_unique<velmora::VelmoraLogic>(*platform_, std::move(httpClient))) {
   setObjectName(QStringLiteral("velmoraDlg"));
   setWindowTitle(QStringLiteral("Velmora"));
@@ -162,22 +164,14 @@ void CVelmoraDlg::ShowTagPage(int page) {
   widgets_.v1GenreCombo->setVisible(!v2);
 
   const bool note = !v2 && logic_->members().settings.autoId3v1Copy != 0;
-  if (note)
-    widgets_.autoCopyNote->setText(
-        QString::fromUtf8(kAutoCopyNote).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  if (note) widgets_.autoCopyNote->setText(LineBreaksForDisplay(QString::fromUtf8(kAutoCopyNote)));
   widgets_.autoCopyNote->setVisible(note);
 }
 
-void CVelmoraDlg::RevealField(FormField field) {
-  const std::string_view name = velmora::FieldName(field);
-  if (name.starts_with("v2")) widgets_.tagTabs->setCurrentIndex(0);
-  if (name.starts_with("v1")) widgets_.tagTabs->setCurrentIndex(1);
-}
-
 void CVelmoraDlg::reject() {
-  if (platform_->ShowMessageUtf8(QStringLiteral("Programm verlassen ?"), QStringLiteral("Warnung"),
-                                 velmora::MessageIcon::Exclamation,
-                                 velmora::MessageButtons::OkCancel) != velmora::MessageAnswer::Ok)
+  if (platform_->dialogs().Message(QStringLiteral("Programm verlassen ?"),
+                                   QStringLiteral("Warnung"), velmora::MessageIcon::Exclamation,
+                                   velmora::MessageButtons::OkCancel) != velmora::MessageAnswer::Ok)
     return;
   // No automation client can hold the program here, so leaving is always allowed.
   SaveWindowGeometry(*this, *widgets_.columns);
@@ -260,7 +254,7 @@ void CVelmoraDlg::RefreshPartsButton() {
 
 void CVelmoraDlg::OnListDoubleClicked() {
   if (const std::optional<std::string> path = FirstSelectedPath())
-    platform_->PlayFile(QFile::decodeName(path->c_str()));
+    platform_->dialogs().Play(QFile::decodeName(path->c_str()));
 }
 
 void CVelmoraDlg::OnHeaderClicked() {
@@ -272,7 +266,7 @@ void CVelmoraDlg::OnHeaderClicked() {
 void CVelmoraDlg::OnDir() {
   std::string folder = logic_->members().settings.inputDirPath;
   if (!folder.empty()) folder.pop_back(); // without its trailing separator
-  const std::optional<QString> chosen = platform_->AskDirectory(
+  const std::optional<QString> chosen = platform_->dialogs().Directory(
       QStringLiteral("Wählen Sie das Quellverzeichnis:"), QFile::decodeName(folder.c_str()));
   if (!chosen || chosen->isEmpty()) return;
   if (logic_->ChooseInputDirectory(QFile::encodeName(*chosen).toStdString())) ScanInputDir();
@@ -307,7 +301,7 @@ void CVelmoraDlg::SetUpdateInputsEnabled(bool enabled) {
 }
 
 void CVelmoraDlg::OnAbout() {
-  platform_->ShowMessageUtf8(
+  platform_->dialogs().Message(
       QStringLiteral("Velmora %1\n\nID3-Tag-Editor für Hörspielsammlungen:\nDateiliste, "
                      "ID3v2- und ID3v1-Felder, Hördat-Suche und Aktualisieren.")
           .arg(QStringLiteral(VELMORA_VERSION)),

@@ -10,7 +10,6 @@
 #include <QStringList>
 #include <QUrl>
 
-#include "core/model/tag_form.h"
 #include "main_dialog_widgets.h"
 
 namespace velmora {
@@ -33,8 +32,6 @@ public:
 
   // Shows the field set of page 0 (ID3v2) or 1 (ID3v1); any other value does nothing.
   void ShowTagPage(int page);
-  // Selects the tab whose page holds the field, so that it can take the focus.
-  void RevealField(velmora::FormField field);
 
   // Files given on the command line ("Open with Velmora"): listed as dropped files are, and the
   // first one the list took is loaded; the others are named in the status line.

@@ -41,40 +41,33 @@ QStringList RejectModal() {
 
 } // namespace
 
-// The visible controls of the window that overlap another one.
-QStringList OverlappingControls(const QWidget& window) {
+// The visible controls of the window that overlap another one ("a/b"), and those squeezed below
+// the height they need to show their text (a control laid out with no height overlaps nothing and
+// is still lost).
+QStringList LayoutFaults(const QWidget& window) {
   QList<QWidget*> controls;
-  for (QWidget* child : window.findChildren<QWidget*>())
-    if (child->isVisible() &&
-        (qobject_cast<QLineEdit*>(child) || qobject_cast<QAbstractButton*>(child) ||
+  QStringList faults;
+  for (QWidget* child : window.findChildren<QWidget*>()) {
+    if (!child->isVisible() || qobject_cast<QComboBox*>(child->parentWidget())) continue;
+    if ((qobject_cast<QLineEdit*>(child) || qobject_cast<QAbstractButton*>(child) ||
+         qobject_cast<QComboBox*>(child) || qobject_cast<QTabBar*>(child)) &&
+        child->height() < child->minimumSizeHint().height())
+      faults << child->objectName();
+    if ((qobject_cast<QLineEdit*>(child) || qobject_cast<QAbstractButton*>(child) ||
          qobject_cast<QLabel*>(child) || qobject_cast<QComboBox*>(child) ||
          qobject_cast<QPlainTextEdit*>(child) || qobject_cast<QTreeWidget*>(child)) &&
-        !qobject_cast<QComboBox*>(child->parentWidget()) && child->parentWidget()->isVisible() &&
-        !child->parentWidget()->inherits("QStatusBar") && !child->inherits("QStatusBar"))
+        child->parentWidget()->isVisible() && !child->parentWidget()->inherits("QStatusBar") &&
+        !child->inherits("QStatusBar"))
       controls << child;
-  QStringList overlapping;
+  }
   for (QWidget* a : controls)
     for (QWidget* b : controls) {
       if (a >= b || a->isAncestorOf(b) || b->isAncestorOf(a)) continue;
       const QRect ra(a->mapTo(&window, QPoint()), a->size());
       const QRect rb(b->mapTo(&window, QPoint()), b->size());
-      if (ra.intersects(rb)) overlapping << a->objectName() + QLatin1Char('/') + b->objectName();
+      if (ra.intersects(rb)) faults << a->objectName() + QLatin1Char('/') + b->objectName();
     }
-  return overlapping;
-}
-
-// The visible controls squeezed below the height they need to show their text: a control laid out
-// with no height overlaps nothing and is still lost.
-QStringList SqueezedControls(const QWidget& window) {
-  QStringList squeezed;
-  for (QWidget* child : window.findChildren<QWidget*>())
-    if (child->isVisible() &&
-        (qobject_cast<QLineEdit*>(child) || qobject_cast<QAbstractButton*>(child) ||
-         qobject_cast<QComboBox*>(child) || qobject_cast<QTabBar*>(child)) &&
-        !qobject_cast<QComboBox*>(child->parentWidget()) &&
-        child->height() < child->minimumSizeHint().height())
-      squeezed << child->objectName();
-  return squeezed;
+  return faults;
 }
 
 void WindowTest::initTestCase() {
@@ -90,7 +83,8 @@ void WindowTest::initTestCase() {
 void WindowTest::qtDialogsSpeakGerman() {
   QVERIFY(Open({"a.mp3"}));
   ClickEntry(window->widgets().fileList, QStringLiteral("a.mp3"));
-  window->platform().SetDialogResponder(nullptr); // the real dialogs from here on
+  QtModalDialogs realDialogs(window.get()); // the real dialogs from here on
+  window->platform().UseDialogs(realDialogs);
 
   QStringList saveButtons;
   QString saveDialogClass;
@@ -118,20 +112,18 @@ void WindowTest::statusLineConfirmsWritesAndFailures() {
   QVERIFY(status->currentMessage().isEmpty());
   ClickEntry(window->widgets().fileList, QStringLiteral("a.mp3"));
   QString target = Path("neu.mp3");
-  responder.saveTarget = [&](const QString&, const QString&) { return target; };
+  dialogs.saveTarget = [&](const QString&, const QString&) { return target; };
   QTest::mouseClick(window->widgets().aktualisierenButton, Qt::LeftButton);
-  QCOMPARE(
-      status->currentMessage(),
-      QStringLiteral("Geschrieben: %1 · Beschreibung: a.txt · Uploadinfo in der Zwischenablage")
-          .arg(Path("neu.mp3")));
+  QCOMPARE(status->currentMessage(),
+           FromCp1252(messages::UpdatedStatus(ws->file("neu.mp3"), ws->file("a.txt"), true)));
   QCOMPARE(status->toolTip(), status->currentMessage());
 
   target = Path("fehlt/x.mp3");
   QTest::mouseClick(window->widgets().aktualisierenButton, Qt::LeftButton);
-  QCOMPARE(messages.size(), 1); // the box comes first, the line stays
+  QCOMPARE(dialogs.messages.size(), 1); // the box comes first, the line stays
   QCOMPARE(status->currentMessage(),
-           QStringLiteral("Nicht aktualisiert: Kann temporäres File nicht öffnen! Operation "
-                          "fehlgeschlagen"));
+           FromCp1252(messages::NotUpdatedStatus(ws->file("fehlt/x.mp3"),
+                                                 messages::CannotOpenTemporaryFile())));
 }
 
 void WindowTest::layoutGrowsAndIsRemembered() {
@@ -142,11 +134,9 @@ void WindowTest::layoutGrowsAndIsRemembered() {
   window->resize(500, 400);
   QTest::qWait(1);
   QVERIFY(window->width() >= window->minimumSizeHint().width() && window->width() > 500);
-  QCOMPARE(OverlappingControls(*window), QStringList());
-  QCOMPARE(SqueezedControls(*window), QStringList());
+  QCOMPARE(LayoutFaults(*window), QStringList());
   w.tagTabs->setCurrentIndex(1);
-  QCOMPARE(OverlappingControls(*window), QStringList());
-  QCOMPARE(SqueezedControls(*window), QStringList());
+  QCOMPARE(LayoutFaults(*window), QStringList());
 
   // The file column takes the extra width; the fields keep theirs (nearly).
   const int column = w.fileList->header()->sectionSize(0);
@@ -187,7 +177,6 @@ void WindowTest::commandLineFilesAreListedAndTheFirstLoaded() {
   QCOMPARE(Text(FormField::inputFile), Path("neu/y.MP3"));
   QCOMPARE(window->widgets().fileList->currentItem()->text(0), Path("neu/y.MP3"));
   QCOMPARE(window->widgets().statusLine->currentMessage(),
-           QStringLiteral("Nicht in die Liste übernommen (nur Dateien auf .mp3): ") +
-               Path("neu/z.mp2"));
-  QCOMPARE(messages, QStringList());
+           FromCp1252(messages::NotListedStatus({ws->file("neu/z.mp2")})));
+  QCOMPARE(dialogs.messages, QStringList());
 }

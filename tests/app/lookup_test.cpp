@@ -1,4 +1,4 @@
-// The Hördat search against the stand-in service, the choice dialog, and the page import.
+// The Hördat search against the stand-in service with the choice dialog; the page import.
 #include <QClipboard>
 #include <QLabel>
 #include <QProcess>
@@ -29,7 +29,7 @@ void WindowTest::Search() {
   QCOMPARE(window->widgets().spinnerLabel->text(), QStringLiteral("        "));
 }
 
-void WindowTest::searchChoiceByKeyboardAndPageImport() {
+void WindowTest::searchChoiceByKeyboard() {
   Write("plays.tsv", kPlays);
   QProcess standin;
   standin.start(qEnvironmentVariable("VELMORA_STANDIN"),
@@ -48,7 +48,7 @@ void WindowTest::searchChoiceByKeyboardAndPageImport() {
   Type(Edit(FormField::v2Title), QStringLiteral("Eigener Titel"));
   QStringList rows;
   bool choose = false; // OK with the second row, or Escape
-  responder.choice = [&](CHoerdatResultDlg& choice) {
+  dialogs.choice = [&](CHoerdatResultDlg& choice) {
     QTreeWidget* list = choice.resultList();
     for (int i = 0; i < list->topLevelItemCount() * 4; ++i)
       rows << list->topLevelItem(i / 4)->text(i % 4);
@@ -68,7 +68,7 @@ void WindowTest::searchChoiceByKeyboardAndPageImport() {
   QCOMPARE(Text(FormField::v2Title), QStringLiteral("Der Stille Garten 1v2"));
   QCOMPARE(Text(FormField::v2Year), QStringLiteral("2001"));
   QVERIFY(Text(FormField::v2Comment).startsWith("Drei Generationen."));
-  QVERIFY(messages.isEmpty());
+  QVERIFY(dialogs.messages.isEmpty());
   // Makes the picture of the window for the user guide.
   const QString shot = qEnvironmentVariable("VELMORA_SCREENSHOT");
   if (!shot.isEmpty()) QVERIFY(window->grab().save(shot));
@@ -80,20 +80,26 @@ void WindowTest::searchChoiceByKeyboardAndPageImport() {
   // Return in a mask field presses the search button.
   Edit(FormField::maskAuthor)->clear();
   QTest::keyClick(Edit(FormField::maskAuthor), Qt::Key_Return);
-  QCOMPARE(messages, (QStringList{"Velmora: Kein Datensatz gefunden.",
-                                  "Fehler: Alle Suchfelder sind leer!"}));
+  QCOMPARE(dialogs.messages,
+           (QStringList{"Velmora: Kein Datensatz gefunden.",
+                        Box(messages::kError, messages::AllSearchFieldsEmpty())}));
 
-  // The page import: an empty clipboard is refused, a Hördat page fills the form.
+  standin.kill();
+  standin.waitForFinished();
+}
+
+// The page import: an empty clipboard is refused, a Hördat page fills the form.
+void WindowTest::pageImportFillsTheForm() {
+  QVERIFY(Open({}));
   QApplication::clipboard()->clear();
   QTest::mouseClick(window->widgets().seiteEinfuegenButton, Qt::LeftButton);
-  QCOMPARE(messages.last(), "Fehler: ClipBoard ist leer oder enthält ungültige Daten!");
+  QCOMPARE(dialogs.messages,
+           QStringList{Box(messages::kError, messages::ClipboardEmptyOrInvalid())});
   QApplication::clipboard()->setText(QString::fromUtf8(kPage));
   QTest::mouseClick(window->widgets().seiteEinfuegenButton, Qt::LeftButton);
-  QCOMPARE(messages.size(), 3);
+  QCOMPARE(dialogs.messages.size(), 1);
   QCOMPARE(Text(FormField::v2Title), QStringLiteral("Der Fall"));
   QCOMPARE(Text(FormField::v2Comment), QStringLiteral("Erster Satz.\r\nZweiter Satz."));
   QCOMPARE(Text(FormField::v2Copyright), QStringLiteral("WDR 1975"));
   QCOMPARE(window->logic().members().recLaenge, std::string("54 min."));
-  standin.kill();
-  standin.waitForFinished();
 }

@@ -24,7 +24,7 @@ void WindowTest::pageChoiceShowsDetailsAndStartsOnThePart() {
 
   int startRow = -1;
   QStringList panes;
-  responder.choice = [&](CHoerdatResultDlg& choice) {
+  dialogs.choice = [&](CHoerdatResultDlg& choice) {
     QTreeWidget* list = choice.resultList();
     startRow = list->indexOfTopLevelItem(list->currentItem());
     panes << choice.detailPane()->text();
@@ -41,5 +41,5 @@ void WindowTest::pageChoiceShowsDetailsAndStartsOnThePart() {
                                     "Krimi\nRegie: Ida Sommer\nInhalt: Teil 2 der Geschichte."));
   QVERIFY(panes[1].contains(QStringLiteral("Teil 3/3")));
   QCOMPARE(Text(FormField::v2Comment), QStringLiteral("Teil 2 der Geschichte."));
-  QVERIFY(messages.isEmpty());
+  QVERIFY(dialogs.messages.isEmpty());
 }

@@ -26,7 +26,7 @@ void WindowTest::partsButtonFollowsTheLoadedPlayAndConfirmsTargets() {
   Write("Der Garten 2v2.mp3", "alt");
   QStringList rows;
   bool confirm = false;
-  responder.confirmParts = [&](PartsConfirmDlg& dialog) {
+  dialogs.confirmParts = [&](PartsConfirmDlg& dialog) {
     rows.clear();
     for (int row = 0; row < dialog.partList()->topLevelItemCount(); ++row) {
       const QTreeWidgetItem* item = dialog.partList()->topLevelItem(row);
@@ -39,10 +39,11 @@ void WindowTest::partsButtonFollowsTheLoadedPlayAndConfirmsTargets() {
                      QStringLiteral("1|%1|Der Garten 1v2.mp3").arg(part1),
                      QStringLiteral("2|%1|Der Garten 2v2.mp3 (wird überschrieben)").arg(part2)}));
   QVERIFY(!QFile::exists(Path("Der Garten 1v2.mp3"))); // cancelled: nothing written
-  QCOMPARE(messages, QStringList());
+  QCOMPARE(dialogs.messages, QStringList());
 
   confirm = true;
   QTest::mouseClick(w.alleTeileButton, Qt::LeftButton);
-  QCOMPARE(messages, QStringList{QStringLiteral("Velmora: 2 Teile geschrieben.")});
+  QCOMPARE(dialogs.messages,
+           QStringList{Box(messages::kVelmora, messages::PartsWritten(2, 2, {}))});
   QVERIFY(w.alleTeileButton->isEnabled() && w.aktualisierenButton->isEnabled());
 }

@@ -6,6 +6,10 @@
 #include "qt_window_platform.h"
 #include "window_test.h"
 
+QString Box(const char* caption, const std::string& cp1252Text) {
+  return QString::fromUtf8(caption) + QStringLiteral(": ") + FromCp1252(cp1252Text);
+}
+
 std::string MpegFile(const velmora::Id3v2FrameTexts* texts) {
   std::string bytes = texts ? velmora::ComposeId3v2Tag(*texts, 0) : std::string();
   for (int i = 0; i < 4; ++i) // 128 kbit/s at 44.1 kHz: 417 bytes a frame
@@ -54,13 +58,9 @@ void WindowTest::Write(const char* name, const std::string& bytes) const {
 bool WindowTest::Open(const std::vector<const char*>& mpegFiles) {
   for (const char* name : mpegFiles)
     Write(name, MpegFile());
-  responder.message = [this](const QString& text, const QString& caption, auto, auto) {
-    messages << caption + QStringLiteral(": ") + text;
-    return answer;
-  };
   QDir::setCurrent(QString::fromStdString(ws->path().string()));
   window = std::make_unique<CVelmoraDlg>(velmora::MakeCurlHttpClient());
-  window->platform().SetDialogResponder(&responder);
+  window->platform().UseDialogs(dialogs);
   window->show();
   // Keyboard shortcuts (accelerators, F1) reach only the active window.
   window->activateWindow();
@@ -72,12 +72,11 @@ void WindowTest::cleanup() {
   // Each test starts with the window's own size.
   QDir(userConfig.path()).removeRecursively();
   ws = std::make_unique<velmora::test::TempDir>();
-  responder = {};
-  messages.clear();
+  dialogs = {};
 }
 
 QString WindowTest::Text(FormField field) const {
-  return QString::fromStdString(velmora::Cp1252ToUtf8(window->platform().ControlText(field)));
+  return FromCp1252(window->platform().ControlText(field));
 }
 
 QTEST_MAIN(WindowTest)

@@ -76,6 +76,74 @@ bool IsLoopback(const std::string& host) {
   return host == "localhost" || host == "::1" || host.starts_with("127.");
 }
 
+// SIGINT and SIGTERM are taken by one waiting thread; every other thread (the server's pool
+// included) inherits the blocked mask.
+sigset_t BlockStopSignals() {
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  return stopSignals;
+}
+
+// "/page?id=N": the page of play N (from 0); "/page?day=1": a day's page listing several.
+void AnswerPage(const std::vector<hoerdat_standin::PlayRecord>& catalog,
+                const httplib::Request& request, httplib::Response& response) {
+  std::size_t id = 0;
+  if (request.has_param("day")) {
+    const std::size_t count = std::min<std::size_t>(catalog.size(), 5);
+    response.set_content(
+        hoerdat_standin::DayPage(
+            {catalog.begin(), catalog.begin() + static_cast<std::ptrdiff_t>(count)}),
+        "text/html; charset=utf-8");
+  } else if (request.has_param("id") && ParseNumber(request.get_param_value("id"), id) &&
+             id < catalog.size()) {
+    response.set_content(hoerdat_standin::PlayPage(catalog[id]), "text/html; charset=utf-8");
+  } else {
+    response.status = 404;
+    response.set_content("no such page\n", "text/plain");
+  }
+}
+
+void AnswerQuery(const std::vector<hoerdat_standin::PlayRecord>& catalog, std::size_t limit,
+                 const httplib::Request& request, httplib::Response& response) {
+  const auto params = hoerdat_standin::ParseSearchParams(request.target);
+  if (!params) {
+    response.status = 400;
+    response.set_content("bad request\n", "text/plain");
+    return;
+  }
+  response.set_content(hoerdat_standin::AnswerSearch(catalog, *params, limit),
+                       "text/plain; charset=windows-1252");
+}
+
+// The port listened on (a free one for port 0), or -1.
+int Bind(httplib::Server& server, const Options& options) {
+  if (options.port == 0) return server.bind_to_any_port(options.host);
+  return server.bind_to_port(options.host, options.port) ? options.port : -1;
+}
+
+// Serves until a stop signal arrives or the server ends by itself; false when it failed.
+bool ListenUntilStopped(httplib::Server& server, const sigset_t& stopSignals) {
+  std::atomic<bool> listenEnded = false;
+  std::thread signalWaiter([&] {
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    // stop() only acts on a running server, so it is repeated until the loop has ended.
+    while (!listenEnded) {
+      server.stop();
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  });
+  const bool listened = server.listen_after_bind();
+  listenEnded = true;
+  // Wakes the waiter when the server ended by itself.
+  pthread_kill(signalWaiter.native_handle(), SIGTERM);
+  signalWaiter.join();
+  return listened;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -94,71 +162,21 @@ int main(int argc, char** argv) {
     std::cerr << "hoerdat-standin: " << error << "\n";
     return 1;
   }
-
-  // SIGINT and SIGTERM are taken by one waiting thread; every other thread (the server's pool
-  // included) inherits the blocked mask.
-  sigset_t stopSignals;
-  sigemptyset(&stopSignals);
-  sigaddset(&stopSignals, SIGINT);
-  sigaddset(&stopSignals, SIGTERM);
-  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  const sigset_t stopSignals = BlockStopSignals();
 
   httplib::Server server;
-  // "/page?id=N": the page of play N (from 0); "/page?day=1": a day's page listing several.
   server.Get("/page", [&](const httplib::Request& request, httplib::Response& response) {
-    std::size_t id = 0;
-    if (request.has_param("day")) {
-      const std::size_t count = std::min<std::size_t>(catalog->size(), 5);
-      response.set_content(
-          hoerdat_standin::DayPage(
-              {catalog->begin(), catalog->begin() + static_cast<std::ptrdiff_t>(count)}),
-          "text/html; charset=utf-8");
-    } else if (request.has_param("id") && ParseNumber(request.get_param_value("id"), id) &&
-               id < catalog->size()) {
-      response.set_content(hoerdat_standin::PlayPage((*catalog)[id]), "text/html; charset=utf-8");
-    } else {
-      response.status = 404;
-      response.set_content("no such page\n", "text/plain");
-    }
+    AnswerPage(*catalog, request, response);
   });
   server.Get(".*", [&](const httplib::Request& request, httplib::Response& response) {
-    const auto params = hoerdat_standin::ParseSearchParams(request.target);
-    if (!params) {
-      response.status = 400;
-      response.set_content("bad request\n", "text/plain");
-      return;
-    }
-    response.set_content(hoerdat_standin::AnswerSearch(*catalog, *params, options.limit),
-                         "text/plain; charset=windows-1252");
+    AnswerQuery(*catalog, options.limit, request, response);
   });
-
-  int port = options.port;
-  if (port == 0) {
-    port = server.bind_to_any_port(options.host);
-  } else if (!server.bind_to_port(options.host, port)) {
-    port = -1;
-  }
+  const int port = Bind(server, options);
   if (port <= 0) {
     std::cerr << "hoerdat-standin: cannot listen on " << options.host << ":" << options.port
               << "\n";
     return 1;
   }
   std::cout << "listening on " << options.host << ":" << port << std::endl;
-
-  std::atomic<bool> listenEnded = false;
-  std::thread signalWaiter([&] {
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
-    // stop() only acts on a running server, so it is repeated until the loop has ended.
-    while (!listenEnded) {
-      server.stop();
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-  });
-  const bool listened = server.listen_after_bind();
-  listenEnded = true;
-  // Wakes the waiter when the server ended by itself.
-  pthread_kill(signalWaiter.native_handle(), SIGTERM);
-  signalWaiter.join();
-  return listened ? 0 : 1;
+  return ListenUntilStopped(server, stopSignals) ? 0 : 1;
 }
