@@ -10,6 +10,7 @@
 #include "core/form/source_tag.h"
 #include "core/form/velmora_logic.h"
 #include "core/io/file_contents.h"
+#include "core/model/frame_fields.h"
 #include "core/model/messages.h"
 #include "core/tags/id3v1.h"
 #include "core/tags/id3v2.h"

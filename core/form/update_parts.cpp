@@ -1,7 +1,6 @@
 // "Alle &Teile aktualisieren": the parts of the loaded play written with the form's values, each
 // with its own part designation, part number, audio and proposed name, after one confirmation.
 #include <algorithm>
-#include <filesystem>
 
 #include "core/documents/output_documents.h"
 #include "core/documents/templates.h"
@@ -9,6 +8,7 @@
 #include "core/form/source_tag.h"
 #include "core/form/velmora_logic.h"
 #include "core/io/file_contents.h"
+#include "core/io/file_status.h"
 #include "core/io/scaled_progress.h"
 #include "core/model/messages.h"
 #include "core/tags/id3v2.h"
@@ -37,7 +37,8 @@ struct VelmoraLogic::PartJob {
 
 bool VelmoraLogic::PlayPartsAvailable() {
   return !updateRunning_ && !members_.inputFilePath.empty() &&
-         FindPlayParts(members_.inputFilePath, platform_.ListedFiles(), members_.settings.stationSeparator)
+         FindPlayParts(members_.inputFilePath, platform_.ListedFiles(),
+                       members_.settings.stationSeparator)
                  .size() > 1;
 }
 
@@ -48,8 +49,8 @@ std::vector<PartUpdate> VelmoraLogic::OnAlleTeileAktualisieren() {
     ShowError(messages::NoFileSelected());
     return {};
   }
-  const std::vector<PlayPart> parts =
-      FindPlayParts(members_.inputFilePath, platform_.ListedFiles(), members_.settings.stationSeparator);
+  const std::vector<PlayPart> parts = FindPlayParts(members_.inputFilePath, platform_.ListedFiles(),
+                                                    members_.settings.stationSeparator);
   if (parts.size() < 2) {
     ShowError(messages::NoOtherParts());
     return {};
@@ -150,9 +151,8 @@ std::vector<PartUpdate> VelmoraLogic::WriteParts(std::vector<PartJob>& jobs) {
   std::uint64_t totalBytes = 0;
   for (const PartJob& job : jobs) {
     if (!job.plan) continue;
-    std::error_code error;
     confirmation.push_back({job.part.partNumber, job.part.path, job.plan->targetPath,
-                            std::filesystem::exists(job.plan->targetPath, error)});
+                            FileExists(job.plan->targetPath)});
     totalBytes += job.sourceBytes;
   }
   if (!confirmation.empty() && !platform_.ConfirmParts(confirmation)) return {};
@@ -194,7 +194,8 @@ std::vector<PartUpdate> VelmoraLogic::WriteParts(std::vector<PartJob>& jobs) {
         if (std::find(framesLeftOut.begin(), framesLeftOut.end(), id) == framesLeftOut.end())
           framesLeftOut.push_back(id);
     if (members_.settings.genTxtFile != 0)
-      WriteDescriptionFile(members_.workDir, members_.settings.outputDirPath, job.plan->fileNameTemplateText,
+      WriteDescriptionFile(members_.workDir, members_.settings.outputDirPath,
+                           job.plan->fileNameTemplateText,
                            SnapshotTemplateFields(job.form, job.members), SystemTemplateClock());
     uploadLines.push_back(UploadInfoText(job.plan->fileNameTemplateText));
   }

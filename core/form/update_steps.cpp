@@ -6,6 +6,7 @@
 #include "core/documents/templates.h"
 #include "core/form/file_name_parts.h"
 #include "core/io/atomic_replace.h"
+#include "core/io/file_status.h"
 #include "core/model/frame_fields.h"
 #include "core/model/messages.h"
 #include "core/tags/genres.h"
@@ -107,8 +108,9 @@ Id3v1Record ComposeUpdateId3v1Record(const TagForm& form) {
 
 ProposedTarget ProposeTarget(const TagForm& form, const WindowMembers& members) {
   ProposedTarget proposed;
-  if (auto expanded = ExpandFileNameTemplate(members.workDir, SnapshotTemplateFields(form, members),
-                                             SystemTemplateClock(), members.settings.stationSeparator)) {
+  if (auto expanded =
+          ExpandFileNameTemplate(members.workDir, SnapshotTemplateFields(form, members),
+                                 SystemTemplateClock(), members.settings.stationSeparator)) {
     proposed.fileNameTemplateText = std::move(*expanded);
     proposed.fileName = proposed.fileNameTemplateText + "." + members.inputFileExt;
   } else {

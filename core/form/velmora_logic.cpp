@@ -1,8 +1,7 @@
 #include "core/form/velmora_logic.h"
 
-#include <filesystem>
-
 #include "core/form/file_name_parts.h"
+#include "core/io/file_status.h"
 #include "core/lookup/search_download.h"
 #include "core/model/messages.h"
 #include "core/settings/settings_file.h"
@@ -24,8 +23,7 @@ void VelmoraLogic::ReadFirstSettings(const std::string& startDir) {
   velmora::ReadFirstSettings(members_.settingsPath, members_.workDir, members_.settings);
   form_.inputDir = Utf8ToCp1252(members_.settings.inputDirPath);
   // Started outside a workspace the defaults apply; the status line says where to put the file.
-  std::error_code error;
-  if (!std::filesystem::exists(members_.settingsPath, error))
+  if (!FileExists(members_.settingsPath))
     platform_.ShowStatus(messages::NoSettingsStatus(members_.settingsPath));
 }
 
