@@ -37,8 +37,7 @@ struct VelmoraLogic::PartJob {
 
 bool VelmoraLogic::PlayPartsAvailable() {
   return !updateRunning_ && !members_.inputFilePath.empty() &&
-         FindPlayParts(members_.inputFilePath, platform_.ListedFiles(),
-                       members_.settings.stationSeparator)
+         FindPlayParts(members_.inputFilePath, platform_.ListedFiles(), members_.settings.stationSeparator)
                  .size() > 1;
 }
 
@@ -49,8 +48,8 @@ std::vector<PartUpdate> VelmoraLogic::OnAlleTeileAktualisieren() {
     ShowError(messages::NoFileSelected());
     return {};
   }
-  const std::vector<PlayPart> parts = FindPlayParts(members_.inputFilePath, platform_.ListedFiles(),
-                                                    members_.settings.stationSeparator);
+  const std::vector<PlayPart> parts =
+      FindPlayParts(members_.inputFilePath, platform_.ListedFiles(), members_.settings.stationSeparator);
   if (parts.size() < 2) {
     ShowError(messages::NoOtherParts());
     return {};
@@ -194,8 +193,7 @@ std::vector<PartUpdate> VelmoraLogic::WriteParts(std::vector<PartJob>& jobs) {
         if (std::find(framesLeftOut.begin(), framesLeftOut.end(), id) == framesLeftOut.end())
           framesLeftOut.push_back(id);
     if (members_.settings.genTxtFile != 0)
-      WriteDescriptionFile(members_.workDir, members_.settings.outputDirPath,
-                           job.plan->fileNameTemplateText,
+      WriteDescriptionFile(members_.workDir, members_.settings.outputDirPath, job.plan->fileNameTemplateText,
                            SnapshotTemplateFields(job.form, job.members), SystemTemplateClock());
     uploadLines.push_back(UploadInfoText(job.plan->fileNameTemplateText));
   }

@@ -108,9 +108,8 @@ Id3v1Record ComposeUpdateId3v1Record(const TagForm& form) {
 
 ProposedTarget ProposeTarget(const TagForm& form, const WindowMembers& members) {
   ProposedTarget proposed;
-  if (auto expanded =
-          ExpandFileNameTemplate(members.workDir, SnapshotTemplateFields(form, members),
-                                 SystemTemplateClock(), members.settings.stationSeparator)) {
+  if (auto expanded = ExpandFileNameTemplate(members.workDir, SnapshotTemplateFields(form, members),
+                                             SystemTemplateClock(), members.settings.stationSeparator)) {
     proposed.fileNameTemplateText = std::move(*expanded);
     proposed.fileName = proposed.fileNameTemplateText + "." + members.inputFileExt;
   } else {
