@@ -1,7 +1,7 @@
 #pragma once
 // The loaded tag's cover as a thumbnail on the ID3v2 page, with its type, format and size as the
 // tooltip.
-#include "core/model/tag_picture.h"
+#include "core/tags/tag_picture.h"
 
 class QLabel;
 

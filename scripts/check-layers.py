@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Checks the core's layering: every `#include "core/X/..."` in core/Y must name a folder that
 core/CMakeLists.txt lists in Y's DEPS (or Y itself), and the DEPS graph must be acyclic.
+The compiler already refuses a folder outside Y's DEPS and their DEPS (each library's include
+root); this is the stricter guard that a folder's own includes stay within what its DEPS name.
 Exits 1 with one line per offence."""
 import pathlib
 import re

@@ -1,10 +1,9 @@
 #include "core/form/field_commands.h"
 
-#include <filesystem>
-
 #include "core/form/exchange.h"
 #include "core/form/file_name_parts.h"
 #include "core/form/form_values.h"
+#include "core/io/file_status.h"
 #include "core/model/messages.h"
 #include "core/settings/settings_file.h"
 #include "core/text/encoding.h"
@@ -27,8 +26,7 @@ void ReadFirstSettings(WindowState& state, WindowPlatform& platform, const std::
   ReadFirstSettings(members.settingsPath, members.workDir, members.settings);
   state.form.inputDir = Utf8ToCp1252(members.settings.inputDirPath);
   // Started outside a workspace the defaults apply; the status line says where to put the file.
-  std::error_code error;
-  if (!std::filesystem::exists(members.settingsPath, error))
+  if (!FileExists(members.settingsPath))
     platform.ShowStatus(messages::NoSettingsStatus(members.settingsPath));
 }
 

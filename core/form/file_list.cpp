@@ -1,8 +1,8 @@
 #include "core/form/file_list.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+
+#include "core/io/file_status.h"
 
 namespace velmora {
 
@@ -28,10 +28,7 @@ bool MatchesAudioPattern(std::string_view name) {
 
 std::vector<std::string> ScanInputDir(const std::string& dirPath) {
   std::vector<std::string> names;
-  std::error_code ec;
-  for (auto it = std::filesystem::directory_iterator(dirPath, ec);
-       !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-    std::string name = it->path().filename().string();
+  for (std::string& name : NamesInDirectory(dirPath)) {
     if (MatchesAudioPattern(name)) names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end());

@@ -75,9 +75,10 @@ void ApplyTags(WindowState& state, WindowPlatform& platform, const ReadableFile&
   OtherFrames otherFrames;
   members.pictures.clear();
   if (const auto tagBytes = ReadFirstTag(file, source)) {
-    ApplyId3v2Frames(ParseId3v2Frames(*tagBytes), state.form, members);
-    otherFrames = CarryOtherFrames(*tagBytes);
-    members.pictures = ReadPictures(*tagBytes);
+    Id3v2Contents contents = ReadId3v2Contents(*tagBytes);
+    ApplyId3v2Frames(contents.frames, state.form, members);
+    otherFrames = std::move(contents.otherFrames);
+    members.pictures = std::move(contents.pictures);
   }
   members.otherFrames = std::move(otherFrames.bytes);
   members.framesLeftOut = std::move(otherFrames.leftOut);

@@ -1,24 +1,17 @@
 // "Alle &Teile aktualisieren": the parts of the loaded play through the update pipeline, each
 // with its own part designation, part number, audio and proposed name in the output folder,
 // after one confirmation.
-#include <filesystem>
-
 #include "core/form/exchange.h"
 #include "core/form/form_values.h"
 #include "core/form/update_commands.h"
 #include "core/form/update_pipeline.h"
+#include "core/io/file_status.h"
 #include "core/model/messages.h"
-#include "core/tags/tagged_file_writer.h"
 #include "core/text/encoding.h"
 
 namespace velmora {
 
 namespace {
-
-bool PathExists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::exists(path, error);
-}
 
 bool SamePath(const std::string& a, const std::string& b) {
   return a == b || IsSameFile(a, b);
@@ -65,7 +58,7 @@ bool ConfirmParts(WindowPlatform& platform, const std::vector<FileUpdate>& files
   for (const FileUpdate& file : files)
     if (file.plan)
       confirmation.push_back({file.partNumber, file.sourcePath(), file.plan->targetPath,
-                              PathExists(file.plan->targetPath)});
+                              FileExists(file.plan->targetPath)});
   return confirmation.empty() || platform.ConfirmParts(confirmation);
 }
 

@@ -6,6 +6,7 @@
 #include "core/documents/templates.h"
 #include "core/form/file_name_parts.h"
 #include "core/io/atomic_replace.h"
+#include "core/io/file_status.h"
 #include "core/model/frame_fields.h"
 #include "core/model/messages.h"
 #include "core/tags/genres.h"
@@ -81,10 +82,10 @@ std::optional<ComposedTag> ComposeUpdateTag(const TagForm& form, const WindowMem
   const Id3v2FrameTexts texts = ComposeFrameTexts(form, members, genre);
   // The syncsafe size field holds at most 2^28 - 1 bytes after the header: frames beyond it are
   // refused, a padding beyond it is cut.
-  const std::size_t framesLength = ComposeId3v2Tag(texts, 0, otherFrames).size() - 10;
-  if (framesLength > kMaxId3v2Size) return std::nullopt;
-  const long padding = FittingPadding(framesLength, members.settings.paddingSize);
-  return ComposedTag{ComposeId3v2Tag(texts, padding, otherFrames), padding};
+  const std::string frames = ComposeId3v2Frames(texts, otherFrames);
+  if (frames.size() > kMaxId3v2Size) return std::nullopt;
+  const long padding = FittingPadding(frames.size(), members.settings.paddingSize);
+  return ComposedTag{WithId3v2Header(frames, padding), padding};
 }
 
 Id3v1Record ComposeUpdateId3v1Record(const TagForm& form) {

@@ -1,9 +1,10 @@
 #pragma once
 // Replacing a file in one step: a temporary file beside it takes its place through one rename,
-// so that a crash leaves either the old or the new file. The settings writer and the tagged-file
-// writer both end their writes here.
+// so that a crash leaves either the old or the new file. The settings writer and the update of a
+// loaded file both end their writes here.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/io/file_io.h"
 
@@ -26,5 +27,21 @@ std::optional<ExclusiveFile> CreateExclusiveFile(const std::string& pathPrefix);
 // failed; the temporary file is then removed and the target is unchanged.
 bool CommitReplacement(UniqueFd temporary, const std::string& temporaryPath,
                        const std::string& targetPath);
+
+// Moves the finished temporary file over the file that targetPath names (a link stays a link and
+// the file it points to is replaced) through CommitReplacement. The target is never removed
+// before its replacement is in place, nor ever taken for the temporary file. False when any step
+// up to the rename failed; the temporary file is then removed and the target is unchanged.
+// A target with several hard links is not renamed over, which would leave the other names with
+// the old content: the temporary file's content is copied into it instead, after room for it was
+// reserved, and the temporary file removed. False when that failed; the temporary file with the
+// new content is then kept.
+bool ReplaceWithTemporary(const std::string& temporaryPath, const std::string& targetPath);
+
+// Replaces the file that path names (a symbolic link stays a link) by bytes through a temporary
+// file beside it and CommitReplacement, so that a crash leaves either the old or the new file. A
+// new file gets the permissions that the umask allows. False when anything failed; the old file
+// is then unchanged.
+bool ReplaceFileContents(const std::string& path, std::string_view bytes);
 
 } // namespace velmora

@@ -56,6 +56,28 @@ UniqueFd OpenFile(const std::string& path, int flags, mode_t mode) {
   return UniqueFd(fd);
 }
 
+UniqueFd OpenForReading(const std::string& path) {
+  return OpenFile(path, O_RDONLY);
+}
+
+UniqueFd OpenForReadingAndWriting(const std::string& path) {
+  return OpenFile(path, O_RDWR);
+}
+
+UniqueFd OpenOtherFileForWriting(const std::string& path, FileIdentity other) {
+  UniqueFd fd = OpenFile(path, O_WRONLY | O_CREAT, 0666);
+  if (!fd.valid()) return fd;
+  struct stat status {};
+  if (::fstat(fd.get(), &status) != 0 || IdentityOf(status) == other) return {};
+  // A new file is not truncated: on ext4 that would force its whole data to disk on close.
+  if (status.st_size != 0 && ::ftruncate(fd.get(), 0) != 0) return {};
+  return fd;
+}
+
+bool SeekTo(int fd, std::uint64_t offset) {
+  return ::lseek(fd, static_cast<off_t>(offset), SEEK_SET) >= 0;
+}
+
 bool WriteAll(int fd, const char* data, std::size_t size) {
   return MoveAll(size, [&](std::size_t done) { return ::write(fd, data + done, size - done); });
 }

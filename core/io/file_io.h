@@ -1,6 +1,6 @@
 #pragma once
-// Small checked POSIX file operations shared by the tagged-file writer and the replacement of
-// the loaded file. Every call reports failure; none of them throws.
+// Small checked POSIX file operations: every file call of the core goes through core/io. Every
+// call reports failure; none of them throws.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -30,8 +30,25 @@ private:
   int fd_ = -1;
 };
 
+// Device and inode, the identity of a file whatever path names it.
+struct FileIdentity {
+  dev_t device = 0;
+  ino_t inode = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+FileIdentity IdentityOf(const struct stat& status);
+
 // open(2) with O_CLOEXEC, retried on EINTR.
 UniqueFd OpenFile(const std::string& path, int flags, mode_t mode = 0);
+UniqueFd OpenForReading(const std::string& path);
+UniqueFd OpenForReadingAndWriting(const std::string& path);
+// Opens path for writing, created when missing, and empties it; an invalid descriptor when it
+// cannot be opened or is the file other under another name. It is checked before it is emptied,
+// so that such a file loses nothing.
+UniqueFd OpenOtherFileForWriting(const std::string& path, FileIdentity other);
+
+// Moves the file position to offset; false on error.
+bool SeekTo(int fd, std::uint64_t offset);
 
 // Writes all bytes at the current position; false on any error or when nothing more fits.
 bool WriteAll(int fd, const char* data, std::size_t size);
@@ -47,14 +64,6 @@ bool ReadExactlyAt(int fd, char* data, std::size_t size, std::uint64_t offset);
 // A file-size limit (RLIMIT_FSIZE) must make writes fail with EFBIG rather than end the process
 // with SIGXFSZ, so that the partial file can be removed and the failure reported.
 void IgnoreFileSizeSignal();
-
-// Device and inode, the identity of a file whatever path names it.
-struct FileIdentity {
-  dev_t device = 0;
-  ino_t inode = 0;
-  bool operator==(const FileIdentity&) const = default;
-};
-FileIdentity IdentityOf(const struct stat& status);
 
 // The absolute path of the file that path finally names (symbolic links and "." / ".." resolved);
 // nullopt when it does not exist.

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/model/tag_picture.h"
 #include "core/settings/settings_values.h"
+#include "core/tags/tag_picture.h"
 
 namespace velmora {
 

@@ -9,8 +9,8 @@
 #include "core/model/part_target.h"
 #include "core/model/result_row.h"
 #include "core/model/tag_form.h"
-#include "core/model/tag_picture.h"
 #include "core/model/window_thread.h"
+#include "core/tags/tag_picture.h"
 
 namespace velmora {
 

@@ -1,10 +1,7 @@
 #include "core/settings/ini_file.h"
 
 #include <algorithm>
-#include <unistd.h>
 
-#include "core/io/atomic_replace.h"
-#include "core/io/file_io.h"
 #include "core/text/encoding.h"
 
 namespace velmora {
@@ -148,17 +145,6 @@ std::string IniFile::Bytes() const {
   for (const Line& line : lines_)
     bytes += line.text + line.ending;
   return bytes;
-}
-
-bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
-  const std::string target = ResolvedPath(path).value_or(path);
-  auto temporary = CreateExclusiveFile(target + ".tmp");
-  if (!temporary) return false;
-  if (!WriteAll(temporary->fd.get(), bytes.data(), bytes.size())) {
-    ::unlink(temporary->path.c_str());
-    return false;
-  }
-  return CommitReplacement(std::move(temporary->fd), temporary->path, target);
 }
 
 } // namespace velmora

@@ -41,10 +41,4 @@ private:
   std::vector<Line> lines_;
 };
 
-// Replaces the file that path names (a symbolic link stays a link) by bytes through a temporary
-// file beside it and one rename, so that a crash leaves either the old or the new file. A new
-// file gets the permissions that the umask allows. False when anything failed; the old file is
-// then unchanged.
-bool ReplaceFileContents(const std::string& path, std::string_view bytes);
-
 } // namespace velmora

@@ -1,8 +1,8 @@
 #include "core/settings/settings_file.h"
 
-#include <unistd.h>
-
+#include "core/io/atomic_replace.h"
 #include "core/io/file_contents.h"
+#include "core/io/file_status.h"
 #include "core/settings/ini_file.h"
 #include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
@@ -70,7 +70,7 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
       HasLineBreak(value) || section.find(']') != section.npos || key.find('=') != key.npos)
     return false;
   std::optional<std::string> bytes = ReadWholeFile(path);
-  if (!bytes && access(path.c_str(), F_OK) == 0) return false; // exists but cannot be read
+  if (!bytes && FileExists(path)) return false; // exists but cannot be read
   IniFile file(bytes.value_or(""));
   file.SetValue(section, key, value);
   return ReplaceFileContents(path, file.Bytes());

@@ -27,26 +27,36 @@ void AppendBigEndian32(std::string& out, std::uint32_t value) {
 
 } // namespace
 
+std::string ComposeId3v2Frames(const Id3v2FrameTexts& texts, std::string_view otherFrames) {
+  std::string frames;
+  for (std::size_t i = 0; i < kWrittenFrameCount; ++i) {
+    const WrittenFrame& frame = kWrittenFrames[i];
+    const std::string_view prefix = BodyPrefix(frame.body);
+    frames += frame.id;
+    AppendBigEndian32(frames, static_cast<std::uint32_t>(prefix.size() + texts[i].size()));
+    frames += static_cast<char>(frame.statusFlags);
+    frames += '\0';
+    frames += prefix;
+    frames += texts[i];
+  }
+  frames += otherFrames;
+  return frames;
+}
+
+std::string WithId3v2Header(std::string_view frames, long paddingLength) {
+  const std::uint64_t padding = paddingLength > 0 ? static_cast<std::uint64_t>(paddingLength) : 0;
+  const auto size = EncodeSyncsafe(static_cast<std::uint32_t>(frames.size() + padding));
+  std::string tag("ID3\x03\x00\x00", 6);
+  tag.reserve(10 + frames.size());
+  for (const unsigned char byte : size)
+    tag += static_cast<char>(byte);
+  tag += frames;
+  return tag;
+}
+
 std::string ComposeId3v2Tag(const Id3v2FrameTexts& texts, long paddingLength,
                             std::string_view otherFrames) {
-  std::string tag("ID3\x03\x00\x00", 6);
-  tag.append(4, '\0'); // size, filled in below
-  for (std::size_t i = 0; i < kWrittenFrameCount; ++i) {
-    const FrameField& frame = kFrameFields[i];
-    const std::string_view prefix = BodyPrefix(frame.body);
-    tag += frame.id;
-    AppendBigEndian32(tag, static_cast<std::uint32_t>(prefix.size() + texts[i].size()));
-    tag += static_cast<char>(frame.statusFlags);
-    tag += '\0';
-    tag += prefix;
-    tag += texts[i];
-  }
-  tag += otherFrames;
-  const std::uint64_t padding = paddingLength > 0 ? static_cast<std::uint64_t>(paddingLength) : 0;
-  const auto size = EncodeSyncsafe(static_cast<std::uint32_t>(tag.size() - 10 + padding));
-  for (std::size_t i = 0; i < size.size(); ++i)
-    tag[6 + i] = static_cast<char>(size[i]);
-  return tag;
+  return WithId3v2Header(ComposeId3v2Frames(texts, otherFrames), paddingLength);
 }
 
 long FittingPadding(std::size_t framesLength, long requested) {

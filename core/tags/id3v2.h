@@ -8,18 +8,26 @@
 #include <string_view>
 #include <vector>
 
-#include "core/model/frame_fields.h"
+#include "core/tags/id3v2_other_frames.h"
+#include "core/tags/id3v2_written_frames.h"
+#include "core/tags/tag_picture.h"
 
 namespace velmora {
 
-// The texts of the written frames, in the order of kFrameFields.
-inline constexpr std::size_t kWrittenFrameCount = kFrameFields.size();
+// The texts of the written frames, in the order of kWrittenFrames.
 using Id3v2FrameTexts = std::array<std::string, kWrittenFrameCount>;
 
-// Header and frames (without the padding); the size field already counts paddingLength zero
-// bytes that the caller writes behind the returned bytes. A negative padding counts as 0.
-// otherFrames (complete ID3v2.3 frames) follow the twelve. The frames and the padding together
-// must stay below 2^28 bytes, the most a syncsafe size holds.
+// The frames of the tag without header and padding: the twelve in table order, then otherFrames
+// (complete ID3v2.3 frames).
+std::string ComposeId3v2Frames(const Id3v2FrameTexts& texts, std::string_view otherFrames = {});
+
+// The header, then frames (the padding not included); the size field already counts
+// paddingLength zero bytes that the caller writes behind the returned bytes. A negative padding
+// counts as 0. The frames and the padding together must stay below 2^28 bytes, the most a
+// syncsafe size holds. So a caller can measure the frames before it chooses the padding.
+std::string WithId3v2Header(std::string_view frames, long paddingLength);
+
+// WithId3v2Header(ComposeId3v2Frames(texts, otherFrames), paddingLength).
 std::string ComposeId3v2Tag(const Id3v2FrameTexts& texts, long paddingLength,
                             std::string_view otherFrames = {});
 
@@ -42,9 +50,17 @@ struct Id3v2Frame {
   std::string text; // Windows-1252
 };
 
-// The texts of the frames that loading reads (kFrameFields with a field), in file order. tagBytes
-// are the first tag-length bytes of the file (or fewer when the file is shorter). Never reads
-// outside them.
+// What loading takes from a tag, read in one walk over its frames. tagBytes are the first
+// tag-length bytes of the file (or fewer when the file is shorter); never reads outside them.
+struct Id3v2Contents {
+  // The texts of the written frames that are read (kWrittenFrames[i].read), in file order.
+  std::vector<Id3v2Frame> frames;
+  OtherFrames otherFrames;          // the other frames carried into the new tag, and those left out
+  std::vector<TagPicture> pictures; // in the tag's order
+};
+Id3v2Contents ReadId3v2Contents(std::string_view tagBytes);
+
+// ReadId3v2Contents(tagBytes).frames.
 std::vector<Id3v2Frame> ParseId3v2Frames(std::string_view tagBytes);
 
 } // namespace velmora

@@ -4,8 +4,7 @@
 #include <array>
 #include <optional>
 
-#include "core/model/frame_fields.h"
-#include "core/tags/id3v2_frame_walk.h"
+#include "core/tags/id3v2.h"
 #include "core/tags/id3v2_strings.h"
 #include "core/text/encoding.h"
 
@@ -15,7 +14,7 @@ namespace {
 using namespace std::string_view_literals;
 
 bool IsWrittenFrame(std::string_view id, int version) {
-  return std::any_of(kFrameFields.begin(), kFrameFields.end(), [&](const FrameField& frame) {
+  return std::any_of(kWrittenFrames.begin(), kWrittenFrames.end(), [&](const WrittenFrame& frame) {
     return (version == 2 ? frame.v22Id : frame.id) == id;
   });
 }
@@ -146,32 +145,29 @@ std::optional<std::string> CarriedFrame(const Id3v2RawFrame& frame) {
 
 } // namespace
 
-OtherFrames CarryOtherFrames(std::string_view tagBytes) {
-  OtherFrames carried;
-  WalkId3v2Frames(tagBytes, [&carried](const Id3v2RawFrame& frame) {
-    if (!IsFrameId(frame.id)) return false; // padding, or bytes that are no frame
-    if (IsWrittenFrame(frame.id, frame.version)) return true;
-    if (const auto bytes = CarriedFrame(frame))
-      carried.bytes += *bytes;
-    else
-      carried.leftOut.emplace_back(frame.id);
-    return true;
-  });
-  return carried;
-}
-
-std::vector<TagPicture> ReadPictures(std::string_view tagBytes) {
-  std::vector<TagPicture> pictures;
-  WalkId3v2Frames(tagBytes, [&pictures](const Id3v2RawFrame& frame) {
-    if (!IsFrameId(frame.id)) return false;
-    if (frame.id != (frame.version == 2 ? "PIC" : "APIC")) return true;
+bool TakeOtherFrame(const Id3v2RawFrame& frame, OtherFrames& carried,
+                    std::vector<TagPicture>& pictures) {
+  if (!IsFrameId(frame.id)) return false; // padding, or bytes that are no frame
+  if (frame.id == (frame.version == 2 ? "PIC" : "APIC")) {
     const auto body = PlainFrameBody(frame);
     if (const auto parts = body ? SplitPicture(*body, frame.version) : std::nullopt)
       pictures.push_back(
           {static_cast<unsigned char>(parts->type), parts->mime, std::string(parts->data)});
-    return true;
-  });
-  return pictures;
+  }
+  if (IsWrittenFrame(frame.id, frame.version)) return true;
+  if (const auto bytes = CarriedFrame(frame))
+    carried.bytes += *bytes;
+  else
+    carried.leftOut.emplace_back(frame.id);
+  return true;
+}
+
+OtherFrames CarryOtherFrames(std::string_view tagBytes) {
+  return ReadId3v2Contents(tagBytes).otherFrames;
+}
+
+std::vector<TagPicture> ReadPictures(std::string_view tagBytes) {
+  return ReadId3v2Contents(tagBytes).pictures;
 }
 
 } // namespace velmora

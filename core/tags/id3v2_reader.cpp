@@ -15,8 +15,8 @@ namespace {
 
 // A frame that loading reads, under its version 2.3 ID; nullopt for any other frame.
 std::optional<std::string_view> KnownFrameId(std::string_view id, int version) {
-  for (const FrameField& frame : kFrameFields) {
-    if (!frame.field) continue;
+  for (const WrittenFrame& frame : kWrittenFrames) {
+    if (!frame.read) continue;
     if ((version == 2 ? frame.v22Id : frame.id) == id) return frame.id;
   }
   return std::nullopt;
@@ -53,18 +53,35 @@ std::string FrameText(std::string_view id, std::string_view body) {
   return DecodeTextValues(body, encoding);
 }
 
+// Takes the text of a frame that loading reads; false when the frames end for this reading.
+bool TakeKnownFrame(const Id3v2RawFrame& frame, std::vector<Id3v2Frame>& frames) {
+  const auto known = KnownFrameId(frame.id, frame.version);
+  if (!known) return !frame.body.empty(); // an unknown frame without a body is padding
+  if (const auto body = PlainFrameBody(frame))
+    frames.push_back({std::string(*known), FrameText(*known, *body)});
+  return true;
+}
+
 } // namespace
 
-std::vector<Id3v2Frame> ParseId3v2Frames(std::string_view tagBytes) {
-  std::vector<Id3v2Frame> result;
-  WalkId3v2Frames(tagBytes, [&result](const Id3v2RawFrame& frame) {
-    const auto known = KnownFrameId(frame.id, frame.version);
-    if (!known) return !frame.body.empty(); // an unknown frame without a body is padding
-    if (const auto body = PlainFrameBody(frame))
-      result.push_back({std::string(*known), FrameText(*known, *body)});
-    return true;
+Id3v2Contents ReadId3v2Contents(std::string_view tagBytes) {
+  // The texts end at padding, the other frames at the first bytes that are no frame ID; each
+  // reading sees exactly the frames a walk of its own would, and the walk goes on while either
+  // still reads.
+  Id3v2Contents contents;
+  bool readingTexts = true;
+  bool readingOthers = true;
+  WalkId3v2Frames(tagBytes, [&](const Id3v2RawFrame& frame) {
+    if (readingTexts) readingTexts = TakeKnownFrame(frame, contents.frames);
+    if (readingOthers)
+      readingOthers = TakeOtherFrame(frame, contents.otherFrames, contents.pictures);
+    return readingTexts || readingOthers;
   });
-  return result;
+  return contents;
+}
+
+std::vector<Id3v2Frame> ParseId3v2Frames(std::string_view tagBytes) {
+  return ReadId3v2Contents(tagBytes).frames;
 }
 
 } // namespace velmora

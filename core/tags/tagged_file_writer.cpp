@@ -1,36 +1,14 @@
 #include "core/tags/tagged_file_writer.h"
 
 #include <algorithm>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "core/io/file_copy.h"
 #include "core/io/file_io.h"
+#include "core/io/file_status.h"
 
 namespace velmora {
 namespace {
-
-UniqueFd OpenOtherTarget(const std::string& path, FileIdentity source) {
-  // Opened without truncation first: if it is the loaded file under another name, nothing of it
-  // is lost.
-  UniqueFd fd = OpenFile(path, O_WRONLY | O_CREAT, 0666);
-  if (!fd.valid()) return fd;
-  struct stat status {};
-  if (::fstat(fd.get(), &status) != 0 || IdentityOf(status) == source) return {};
-  // A new file is not truncated: on ext4 that would force its whole data to disk on close.
-  if (status.st_size != 0 && ::ftruncate(fd.get(), 0) != 0) return {};
-  return fd;
-}
-
-// Removes the partial target, but only if its path still names the file that was written.
-void RemovePartial(const std::string& path, FileIdentity written) {
-  const auto finalPath = ResolvedPath(path);
-  struct stat status {};
-  if (finalPath && ::stat(finalPath->c_str(), &status) == 0 && IdentityOf(status) == written)
-    ::unlink(finalPath->c_str());
-}
 
 int Percent(std::uint64_t copied, std::uint64_t sourceLength) {
   if (sourceLength == 0) return 100;
@@ -52,7 +30,7 @@ WriteOutcome WriteContents(int out, int in, std::uint64_t oldTagLength, std::uin
                            std::string_view tag, long padding, CopyProgress& progress) {
   if (!WriteAll(out, tag.data(), tag.size()) ||
       !WriteZeros(out, static_cast<std::uint64_t>(std::max(padding, 0L))) ||
-      ::lseek(in, static_cast<off_t>(oldTagLength), SEEK_SET) < 0)
+      !SeekTo(in, oldTagLength))
     return WriteOutcome::WriteFailed;
 
   // The I/O runs in large blocks (blocks of 16 KiB cost clearly more than a plain copy);
@@ -95,13 +73,12 @@ private:
 
 // The loaded file is still the one the copy began with: the same file under its name, of the
 // same size and modification time.
-bool Unchanged(int in, const std::string& sourcePath, const struct stat& before) {
-  struct stat now {};
-  struct stat named {};
-  return ::fstat(in, &now) == 0 && ::stat(sourcePath.c_str(), &named) == 0 &&
-         IdentityOf(now) == IdentityOf(before) && IdentityOf(named) == IdentityOf(before) &&
-         now.st_size == before.st_size && now.st_mtim.tv_sec == before.st_mtim.tv_sec &&
-         now.st_mtim.tv_nsec == before.st_mtim.tv_nsec;
+bool Unchanged(int in, const std::string& sourcePath, const FileStatus& before) {
+  const auto now = StatusOf(in);
+  const auto named = StatusOfPath(sourcePath);
+  return now && named && now->identity == before.identity && named->identity == before.identity &&
+         now->size == before.size && now->modifiedSeconds == before.modifiedSeconds &&
+         now->modifiedNanoseconds == before.modifiedNanoseconds;
 }
 
 template <typename OpenTarget>
@@ -109,16 +86,15 @@ WriteOutcome WriteTagged(const OpenTarget& openTarget, const std::string& target
                          const std::string& sourcePath, std::uint64_t oldTagLength,
                          std::string_view tag, long padding, CopyProgress& progress) {
   IgnoreFileSizeSignal();
-  UniqueFd in = OpenFile(sourcePath, O_RDONLY);
-  struct stat sourceStatus {};
-  if (!in.valid() || ::fstat(in.get(), &sourceStatus) != 0) return WriteOutcome::CannotOpenSource;
-  const auto sourceLength = static_cast<std::uint64_t>(sourceStatus.st_size);
+  UniqueFd in = OpenForReading(sourcePath);
+  const auto sourceStatus = in.valid() ? StatusOf(in.get()) : std::nullopt;
+  if (!sourceStatus) return WriteOutcome::CannotOpenSource;
+  const std::uint64_t sourceLength = sourceStatus->size;
   if (oldTagLength > sourceLength) return WriteOutcome::DamagedTag;
 
-  UniqueFd out = openTarget(IdentityOf(sourceStatus));
-  struct stat targetStatus {};
-  if (!out.valid() || ::fstat(out.get(), &targetStatus) != 0)
-    return WriteOutcome::CannotCreateTarget;
+  UniqueFd out = openTarget(sourceStatus->identity);
+  const auto targetStatus = out.valid() ? StatusOf(out.get()) : std::nullopt;
+  if (!targetStatus) return WriteOutcome::CannotCreateTarget;
 
   WriteOutcome outcome;
   {
@@ -128,9 +104,10 @@ WriteOutcome WriteTagged(const OpenTarget& openTarget, const std::string& target
   }
   if (outcome == WriteOutcome::Ok && !out.Close()) outcome = WriteOutcome::WriteFailed;
   // A copy of a file that changed meanwhile is partial or mixed: it replaces nothing.
-  if (outcome == WriteOutcome::Ok && !Unchanged(in.get(), sourcePath, sourceStatus))
+  if (outcome == WriteOutcome::Ok && !Unchanged(in.get(), sourcePath, *sourceStatus))
     outcome = WriteOutcome::SourceChanged;
-  if (outcome != WriteOutcome::Ok) RemovePartial(targetPath, IdentityOf(targetStatus));
+  // The partial target goes, but only if its path still names the file that was written.
+  if (outcome != WriteOutcome::Ok) RemoveIfStill(targetPath, targetStatus->identity);
   return outcome;
 }
 
@@ -139,8 +116,10 @@ WriteOutcome WriteTagged(const OpenTarget& openTarget, const std::string& target
 WriteOutcome WriteTaggedFile(const std::string& targetPath, const std::string& sourcePath,
                              std::uint64_t oldTagLength, std::string_view tag, long padding,
                              CopyProgress& progress) {
-  return WriteTagged([&](FileIdentity source) { return OpenOtherTarget(targetPath, source); },
-                     targetPath, sourcePath, oldTagLength, tag, padding, progress);
+  // Never the loaded file under another name: that one would lose its audio to the copy.
+  return WriteTagged(
+      [&](FileIdentity source) { return OpenOtherFileForWriting(targetPath, source); }, targetPath,
+      sourcePath, oldTagLength, tag, padding, progress);
 }
 
 WriteOutcome WriteTaggedTemporary(UniqueFd temporary, const std::string& temporaryPath,
@@ -148,6 +127,12 @@ WriteOutcome WriteTaggedTemporary(UniqueFd temporary, const std::string& tempora
                                   std::string_view tag, long padding, CopyProgress& progress) {
   return WriteTagged([&](FileIdentity) { return std::move(temporary); }, temporaryPath, sourcePath,
                      oldTagLength, tag, padding, progress);
+}
+
+std::string TemporaryPathFor(const std::string& sourcePath) {
+  // Beside the file a link points to, so that the final rename stays within one directory.
+  const std::string finalPath = ResolvedPath(sourcePath).value_or(sourcePath);
+  return DirectoryOf(finalPath) + kTemporaryFileName;
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
-// Writing tag, padding and audio into a file, the ID3v1 record at its end, and replacing the
-// loaded file by a temporary file. Every read, write, flush and close is checked; a failure never
+// Writing tag, padding and audio into a file, the ID3v1 record at its end, and the temporary
+// file of an in-place update (which ReplaceWithTemporary of core/io puts in the loaded file's
+// place). Every read, write, flush and close is checked; a failure never
 // touches the loaded file and removes the partial file. Messages are the caller's business.
 #include <cstdint>
 #include <string>
@@ -52,21 +53,8 @@ WriteOutcome WriteTaggedTemporary(UniqueFd temporary, const std::string& tempora
 // off again).
 int WriteId3v1Record(const std::string& path, const Id3v1Record& record);
 
-// True when both paths name the same file (by device and inode; symbolic links followed).
-bool IsSameFile(const std::string& a, const std::string& b);
-
 // The temporary files' name prefix beside the file that sourcePath finally names (symbolic links
 // resolved), so that the rename over it stays within one directory.
 std::string TemporaryPathFor(const std::string& sourcePath);
-
-// Moves the finished temporary file over the file that sourcePath names (a link stays a link and
-// the file it points to is replaced) through the one atomic replacement of core/io. The source is
-// never removed before its replacement is in place. False when any step up to the rename failed;
-// the temporary file is then removed and the source is unchanged.
-// A loaded file with several hard links is not renamed over, which would leave the other names
-// with the old content: the temporary file's content is copied into it instead, after room for
-// it was reserved, and the temporary file removed. False when that failed; the temporary file
-// with the new content is then kept.
-bool ReplaceWithTemporary(const std::string& temporaryPath, const std::string& sourcePath);
 
 } // namespace velmora

@@ -1,19 +1,18 @@
-#include <fcntl.h>
 #include <string_view>
-#include <sys/stat.h>
 
 #include "core/io/file_io.h"
+#include "core/io/file_status.h"
 #include "core/tags/tagged_file_writer.h"
 
 namespace velmora {
 
 int WriteId3v1Record(const std::string& path, const Id3v1Record& record) {
   IgnoreFileSizeSignal();
-  UniqueFd fd = OpenFile(path, O_RDWR);
+  UniqueFd fd = OpenForReadingAndWriting(path);
   if (!fd.valid()) return -1;
-  struct stat status {};
-  if (::fstat(fd.get(), &status) != 0) return 1;
-  const auto length = static_cast<std::uint64_t>(status.st_size);
+  const auto status = StatusOf(fd.get());
+  if (!status) return 1;
+  const std::uint64_t length = status->size;
 
   std::uint64_t position = length;
   if (length >= kId3v1RecordSize) {

@@ -1,0 +1,89 @@
+// What the core asks the file system by name: a wrong answer here lets an update write over the
+// loaded file, remove a file that is not its own or miss a file in the list.
+#include "core/io/file_status.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "core/io/file_io.h"
+#include "support/temp_dir.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+// A folder with a file, a hard link and a symbolic link to it, another file, a subfolder and a
+// dangling link.
+class FileStatusTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    WriteBytes(dir.file("a.mp3"), "audio");
+    WriteBytes(dir.file("other"), "audio");
+    fs::create_hard_link(dir.file("a.mp3"), dir.file("hard"));
+    fs::create_symlink(dir.file("a.mp3"), dir.file("soft"));
+    fs::create_symlink(dir.file("missing"), dir.file("dangling"));
+    fs::create_directory(dir.file("sub"));
+  }
+  test::TempDir dir;
+};
+
+TEST_F(FileStatusTest, NamesTheSameFileByIdentityAndExistenceFollowsLinks) {
+  struct Case {
+    const char *a, *b;
+    bool same;
+  };
+  for (const Case& c : {Case{"a.mp3", "hard", true}, Case{"a.mp3", "soft", true},
+                        Case{"a.mp3", "other", false}, Case{"sub", "sub/.", true},
+                        Case{"missing", "missing", false}, Case{"dangling", "missing", false}})
+    EXPECT_EQ(IsSameFile(dir.file(c.a), dir.file(c.b)), c.same) << c.a << " " << c.b;
+  for (const auto& [name, exists] : {std::pair{"a.mp3", true},
+                                     {"soft", true},
+                                     {"sub", true},
+                                     {"dangling", false},
+                                     {"missing", false}})
+    EXPECT_EQ(FileExists(dir.file(name)), exists) << name;
+  const auto status = StatusOfPath(dir.file("soft"));
+  ASSERT_TRUE(status);
+  EXPECT_EQ(status->size, 5u);
+  EXPECT_EQ(status->links, 2u);
+}
+
+TEST_F(FileStatusTest, ListsEveryEntryButDotAndDotDot) {
+  std::vector<std::string> names = NamesInDirectory(dir.path().string() + "/");
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"a.mp3", "dangling", "hard", "other", "soft", "sub"}));
+  EXPECT_TRUE(NamesInDirectory(dir.file("missing")).empty());
+  EXPECT_TRUE(NamesInDirectory(dir.file("a.mp3")).empty());
+}
+
+TEST_F(FileStatusTest, RemovesOnlyTheFileStillWritten) {
+  const FileIdentity written = StatusOfPath(dir.file("other"))->identity;
+  // Replaced meanwhile by another file under the same name: that one stays.
+  WriteBytes(dir.file("new"), "theirs");
+  fs::rename(dir.file("new"), dir.file("other"));
+  RemoveIfStill(dir.file("other"), written);
+  EXPECT_EQ(ReadBytes(dir.file("other")), "theirs");
+  // Through a link, the file it points to goes and the link stays.
+  RemoveIfStill(dir.file("soft"), StatusOfPath(dir.file("a.mp3"))->identity);
+  EXPECT_FALSE(fs::exists(dir.file("a.mp3")));
+  EXPECT_TRUE(fs::is_symlink(dir.file("soft")));
+}
+
+TEST_F(FileStatusTest, OpensForWritingOnlyAFileThatIsNotTheOtherOne) {
+  const FileIdentity loaded = StatusOfPath(dir.file("a.mp3"))->identity;
+  EXPECT_FALSE(OpenOtherFileForWriting(dir.file("hard"), loaded).valid());
+  EXPECT_FALSE(OpenOtherFileForWriting(dir.file("soft"), loaded).valid());
+  EXPECT_EQ(ReadBytes(dir.file("a.mp3")), "audio");
+  EXPECT_TRUE(OpenOtherFileForWriting(dir.file("other"), loaded).valid());
+  EXPECT_EQ(ReadBytes(dir.file("other")), "");
+  EXPECT_TRUE(OpenOtherFileForWriting(dir.file("new"), loaded).valid());
+  EXPECT_TRUE(fs::exists(dir.file("new")));
+  EXPECT_FALSE(OpenOtherFileForWriting(dir.file("sub"), loaded).valid());
+}
+
+} // namespace
+} // namespace velmora
