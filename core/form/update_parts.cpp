@@ -64,6 +64,7 @@ bool ConfirmParts(WindowPlatform& platform, const std::vector<FileUpdate>& files
 
 std::vector<PartUpdate> ResultsOf(const std::vector<FileUpdate>& files) {
   std::vector<PartUpdate> results;
+  results.reserve(files.size());
   for (const FileUpdate& file : files)
     results.push_back({file.partNumber, file.sourcePath(),
                        file.plan ? file.plan->targetPath : std::string(), file.written});

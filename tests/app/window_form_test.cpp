@@ -2,8 +2,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-#include "core/text/encoding.h"
 #include "core/form/velmora_logic.h"
+#include "core/text/encoding.h"
 #include "window_test.h"
 
 void WindowTest::startsWithDefaultsAndAsksBeforeLeaving() {

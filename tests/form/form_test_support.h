@@ -8,7 +8,6 @@
 #include "core/form/velmora_logic.h"
 #include "form/audio_test_files.h"
 #include "support/fake_platform.h"
-#include "core/form/velmora_logic.h"
 #include "support/temp_dir.h"
 
 namespace velmora::test {

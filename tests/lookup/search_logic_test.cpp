@@ -8,7 +8,6 @@
 #include "core/lookup/search_download.h"
 #include "lookup/answer_samples.h"
 #include "support/fake_platform.h"
-#include "core/form/velmora_logic.h"
 
 namespace velmora {
 namespace {
