@@ -227,13 +227,9 @@ TEST(ConcurrentUpdateTest, TwoInPlaceUpdatesInOneFolderKeepEachFilesAudio) {
   EXPECT_TRUE(NoTemporaryFileIn(dir.path()));
 }
 
-// A Hördat title holding a marker stays text; a proposed name too long for the file system is
-// refused with its own message, and nothing is written.
-TEST_F(UpdateTest, MarkersInValuesStayTextAndATooLongNameIsSaidSo) {
+// A name too long for the file system is refused with its own message, and nothing is written.
+TEST_F(UpdateTest, ATooLongNameIsSaidSo) {
   Start();
-  members.recAutor = "$1$";
-  UpdateTo(std::nullopt);
-  EXPECT_EQ(platform.saveRequests.at(0).proposedName, "$1$ - Der Fall.mp3");
   UpdateTo(Out(std::string(256, 'x')));
   EXPECT_EQ(platform.MessageTexts(), Texts{messages::FileNameTooLong(256, 255)});
   EXPECT_TRUE(fs::is_empty(dir.path() / "out"));

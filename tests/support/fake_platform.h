@@ -49,6 +49,7 @@ public:
   std::vector<std::string> clipboardWrites; // Windows-1252
   ClipboardText clipboard;                  // what ReadClipboardText returns
   std::optional<std::string> clipboardHtml; // Windows-1252
+  std::vector<std::string> statuses;        // Windows-1252
 
   int chosenRow = -1; // the answer to every choice among records
   std::vector<std::vector<ResultRow>> choiceRequests;
@@ -56,8 +57,6 @@ public:
 
   bool spinnerTimerRunning = false;
   int spinnerTimerStarts = 0;
-
-  std::vector<std::string> statuses; // Windows-1252
 
   // The file list and the confirmation of the update of all parts.
   std::vector<std::string> listedFiles; // native paths
