@@ -29,6 +29,11 @@ inline std::string TagOf(const std::string& bytes) {
   return bytes.substr(0, MeasureId3v2Tag(bytes));
 }
 
+// An updated file as the default settings write it: one tag, the audio, an empty ID3v1 record.
+inline bool IsTagThen(const std::string& bytes, const std::string& audio) {
+  return bytes == TagOf(bytes) + audio + Id3v1Bytes({});
+}
+
 // The body of the first frame with the given ID in an ID3v2.3 tag (no checks beyond the bounds).
 inline std::string FrameBody(const std::string& tag, std::string_view id) {
   for (std::size_t pos = 10, size = 0; pos + 10 <= tag.size() && tag[pos]; pos += 10 + size) {

@@ -2,10 +2,12 @@
 // The window's logic over a FakePlatform, started in a temporary work directory.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/form/velmora_logic.h"
+#include "core/model/messages.h"
 #include "form/audio_test_files.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
@@ -14,6 +16,16 @@ namespace velmora::test {
 
 using Texts = std::vector<std::string>; // several texts compared at once
 
+// An update in place writes a temporary file beside its source; none may stay behind.
+inline bool NoTemporaryFileIn(const std::filesystem::path& folder) {
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.path().filename().string().starts_with("temp$$$")) {
+      ADD_FAILURE() << entry.path();
+      return false;
+    }
+  return true;
+}
+
 class LogicTest : public ::testing::Test {
 protected:
   void WriteSettings(const std::string& iniText) { WriteBytes(dir.file("Tonfeld.ini"), iniText); }
@@ -21,6 +33,12 @@ protected:
     logic.ReadFirstSettings(dir.path().string());
     logic.ReadLaterSettings();
     logic.ShowForm();
+  }
+  // Writes a file in the work directory (name in UTF-8) and loads it; its path.
+  std::string LoadFile(const std::string& name, const std::string& bytes = MpegAudio(4000)) {
+    WriteBytes(dir.file(name), bytes);
+    logic.LoadSelectedFile(dir.file(name));
+    return dir.file(name);
   }
   std::string Control(FormField field) { return platform.ControlText(field); }
 

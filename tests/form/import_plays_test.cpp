@@ -2,8 +2,6 @@
 // members, and the choice among the plays of a day.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "core/text/encoding.h"
 #include "form/form_test_support.h"
 #include "support/hoerdat_pages.h"
@@ -16,16 +14,13 @@ protected:
   void SetUp() override {
     WriteSettings("[PREFIXES]\nKOMPONIST=Regie:\nURSPRUENGLICHER_KUENSTLER=Mit:\n");
     StartUp();
-    WriteBytes(source, MpegAudio(4000));
-    logic.LoadSelectedFile(source);
+    LoadFile("Marta Quell - Glocke von Arnsfeld, Die 2v3 - RBX, 14.mp3");
   }
   void PutOnClipboard(const std::string& utf8Text, std::optional<std::string> utf8Html = {}) {
     platform.clipboard = {ClipboardText::Status::Ok, Utf8ToCp1252(utf8Text)};
     if (utf8Html) platform.clipboardHtml = Utf8ToCp1252(*utf8Html);
   }
   std::string Shown(FormField field) { return Cp1252ToUtf8(Control(field)); }
-
-  const std::string source = dir.file("Marta Quell - Glocke von Arnsfeld, Die 2v3 - RBX, 14.mp3");
 };
 
 // The page's values reach the fields and the record members as a search's would (the reader's
@@ -74,9 +69,8 @@ TEST_F(ImportPlaysTest, APageWithoutAPlaySaysSoAndKeepsWhatWasTyped) {
   PutOnClipboard("Hördat - Startseite\nSortierung: Sendedatum\nNeuigkeiten", "<p>nichts</p>");
   platform.Type(FormField::v2Title, "getippt");
   logic.ImportHoerdatPage();
-  EXPECT_EQ(platform.MessageTexts(),
-            Texts{Utf8ToCp1252("Die Zwischenablage enthält keinen Hördat-Eintrag.")});
-  EXPECT_EQ(platform.Captions(), Texts{"Fehler"});
+  EXPECT_EQ(platform.MessageTexts(), Texts{messages::NoHoerdatEntryOnClipboard()});
+  EXPECT_EQ(platform.Captions(), Texts{messages::kError});
   EXPECT_EQ(Shown(FormField::v2Title), "getippt");
 }
 

@@ -21,8 +21,8 @@ protected:
     WriteBytes(dir.file("BeschreibungVorlage.txt"), "Autor: $0$\r\nTitel: $1$\r\n");
     WriteSettings(iniText);
     StartUp();
-    WriteBytes(source, sourceBytes = Id3v2Tag({"", "Der Fall", "Meier", "Album"}, 200) + audio);
-    logic.LoadSelectedFile(source);
+    LoadFile("Meier - Der Fall.mp3",
+             sourceBytes = Id3v2Tag({"", "Der Fall", "Meier", "Album"}, 200) + audio);
   }
   void UpdateTo(const std::optional<std::string>& target) {
     platform.saveAnswer = target;
@@ -44,8 +44,7 @@ TEST_F(UpdateTest, WritesTaggedCopyDescriptionAndUploadInfoUnlessCancelled) {
   platform.Type(FormField::v2Artist, "nicht geschrieben"); // TPE1 takes recAutor
   UpdateTo(Out("Meier - Der Fall.mp3"));
   EXPECT_EQ(platform.MessageTexts(), Texts{});
-  EXPECT_EQ(platform.saveRequests.at(1).initialDir + platform.saveRequests[1].proposedName,
-            dir.file("Meier - Der Fall.mp3"));
+  EXPECT_EQ(platform.saveRequests.at(1).initialDir + platform.saveRequests[1].proposedName, source);
   EXPECT_EQ(
       ReadBytes(Out("Meier - Der Fall.mp3")),
       Id3v2Tag({"", "Der Fall", "Meier", "Album", "", "(101)Speech", "Neuer Kommentar"}, 1024) +
@@ -54,9 +53,8 @@ TEST_F(UpdateTest, WritesTaggedCopyDescriptionAndUploadInfoUnlessCancelled) {
   EXPECT_EQ(ReadBytes(Out("Meier - Der Fall.txt")), "Autor: Meier\r\nTitel: Der Fall");
   EXPECT_EQ(platform.clipboardWrites, Texts{"Uploadinfo: Meier - Der Fall"});
   // The status line confirms each written document; the cancelled update said nothing there.
-  EXPECT_EQ(platform.statuses, Texts{"Geschrieben: " + Out("Meier - Der Fall.mp3") +
-                                     " \xb7 Beschreibung: Meier - Der Fall.txt"
-                                     " \xb7 Uploadinfo in der Zwischenablage"});
+  EXPECT_EQ(platform.statuses, Texts{messages::UpdatedStatus(Out("Meier - Der Fall.mp3"),
+                                                             Out("Meier - Der Fall.txt"), true)});
   EXPECT_EQ(members.oldTagLength, TagOf(sourceBytes).size());
   EXPECT_FALSE(platform.progressVisible || logic.UpdateRunning());
 
@@ -86,7 +84,7 @@ TEST_F(UpdateTest, InPlaceTwiceKeepsTheAudioWhole) {
   EXPECT_EQ(bytes.substr(0, bytes.size() - kId3v1RecordSize), tag + audio);
   EXPECT_EQ(ReadId3v1Record(bytes)->title, "v1 Titel");
   EXPECT_EQ(members.oldTagLength, tag.size());
-  EXPECT_FALSE(fs::exists(dir.file("temp$$$")));
+  EXPECT_TRUE(NoTemporaryFileIn(dir.path()));
 }
 
 TEST_F(UpdateTest, CopyToId3v1FromTheRecordOrWithWafranyoflFromTheComment) {
@@ -110,34 +108,34 @@ TEST_F(UpdateTest, CopyToId3v1FromTheRecordOrWithWafranyoflFromTheComment) {
   EXPECT_EQ(record->comment + "|" + record->album, "Ein Kommentar, der l\344nger al|Album");
 }
 
-// Each failure is reported and leaves the source as it was; description and upload line follow.
+// Each failure (a missing folder, a damaged tag to a new name and in place, a quit request during
+// the copy) is reported and leaves the source as it was; no description or upload line follows.
 TEST_F(UpdateTest, FailedWritesLeaveTheSourceAndAreReported) {
   Start("[SETTINGS]\nGEN_TXT_FILE=1\nUPLOADINFO=1\n");
   UpdateTo(dir.file("fehlt/x.mp3"));
   EXPECT_EQ(platform.messages.at(0).buttons, MessageButtons::YesNo);
-  EXPECT_EQ(ReadBytes(source), sourceBytes);
-  // A tag length beyond the end of the file, to a new name and in place.
-  WriteBytes(source,
-             sourceBytes = ComposeId3v2Tag({"", "Der Fall", "Meier"}, 100000) + MpegAudio(1000));
-  logic.LoadSelectedFile(source);
+  platform.quitRequested = true; // no box: nobody is left to read it
   UpdateTo(Out("x.mp3"));
+  platform.quitRequested = false;
+  EXPECT_EQ(ReadBytes(source), sourceBytes);
+  LoadFile("Meier - Der Fall.mp3",
+           sourceBytes = ComposeId3v2Tag({"", "Der Fall", "Meier"}, 100000) + MpegAudio(1000));
+  UpdateTo(Out("x.mp3"));
+  EXPECT_TRUE(fs::is_empty(dir.path() / "out") && NoTemporaryFileIn(dir.path()));
   UpdateTo(source);
   EXPECT_EQ(ReadBytes(source), sourceBytes);
-  const std::string damaged = "Das File \"" + source + "\" hat einen besch\344digten ID3v2-Tag!";
-  // The damaged tag is told when the file is loaded, and again by each refused update.
-  EXPECT_EQ(platform.MessageTexts(),
-            (Texts{"Kann tempor\344res File nicht \366ffnen! \r\nOperation fehlgeschlagen", damaged,
-                   damaged, damaged}));
-  // Nothing was written, so there is no description file and no upload line about it.
-  EXPECT_TRUE(fs::is_empty(dir.path() / "out"));
-  EXPECT_FALSE(fs::exists(dir.file("temp$$$")));
   EXPECT_TRUE(platform.clipboardWrites.empty());
-  // The status line keeps the failure's text on one line, after the box.
-  EXPECT_EQ(
-      platform.statuses.at(0),
-      "Nicht aktualisiert: Kann tempor\344res File nicht \366ffnen! Operation fehlgeschlagen");
-  EXPECT_EQ(platform.statuses.at(1), "Fehler: " + damaged); // at load
-  EXPECT_EQ(platform.statuses.back(), "Nicht aktualisiert: " + damaged);
+  // The damaged tag is told when the file is loaded, and again by each refused update.
+  const std::string damaged = messages::DamagedTag(source);
+  EXPECT_EQ(platform.MessageTexts(),
+            (Texts{messages::CannotOpenTemporaryFile(), damaged, damaged, damaged}));
+  const std::string failed = messages::FailureStatus(damaged),
+                    notUpdated = messages::NotUpdatedStatus(source, damaged);
+  EXPECT_EQ(platform.statuses,
+            (Texts{messages::NotUpdatedStatus("", messages::CannotOpenTemporaryFile()),
+                   messages::NotUpdatedStatus(Out("x.mp3"), ""), failed, failed, notUpdated, failed,
+                   notUpdated}));
+  EXPECT_EQ(platform.statuses[0].find('\r'), std::string::npos); // the failure on one line
 }
 
 // Tags as other programs write them: the loader shows what they hold, and the update replaces
@@ -146,26 +144,22 @@ TEST_F(UpdateTest, QuirkyTagsLoadTheirValuesAndUpdateToOneTagThenTheAudio) {
   Start();
   const std::string shortAudio = MpegAudio(1000);
   for (const QuirkyTag& quirk : QuirkyTags()) {
+    SCOPED_TRACE(quirk.name);
     platform.messages.clear();
-    const std::string file = dir.file(quirk.name + ".mp3"), target = Out(quirk.name + ".mp3");
-    WriteBytes(file, quirk.bytes + shortAudio);
-    logic.LoadSelectedFile(file);
+    const std::string file = LoadFile(quirk.name + ".mp3", quirk.bytes + shortAudio);
     EXPECT_EQ(Control(FormField::v2Title) + "|" + Control(FormField::v2Artist) + "|" +
                   std::to_string(members.oldTagLength),
-              quirk.title + "|" + quirk.artist + "|" + std::to_string(quirk.tagArea))
-        << quirk.name;
-    const std::string damaged = "Das File \"" + file + "\" hat einen besch\344digten ID3v2-Tag!";
-    EXPECT_EQ(platform.MessageTexts(), quirk.damaged ? Texts{damaged} : Texts{}) << quirk.name;
+              quirk.title + "|" + quirk.artist + "|" + std::to_string(quirk.tagArea));
+    EXPECT_EQ(platform.MessageTexts(), quirk.damaged ? Texts{messages::DamagedTag(file)} : Texts{});
 
+    const std::string target = Out(quirk.name + ".mp3");
     UpdateTo(target);
-    if (quirk.damaged) {
-      EXPECT_FALSE(fs::exists(target)) << quirk.name;
-      continue;
-    }
-    const std::string bytes = ReadBytes(target), tag = TagOf(bytes);
-    EXPECT_EQ(bytes, tag + shortAudio + Id3v1Bytes({})) << quirk.name;
-    EXPECT_EQ(FrameBody(tag, "TIT2"), '\0' + quirk.title) << quirk.name;
-    EXPECT_EQ(FrameBody(tag, "TPE1"), '\0' + quirk.artist) << quirk.name;
+    EXPECT_EQ(fs::exists(target), !quirk.damaged);
+    if (quirk.damaged) continue;
+    const std::string bytes = ReadBytes(target);
+    EXPECT_TRUE(IsTagThen(bytes, shortAudio));
+    EXPECT_EQ(FrameBody(bytes, "TIT2") + "|" + FrameBody(bytes, "TPE1"),
+              '\0' + quirk.title + "|" + '\0' + quirk.artist);
   }
 }
 
@@ -173,41 +167,32 @@ TEST_F(UpdateTest, QuirkyTagsLoadTheirValuesAndUpdateToOneTagThenTheAudio) {
 // as always; 1 carries cover and lyrics behind them, names the one left out and keeps it all
 // across an update in place.
 TEST_F(UpdateTest, KeepOtherFramesCarriesTheCoverOrWritesTheTwelveAlone) {
-  const std::string apicBody = "\0image/jpeg\0\x03\0"s + std::string(70000, 'j');
-  const std::string usltBody = "\0gerd\0Zeile"s;
-  const std::string old = Tag(4, 0,
-                              F24("TIT2", "\0Der Fall"s) + F24("APIC", apicBody) +
-                                  F24("TDRC", "\0"
-                                              "2019"s) +
-                                  F24("USLT", usltBody));
+  const std::string apic = F23("APIC", "\0image/jpeg\0\x03\0"s + std::string(70000, 'j'));
+  const std::string uslt = F23("USLT", "\0gerd\0Zeile"s);
   const auto updateWith = [&](const std::string& keep) {
     Start("[SETTINGS]\nKEEP_OTHER_FRAMES=" + keep + "\n");
-    WriteBytes(source, old + audio);
     platform.messages.clear();
-    logic.LoadSelectedFile(source);
+    LoadFile("Meier - Der Fall.mp3",
+             Tag(4, 0,
+                 F24("TIT2", "\0Der Fall"s) + F24("APIC", apic.substr(10)) +
+                     F24("TDRC", "\0"s + "2019") + F24("USLT", uslt.substr(10))) +
+                 audio);
     EXPECT_EQ(platform.cover ? platform.cover->data.size() : 0u, 70000u);
     UpdateTo(source);
     return ReadBytes(source);
   };
   // Author and album stay from the first load of the same play.
   const Id3v2FrameTexts texts = {"", "Der Fall", "Meier", "Album", "", "(101)Speech"};
-  // The tag, the audio and an ID3v1 record.
-  const auto writtenAs = [&](const std::string& bytes, const std::string& tag) {
-    return bytes.size() == tag.size() + audio.size() + kId3v1RecordSize &&
-           bytes.starts_with(tag + audio);
-  };
-  EXPECT_TRUE(writtenAs(updateWith("0"), Id3v2Tag(texts, 1024)));
+  const std::string twelve = updateWith("0");
+  EXPECT_EQ(twelve.substr(0, twelve.size() - kId3v1RecordSize), Id3v2Tag(texts, 1024) + audio);
   EXPECT_EQ(platform.MessageTexts(), Texts{});
   EXPECT_FALSE(platform.cover); // the file no longer has it
 
   const std::string kept = updateWith("1");
-  EXPECT_TRUE(
-      writtenAs(kept, ComposeId3v2Tag(texts, 1024, F23("APIC", apicBody) + F23("USLT", usltBody)) +
-                          std::string(1024, '\0')));
-  EXPECT_EQ(platform.MessageTexts(),
-            Texts{"Diese Frames des alten Tags lie\337en sich nicht in den neuen Tag \374bernehmen "
-                  "und fehlen darin: TDRC"});
-  EXPECT_EQ(platform.Captions(), Texts{"Velmora"});
+  EXPECT_EQ(kept.substr(0, kept.size() - kId3v1RecordSize),
+            ComposeId3v2Tag(texts, 1024, apic + uslt) + std::string(1024, '\0') + audio);
+  EXPECT_EQ(platform.MessageTexts(), Texts{messages::FramesLeftOut({"TDRC"})});
+  EXPECT_EQ(platform.Captions(), Texts{messages::kVelmora});
   platform.messages.clear();
   UpdateTo(source); // what was carried is carried again
   EXPECT_TRUE(ReadBytes(source) == kept);
@@ -236,27 +221,17 @@ TEST(ConcurrentUpdateTest, TwoInPlaceUpdatesInOneFolderKeepEachFilesAudio) {
     first.join();
     second.join();
     const std::string bytesA = ReadBytes(a), bytesB = ReadBytes(b);
-    ASSERT_TRUE(bytesA.ends_with(audioA + Id3v1Bytes({})) && FrameBody(bytesA, "TIT2") == "\0Eins"s)
-        << round;
-    ASSERT_TRUE(bytesB.ends_with(audioB + Id3v1Bytes({})) && FrameBody(bytesB, "TIT2") == "\0Zwei"s)
-        << round;
+    ASSERT_TRUE(IsTagThen(bytesA, audioA) && FrameBody(bytesA, "TIT2") == "\0Eins"s) << round;
+    ASSERT_TRUE(IsTagThen(bytesB, audioB) && FrameBody(bytesB, "TIT2") == "\0Zwei"s) << round;
   }
-  for (const auto& entry : fs::directory_iterator(dir.path()))
-    EXPECT_FALSE(entry.path().filename().string().starts_with("temp$$$")) << entry.path();
+  EXPECT_TRUE(NoTemporaryFileIn(dir.path()));
 }
 
-// A Hördat title holding a marker stays text; a proposed name too long for the file system is
-// refused with its own message, and nothing is written.
-TEST_F(UpdateTest, MarkersInValuesStayTextAndATooLongNameIsSaidSo) {
+// A name too long for the file system is refused with its own message, and nothing is written.
+TEST_F(UpdateTest, ATooLongNameIsSaidSo) {
   Start();
-  members.recAutor = "$1$";
-  UpdateTo(std::nullopt);
-  EXPECT_EQ(platform.saveRequests.at(0).proposedName, "$1$ - Der Fall.mp3");
-  const std::string longName(256, 'x');
-  UpdateTo(Out(longName));
-  EXPECT_EQ(platform.MessageTexts(),
-            Texts{"Der Dateiname ist mit 256 Bytes zu lang; erlaubt sind 255. Bitte einen "
-                  "k\374rzeren Namen w\344hlen oder FileNameVorlage.txt k\374rzen."});
+  UpdateTo(Out(std::string(256, 'x')));
+  EXPECT_EQ(platform.MessageTexts(), Texts{messages::FileNameTooLong(256, 255)});
   EXPECT_TRUE(fs::is_empty(dir.path() / "out"));
   UpdateTo(Out(std::string(251, 'x') + ".mp3")); // exactly the limit
   EXPECT_TRUE(fs::exists(Out(std::string(251, 'x') + ".mp3")));
@@ -283,13 +258,10 @@ TEST_F(UpdateTest, CommandsDuringTheCopyAreRefusedAndAnswersHeld) {
   EXPECT_EQ(platform.saveRequests.size(), 1u);
   EXPECT_EQ((Texts{form.inputFile, form.v2Title, form.v1Title, members.settings.inputDirPath}),
             (Texts{source, "Der Fall", "", dir.file("")}));
-  const std::string bytes = ReadBytes(Out("x.mp3"));
-  EXPECT_EQ(bytes, TagOf(bytes) + audio + Id3v1Bytes({}));
+  EXPECT_TRUE(IsTagThen(ReadBytes(Out("x.mp3")), audio));
   // The answer that arrived meanwhile is handled once the update has ended.
   EXPECT_EQ(platform.MessageTexts(),
-            Texts{"Connection to Server Failed\nKeine Antwort von http://h/ (die Verbindung wurde "
-                  "abgelehnt). Bitte URL-HOERDAT und SCRIPT-HOERDAT in \"Tonfeld.ini\" und die "
-                  "Netzverbindung pr\374fen."});
+            Texts{messages::NoAnswerFrom("http://h/", HttpFailure::Refused)});
 }
 
 } // namespace

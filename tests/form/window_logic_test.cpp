@@ -11,21 +11,10 @@ namespace {
 class WindowLogicTest : public LogicTest {
 protected:
   void SetUp() override { StartUp(); }
-
-  // Writes a file in the work directory (name in UTF-8) and loads it; its path.
-  std::string LoadFile(const std::string& name, const std::string& bytes = MpegAudio(4000)) {
-    WriteBytes(dir.file(name), bytes);
-    logic.LoadSelectedFile(dir.file(name));
-    return dir.file(name);
-  }
 };
 
 TEST_F(WindowLogicTest, AMissingSettingsFileIsToldInTheStatusLine) {
-  EXPECT_EQ(platform.statuses,
-            Texts{"Keine Einstellungen in \"" + dir.file("Tonfeld.ini") +
-                  "\", es gelten die Voreinstellungen. Die Demo-Arbeitsumgebung \xf6"
-                  "ffnet "
-                  "./scripts/run.sh im Quellverzeichnis von Velmora."});
+  EXPECT_EQ(platform.statuses, Texts{messages::NoSettingsStatus(dir.file("Tonfeld.ini"))});
   WriteSettings("");
   platform.statuses.clear();
   StartUp();
@@ -33,21 +22,14 @@ TEST_F(WindowLogicTest, AMissingSettingsFileIsToldInTheStatusLine) {
 }
 
 TEST_F(WindowLogicTest, FillsMaskTrackAndPathsFromTheName) {
-  // Expected: mask author, title, station, year, part designation, v2 and v1 track.
-  const std::vector<std::pair<std::string, Texts>> rows = {
-      {"Max Muster - Der stille Garten 2v3 - RBX, 98.mp3",
-       {"Muster", "Der stille Garten", "RBX", "1998", "2v3", "2", "2"}},
-      // The UTF-8 name is taken apart in Windows-1252; the native path stays UTF-8.
-      {"Karl Müller - Die Rückkehr 12V6, 05.mp3",
-       {"M\374ller", "Die R\374ckkehr", "", "2005", "12V6", "12", "12"}}};
-  for (const auto& [name, expected] : rows) {
-    const std::string path = LoadFile(name);
-    EXPECT_EQ(members.inputFilePath, path);
-    EXPECT_EQ((Texts{form.maskAuthor, form.maskTitle, form.maskStation, form.maskYear,
-                     members.partDesignation, form.v2Track, Control(FormField::v1Track)}),
-              expected);
-  }
-  EXPECT_EQ(form.inputFile, dir.path().string() + "/Karl M\374ller - Die R\374ckkehr 12V6, 05.mp3");
+  // The UTF-8 name is taken apart in Windows-1252; the native path stays UTF-8.
+  const std::string path = LoadFile("Karl Müller - Die Rückkehr 12V6 - RBX, 05.mp3");
+  EXPECT_EQ((Texts{form.maskAuthor, form.maskTitle, form.maskStation, form.maskYear,
+                   members.partDesignation, form.v2Track, Control(FormField::v1Track)}),
+            (Texts{"M\374ller", "Die R\374ckkehr", "RBX", "2005", "12V6", "12", "12"}));
+  EXPECT_EQ(members.inputFilePath, path);
+  EXPECT_EQ(form.inputFile,
+            dir.path().string() + "/Karl M\374ller - Die R\374ckkehr 12V6 - RBX, 05.mp3");
   EXPECT_EQ(members.inputFileExt + std::to_string(members.oldTagLength), "mp30");
 }
 
@@ -76,10 +58,9 @@ TEST_F(WindowLogicTest, MpegCheckByTheFirstBytesKeepsThePreviousFileOnFailure) {
   const std::string missing = dir.file("fehlt.mp3");
   logic.LoadSelectedFile(missing);
   EXPECT_EQ(platform.MessageTexts(),
-            (Texts{"Das File \"" + wave + "\" ist kein mp2/mp3-File!",
-                   "Das File \"" + empty + "\" ist kein mp2/mp3-File!",
-                   "Das File \"" + missing + "\" kann nicht ge\366ffnet werden!"}));
-  EXPECT_EQ(platform.Captions(), Texts(3, "Fehler"));
+            (Texts{messages::NotMpegFile(wave), messages::NotMpegFile(empty),
+                   messages::CannotOpenFile(missing)}));
+  EXPECT_EQ(platform.Captions(), Texts(3, messages::kError));
   // The file loaded before is still the loaded one; the typed text was taken and is shown.
   EXPECT_EQ(
       (Texts{form.inputFile, std::to_string(members.oldTagLength), Control(FormField::v2Title)}),
@@ -110,16 +91,15 @@ TEST_F(WindowLogicTest, TakeStopsAtATooLongYearKeepingTheLaterFields) {
     platform.Type(field, "neu");
   platform.Type(FormField::v2Year, "1234567");
   EXPECT_FALSE(logic.TakeControls());
-  EXPECT_EQ(platform.MessageTexts(), Texts{"Bitte geben Sie nicht mehr als 6 Zeichen ein."});
+  EXPECT_EQ(platform.MessageTexts(), Texts{messages::YearTooLong()});
   EXPECT_EQ(platform.focused, FormField::v2Year);
   // The album comes before the year in the exchange, the artist after it.
   EXPECT_EQ((Texts{form.v2Album, form.v2Year, form.v2Artist}), (Texts{"neu", "1234567", ""}));
 
   // Loading another file still works: the message, then the file's values.
-  const std::string other = dir.file("Meier - Der Fall.mp3");
-  WriteBytes(other, Id3v2Tag({"", "Der Fall"}) + MpegAudio(100));
-  logic.LoadSelectedFile(other);
-  EXPECT_EQ(platform.MessageTexts(), (Texts(2, "Bitte geben Sie nicht mehr als 6 Zeichen ein.")));
+  const std::string other =
+      LoadFile("Meier - Der Fall.mp3", Id3v2Tag({"", "Der Fall"}) + MpegAudio(100));
+  EXPECT_EQ(platform.MessageTexts(), Texts(2, messages::YearTooLong()));
   EXPECT_EQ(form.inputFile, other);
   EXPECT_EQ(platform.ControlText(FormField::v2Title), "Der Fall");
 }

@@ -6,6 +6,7 @@
 
 #include "core/form/velmora_logic.h"
 #include "core/lookup/search_download.h"
+#include "core/model/messages.h"
 #include "lookup/answer_samples.h"
 #include "support/fake_platform.h"
 
@@ -100,7 +101,8 @@ TEST(HoerdatSearch, TakesTheCleanedMaskOrReportsAnEmptyOne) {
   EXPECT_FALSE(found.platform.spinnerTimerRunning);
   // The search took every control into the form: the ID3v1 title and composer were empty there.
   EXPECT_EQ(found.State(), "|Der Garten|Der Garten| Hans Bauer|--|Der Garten");
-  EXPECT_EQ(blank.State(), "Alle Suchfelder sind leer! (Fehler)|getippt||||getippt");
+  EXPECT_EQ(blank.State(),
+            messages::AllSearchFieldsEmpty() + " (" + messages::kError + ")|getippt||||getippt");
   EXPECT_EQ(blank.platform.spinnerTimerStarts, 0);
   EXPECT_TRUE(blank.client->urls.empty());
 }
@@ -144,41 +146,28 @@ TEST(HoerdatSearch, EachKindOfAnswer) {
   }
 }
 
-// Every ending of a search without a record keeps the form and what was typed while it ran; the
-// message tells what happened and where.
-TEST(HoerdatSearch, EndingsWithoutARecordKeepWhatWasTyped) {
+// Every failed download keeps the form and what was typed while it ran; the message tells what
+// happened and where. (The endings of an answer without a record are the table above.)
+TEST(HoerdatSearch, FailedDownloadsKeepWhatWasTyped) {
   // The search took the controls into the form; the controls then got more typing.
   const std::string kept = "|getippt||||sp\xe4ter getippt";
-  const std::string failed = "Connection to Server Failed\n";
   const std::string address = "http://hoerdat.example/h.php?a=&b=&c=&d=98";
-  HttpResult refused{false, "", 0, HttpFailure::Refused, {}};
-  // the result, the row chosen, the state afterwards
-  const std::tuple<HttpResult, int, std::string> rows[] = {
-      {refused, -1,
-       failed + "Keine Antwort von " + address + " (die Verbindung wurde abgelehnt). Bitte " +
-           "URL-HOERDAT und SCRIPT-HOERDAT in \"Tonfeld.ini\" und die Netzverbindung pr\xfc" +
-           "fen. (Velmora)" + kept},
-      {{false, "", 0, HttpFailure::Init, {}},
-       -1,
-       "Fehler beim Initialisieren der Windows-Sockets. (Velmora)" + kept},
-      {Answer("<html>Internal Server Error</html>", 500), -1,
-       failed + "Der Server antwortete mit HTTP-Status 500 (Adresse: " + address + "). (Velmora)" +
-           kept},
-      {Answer("<html>Startseite</html>"), -1,
-       failed + "Der Server antwortete nicht im Format der H\xf6rdat-Abfrage (Adresse: " + address +
-           "). (Velmora)" + kept},
-      {Answer(" Kein Datensatz gefunden."), -1, "Kein Datensatz gefunden. (Velmora)" + kept},
-      {Answer("Mehr als 20 Datens\xe4tze gefunden."), -1,
-       "Mehr als 20 Datens\xe4tze gefunden. (Velmora)" + kept},
-      {Answer(RecordText({}) + RecordText({})), -1, kept}, // the choice cancelled
+  const std::string velmora = std::string(" (") + messages::kVelmora + ")";
+  // the result, the state afterwards
+  const std::pair<HttpResult, std::string> rows[] = {
+      {{false, "", 0, HttpFailure::Refused, {}},
+       messages::NoAnswerFrom(address, HttpFailure::Refused) + velmora + kept},
+      {{false, "", 0, HttpFailure::Init, {}}, messages::SocketInitFailed() + velmora + kept},
+      {Answer("<html>Internal Server Error</html>", 500),
+       messages::NotAnAnswerFrom(address, 500) + velmora + kept},
+      {Answer("<html>Startseite</html>"), messages::NotAnAnswerFrom(address, 200) + velmora + kept},
       // A record is applied, even with an error status.
-      {Answer(RecordText({}), 500), -1, "|Der Garten|Der Garten| Hans Bauer|--|Der Garten"},
+      {Answer(RecordText({}), 500), "|Der Garten|Der Garten| Hans Bauer|--|Der Garten"},
   };
-  for (auto [result, chosenRow, state] : rows) {
+  for (const auto& [result, state] : rows) {
     LoadedWindow window(result);
     window.members.settings.hoerdatUrl = "http://hoerdat.example/";
     window.members.settings.hoerdatScript = "h.php";
-    window.platform.chosenRow = chosenRow;
     window.platform.Type(FormField::maskYear, "98");
     window.logic.OnHoerdatSearch();
     // The user goes on typing while the search runs.
