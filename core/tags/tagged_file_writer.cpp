@@ -125,8 +125,14 @@ WriteOutcome WriteTaggedFile(const std::string& targetPath, const std::string& s
 WriteOutcome WriteTaggedTemporary(UniqueFd temporary, const std::string& temporaryPath,
                                   const std::string& sourcePath, std::uint64_t oldTagLength,
                                   std::string_view tag, long padding, CopyProgress& progress) {
-  return WriteTagged([&](FileIdentity) { return std::move(temporary); }, temporaryPath, sourcePath,
-                     oldTagLength, tag, padding, progress);
+  // The temporary file is this update's own: it goes on every failure, also on one found before
+  // the copy began (a damaged tag, a source that cannot be opened).
+  const auto status = StatusOf(temporary.get());
+  const WriteOutcome outcome =
+      WriteTagged([&](FileIdentity) { return std::move(temporary); }, temporaryPath, sourcePath,
+                  oldTagLength, tag, padding, progress);
+  if (outcome != WriteOutcome::Ok && status) RemoveIfStill(temporaryPath, status->identity);
+  return outcome;
 }
 
 std::string TemporaryPathFor(const std::string& sourcePath) {

@@ -124,6 +124,7 @@ TEST_F(UpdateTest, FailedWritesLeaveTheSourceAndAreReported) {
   EXPECT_TRUE(fs::is_empty(dir.path() / "out") && NoTemporaryFileIn(dir.path()));
   UpdateTo(source);
   EXPECT_EQ(ReadBytes(source), sourceBytes);
+  EXPECT_TRUE(NoTemporaryFileIn(dir.path()));
   EXPECT_TRUE(platform.clipboardWrites.empty());
   // The damaged tag is told when the file is loaded, and again by each refused update.
   const std::string damaged = messages::DamagedTag(source);
