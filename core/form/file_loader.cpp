@@ -68,9 +68,11 @@ void ApplyFileName(WindowState& state, const std::string& cp1252Path) {
   form.v2EncodedBy.clear();
 }
 
-// The values come from the first tag; a stale one behind it only counts in the length.
-void ApplyTags(WindowState& state, WindowPlatform& platform, const ReadableFile& file,
-               const SourceTag& source) {
+// The values come from the first tag; a stale one behind it only counts in the length. The IDs
+// of compressed frames that did not decompress.
+std::vector<std::string> ApplyTags(WindowState& state, WindowPlatform& platform,
+                                   const ReadableFile& file, const SourceTag& source) {
+  std::vector<std::string> unreadable;
   WindowMembers& members = state.members;
   OtherFrames otherFrames;
   members.pictures.clear();
@@ -79,6 +81,7 @@ void ApplyTags(WindowState& state, WindowPlatform& platform, const ReadableFile&
     ApplyId3v2Frames(contents.frames, state.form, members);
     otherFrames = std::move(contents.otherFrames);
     members.pictures = std::move(contents.pictures);
+    unreadable = std::move(contents.unreadable);
   }
   members.otherFrames = std::move(otherFrames.bytes);
   members.framesLeftOut = std::move(otherFrames.leftOut);
@@ -86,6 +89,7 @@ void ApplyTags(WindowState& state, WindowPlatform& platform, const ReadableFile&
   // The file is only read, so that a read-only file shows its ID3v1 tag too.
   const auto v1Bytes = file.Tail(kId3v1RecordSize);
   if (const auto v1 = ReadId3v1Record(v1Bytes.value_or(""))) ApplyId3v1Fields(*v1, state.form);
+  return unreadable;
 }
 
 } // namespace
@@ -118,8 +122,11 @@ void LoadSelectedFile(WindowState& state, WindowPlatform& platform,
   ShowForm(state, platform);
 
   ApplyFileName(state, cp1252Path);
-  ApplyTags(state, platform, *file, source);
+  const std::vector<std::string> unreadable = ApplyTags(state, platform, *file, source);
   ShowForm(state, platform);
+  if (!unreadable.empty())
+    platform.ShowMessage(messages::FramesNotUnpacked(unreadable), messages::kVelmora,
+                         MessageIcon::Information, MessageButtons::Ok);
   // A header that claims more than the file holds is told now, not first at the update, which
   // refuses such a file; the fields keep what could be read.
   if (source.area > file->size()) ShowError(platform, messages::DamagedTag(*path));

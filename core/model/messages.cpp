@@ -134,13 +134,26 @@ std::string TagTooLarge() {
   return Utf8ToCp1252("Der neue ID3v2-Tag wäre größer als die 256 MB, die ein Tag haben kann. "
                       "Es wurde nichts geschrieben.");
 }
-std::string FramesLeftOut(const std::vector<std::string>& ids) {
+namespace {
+
+std::string IdList(const std::vector<std::string>& ids) {
   std::string list;
   for (const std::string& id : ids)
     list += (list.empty() ? "" : ", ") + id;
+  return list;
+}
+
+} // namespace
+
+std::string FramesLeftOut(const std::vector<std::string>& ids) {
   return Utf8ToCp1252("Diese Frames des alten Tags ließen sich nicht in den neuen Tag übernehmen "
                       "und fehlen darin: ") +
-         list;
+         IdList(ids);
+}
+std::string FramesNotUnpacked(const std::vector<std::string>& ids) {
+  return Utf8ToCp1252("Diese gepackten Frames des Tags lassen sich nicht entpacken und wurden "
+                      "übergangen: ") +
+         IdList(ids);
 }
 
 std::string UpdatedStatus(const std::string& targetPath,

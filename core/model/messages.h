@@ -41,6 +41,8 @@ std::string PageIsNoFile(const std::string& path);
 std::string PageTooLarge(const std::string& path, int limitMegabytes);
 std::string TagTooLarge();
 std::string FramesLeftOut(const std::vector<std::string>& ids);
+// At load: compressed frames whose data do not decompress.
+std::string FramesNotUnpacked(const std::vector<std::string>& ids);
 
 // The status line at the bottom of the window: what the last update wrote (the description by its
 // name, it lies beside the written file), or why it did not.

@@ -57,6 +57,8 @@ struct Id3v2Contents {
   std::vector<Id3v2Frame> frames;
   OtherFrames otherFrames;          // the other frames carried into the new tag, and those left out
   std::vector<TagPicture> pictures; // in the tag's order
+  // IDs of the compressed frames that did not decompress, each once: they are skipped.
+  std::vector<std::string> unreadable;
 };
 Id3v2Contents ReadId3v2Contents(std::string_view tagBytes);
 

@@ -1,6 +1,8 @@
 #include "core/tags/id3v2_frame_walk.h"
 
 #include <algorithm>
+#include <array>
+#include <zlib.h>
 
 #include "core/tags/id3v2.h"
 
@@ -32,6 +34,31 @@ std::string UndoUnsynchronisation(std::string_view bytes) {
   return out;
 }
 
+// The largest frame a compressed body may unpack to: more than any tag holds is no frame.
+constexpr std::size_t kMaxInflatedBytes = std::size_t{1} << 28;
+
+// zlib data unpacked as it comes, whatever size the frame declares (other writers get it wrong);
+// nullopt when it is no complete zlib stream or unpacks to more than any tag holds.
+std::optional<std::string> Inflate(std::string_view data) {
+  z_stream stream{};
+  if (inflateInit(&stream) != Z_OK) return std::nullopt;
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  stream.avail_in = static_cast<uInt>(data.size());
+  std::string out;
+  int result = Z_OK;
+  while (result == Z_OK && out.size() < kMaxInflatedBytes) {
+    const std::size_t done = out.size();
+    out.resize(done + std::max<std::size_t>(data.size() * 4, 4096));
+    stream.next_out = reinterpret_cast<Bytef*>(out.data() + done);
+    stream.avail_out = static_cast<uInt>(out.size() - done);
+    result = inflate(&stream, Z_NO_FLUSH);
+    out.resize(out.size() - stream.avail_out);
+  }
+  inflateEnd(&stream);
+  if (result != Z_STREAM_END) return std::nullopt;
+  return out;
+}
+
 bool IsFrameIdCharacter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
@@ -49,18 +76,55 @@ bool LandsOnFrame(std::string_view frames, std::uint64_t pos, const FrameLayout&
   return IsIdOfLength(frames.substr(pos, layout.idLength), layout.idLength);
 }
 
-// Version 2.4 sizes are syncsafe, but a well-known writer put plain 32-bit numbers there. As
-// other readers do, the syncsafe reading is kept unless only the plain one leads to a frame.
-std::uint32_t FrameSize(std::string_view frames, std::uint64_t pos, const FrameLayout& layout) {
-  const std::string_view field = frames.substr(pos + layout.idLength, layout.idLength);
-  if (layout.version != 4) return ReadNumber(field, 8);
-  const std::uint32_t syncsafe = ReadNumber(field, 7);
-  const std::uint32_t plain = ReadNumber(field, 8);
-  const auto end = [&](std::uint32_t size) { return pos + layout.headerLength + size; };
-  if (plain != syncsafe && !LandsOnFrame(frames, end(syncsafe), layout) &&
-      LandsOnFrame(frames, end(plain), layout))
-    return plain;
-  return syncsafe;
+// The frame IDs of the ID3v2.3.0 and 2.4.0 standards.
+constexpr std::array<std::string_view, 94> kStandardIds = {
+    "AENC", "APIC", "ASPI", "COMM", "COMR", "ENCR", "EQU2", "EQUA", "ETCO", "GEOB", "GRID", "GRP1",
+    "IPLS", "LINK", "MCDI", "MLLT", "MVIN", "MVNM", "OWNE", "PCNT", "PCST", "POPM", "POSS", "PRIV",
+    "RBUF", "RVA2", "RVAD", "RVRB", "SEEK", "SIGN", "SYLT", "SYTC", "TALB", "TBPM", "TCAT", "TCMP",
+    "TCOM", "TCON", "TCOP", "TDAT", "TDEN", "TDES", "TDLY", "TDOR", "TDRC", "TDRL", "TDTG", "TENC",
+    "TEXT", "TFLT", "TGID", "TIME", "TIPL", "TIT1", "TIT2", "TIT3", "TKEY", "TKWD", "TLAN", "TLEN",
+    "TMCL", "TMED", "TMOO", "TOAL", "TOFN", "TOLY", "TOPE", "TORY", "TOWN", "TPE1", "TPE2", "TPE3",
+    "TPE4", "TPOS", "TPRO", "TPUB", "TRCK", "TRDA", "TRSN", "TRSO", "TSIZ", "TSO2", "TSOA", "TSOC",
+    "TSOP", "TSOT", "TSRC", "TSSE", "TSST", "TXXX", "TYER", "UFID", "USER", "USLT"};
+
+bool IsStandardId(std::string_view id) {
+  return id.starts_with('W') ? IsIdOfLength(id, 4)
+                             : std::find(kStandardIds.begin(), kStandardIds.end(), id) !=
+                                   kStandardIds.end();
+}
+
+// One reading of all frame sizes: how many frames it meets with a standard ID, and whether its
+// last frame runs past the end of the tag.
+struct SizeReading {
+  int standardFrames = 0;
+  bool runsPastEnd = false;
+};
+
+SizeReading ReadSizes(std::string_view frames, std::uint64_t pos, unsigned bitsPerByte) {
+  SizeReading reading;
+  while (pos + 10 <= frames.size()) {
+    const std::string_view id = frames.substr(pos, 4);
+    if (id.find_first_not_of('\0') == std::string_view::npos) return reading; // padding
+    if (IsStandardId(id)) ++reading.standardFrames;
+    pos += 10 + std::uint64_t{ReadNumber(frames.substr(pos + 4, 4), bitsPerByte)};
+  }
+  reading.runsPastEnd = pos > frames.size();
+  return reading;
+}
+
+// Version 2.4 sizes are syncsafe, but a well-known writer put plain 32-bit numbers there. As the
+// best readers do, all sizes are read both ways and the plain reading wins when it meets more
+// standard frames, or as many while the syncsafe one runs past the end and it does not. A reading
+// frame by frame would be misled by a size that lands on a zero byte or a frame ID inside a
+// picture or a comment.
+unsigned SizeBits(std::string_view frames, std::uint64_t start, const FrameLayout& layout) {
+  if (layout.version != 4) return 8;
+  const SizeReading syncsafe = ReadSizes(frames, start, 7);
+  const SizeReading plain = ReadSizes(frames, start, 8);
+  const bool plainWins =
+      plain.standardFrames > syncsafe.standardFrames ||
+      (plain.standardFrames == syncsafe.standardFrames && syncsafe.runsPastEnd && !plain.runsPastEnd);
+  return plainWins ? 8 : 7;
 }
 
 // Position of the first frame: past an extended header when the tag announces one and its size
@@ -100,9 +164,11 @@ void WalkId3v2Frames(std::string_view tagBytes,
   }
 
   std::uint64_t pos = FirstFramePosition(frames, layout, tagFlags);
+  const unsigned sizeBits = SizeBits(frames, pos, layout);
   while (pos + layout.headerLength <= frames.size()) {
     const std::string_view header = frames.substr(pos, layout.headerLength);
-    const std::uint32_t size = FrameSize(frames, pos, layout);
+    const std::uint32_t size =
+        ReadNumber(header.substr(layout.idLength, layout.idLength), sizeBits);
     Id3v2RawFrame frame{version, header.substr(0, layout.idLength),
                         frames.substr(pos + layout.headerLength, size), size};
     if (version != 2) {
@@ -115,20 +181,29 @@ void WalkId3v2Frames(std::string_view tagBytes,
   }
 }
 
+bool IsCompressed(const Id3v2RawFrame& frame) {
+  return (frame.version == 3 && (frame.formatFlags & 0x80)) ||
+         (frame.version == 4 && (frame.formatFlags & 0x08));
+}
+
 std::optional<std::string> PlainFrameBody(const Id3v2RawFrame& frame) {
   std::string_view body = frame.body;
   const unsigned char formatFlags = frame.formatFlags;
   auto dropPrefix = [&body](std::size_t n) { body.remove_prefix(std::min(n, body.size())); };
   if (frame.version == 3) {
-    if (formatFlags & 0xC0) return std::nullopt;
-    if (formatFlags & 0x20) dropPrefix(1); // group identifier
-    return std::string(body);
+    if (formatFlags & 0x40) return std::nullopt; // encrypted
+    if (formatFlags & 0x80) dropPrefix(4);       // the decompressed size
+    if (formatFlags & 0x20) dropPrefix(1);       // group identifier
+    return (formatFlags & 0x80) ? Inflate(body) : std::string(body);
   }
   if (frame.version == 4) {
-    if (formatFlags & 0x0C) return std::nullopt;
-    if (formatFlags & 0x40) dropPrefix(1); // group identifier
-    if (formatFlags & 0x01) dropPrefix(4); // data length indicator
-    if ((formatFlags & 0x02) || frame.tagUnsynchronised) return UndoUnsynchronisation(body);
+    if (formatFlags & 0x04) return std::nullopt; // encrypted
+    if (formatFlags & 0x40) dropPrefix(1);       // group identifier
+    if (formatFlags & 0x01) dropPrefix(4);       // data length indicator
+    std::string plain = (formatFlags & 0x02) || frame.tagUnsynchronised
+                            ? UndoUnsynchronisation(body)
+                            : std::string(body);
+    return (formatFlags & 0x08) ? Inflate(plain) : plain;
   }
   return std::string(body);
 }

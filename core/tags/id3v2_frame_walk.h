@@ -25,9 +25,11 @@ struct Id3v2RawFrame {
 void WalkId3v2Frames(std::string_view tagBytes,
                      const std::function<bool(const Id3v2RawFrame&)>& visit);
 
-// The frame body with the additions that its format flags announce removed, or nullopt when it
-// is compressed or encrypted.
+// The frame body with the additions that its format flags announce removed and a compressed one
+// decompressed; nullopt when it is encrypted or does not decompress.
 std::optional<std::string> PlainFrameBody(const Id3v2RawFrame& frame);
+// Whether the frame's format flags announce zlib compression.
+bool IsCompressed(const Id3v2RawFrame& frame);
 
 // Four (or, for version 2.2, three) characters of A-Z and 0-9.
 bool IsFrameId(std::string_view id);

@@ -41,6 +41,12 @@ bool HasEncodingByte(std::string_view id) {
   return id.starts_with('T') || std::find(kIds.begin(), kIds.end(), id) != kIds.end();
 }
 
+bool IsDescribedCommentFrame(const Id3v2RawFrame& frame) {
+  if (frame.id != (frame.version == 2 ? "COM" : "COMM")) return false;
+  const auto body = PlainFrameBody(frame);
+  return body && IsDescribedComment(*body);
+}
+
 std::string Frame23(std::string_view id, std::string_view body, unsigned char statusFlags = 0,
                     unsigned char formatFlags = 0) {
   std::string frame(id);
@@ -154,7 +160,8 @@ bool TakeOtherFrame(const Id3v2RawFrame& frame, OtherFrames& carried,
       pictures.push_back(
           {static_cast<unsigned char>(parts->type), parts->mime, std::string(parts->data)});
   }
-  if (IsWrittenFrame(frame.id, frame.version)) return true;
+  // A described comment is not the comment the form shows: it is carried as a frame of its own.
+  if (IsWrittenFrame(frame.id, frame.version) && !IsDescribedCommentFrame(frame)) return true;
   if (const auto bytes = CarriedFrame(frame))
     carried.bytes += *bytes;
   else

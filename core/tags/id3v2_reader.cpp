@@ -3,6 +3,7 @@
 // URL descriptions, several values in a text frame.
 #include "core/tags/id3v2.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,13 +54,60 @@ std::string FrameText(std::string_view id, std::string_view body) {
   return DecodeTextValues(body, encoding);
 }
 
-// Takes the text of a frame that loading reads; false when the frames end for this reading.
-bool TakeKnownFrame(const Id3v2RawFrame& frame, std::vector<Id3v2Frame>& frames) {
-  const auto known = KnownFrameId(frame.id, frame.version);
-  if (!known) return !frame.body.empty(); // an unknown frame without a body is padding
-  if (const auto body = PlainFrameBody(frame))
-    frames.push_back({std::string(*known), FrameText(*known, *body)});
+// What the texts of one walk collect besides the frames.
+struct TextReading {
+  std::vector<Id3v2Frame>& frames;
+  std::optional<std::string> recordingTime; // version 2.4's TDRC
+  bool commentTaken = false;
+};
+
+// A text frame that comes again adds its values, as several values in one frame do; of several
+// comments the first without a description counts.
+void AddText(TextReading& reading, std::string_view id, std::string text) {
+  for (Id3v2Frame& frame : reading.frames) {
+    if (frame.id != id) continue;
+    if (id.starts_with('T') && !text.empty())
+      frame.text += (frame.text.empty() ? "" : "/") + text;
+    return;
+  }
+  reading.frames.push_back({std::string(id), std::move(text)});
+}
+
+// Takes the text of a frame that loading reads; false when the frames end: at padding, whose
+// frame ID is zero bytes. A frame without a body is skipped, not taken as the end.
+bool TakeKnownFrame(const Id3v2RawFrame& frame, TextReading& reading) {
+  if (frame.id.find_first_not_of('\0') == std::string_view::npos) return false;
+  const bool recordingTime = frame.version == 4 && frame.id == "TDRC";
+  const auto known = recordingTime ? std::optional<std::string_view>("TDRC")
+                                   : KnownFrameId(frame.id, frame.version);
+  if (!known || frame.body.empty()) return true;
+  const auto body = PlainFrameBody(frame);
+  if (!body) return true;
+  if (recordingTime) {
+    reading.recordingTime = FrameText(*known, *body);
+  } else if (*known == "COMM") {
+    if (IsDescribedComment(*body) || reading.commentTaken) return true;
+    reading.commentTaken = true;
+    AddText(reading, *known, FrameText(*known, *body));
+  } else {
+    AddText(reading, *known, FrameText(*known, *body));
+  }
   return true;
+}
+
+// A version 2.4 tag without TYER gives its year as the first four characters of TDRC, which the
+// update writes as TYER.
+void TakeYearFromRecordingTime(TextReading& reading) {
+  if (!reading.recordingTime || reading.recordingTime->size() < 4) return;
+  for (const Id3v2Frame& frame : reading.frames)
+    if (frame.id == "TYER") return;
+  reading.frames.push_back({"TYER", reading.recordingTime->substr(0, 4)});
+}
+
+void NoteUnreadable(const Id3v2RawFrame& frame, std::vector<std::string>& unreadable) {
+  if (!IsCompressed(frame) || PlainFrameBody(frame)) return;
+  if (std::find(unreadable.begin(), unreadable.end(), frame.id) == unreadable.end())
+    unreadable.emplace_back(frame.id);
 }
 
 } // namespace
@@ -69,14 +117,17 @@ Id3v2Contents ReadId3v2Contents(std::string_view tagBytes) {
   // reading sees exactly the frames a walk of its own would, and the walk goes on while either
   // still reads.
   Id3v2Contents contents;
+  TextReading texts{contents.frames, std::nullopt, false};
   bool readingTexts = true;
   bool readingOthers = true;
   WalkId3v2Frames(tagBytes, [&](const Id3v2RawFrame& frame) {
-    if (readingTexts) readingTexts = TakeKnownFrame(frame, contents.frames);
+    if (readingTexts) readingTexts = TakeKnownFrame(frame, texts);
     if (readingOthers)
       readingOthers = TakeOtherFrame(frame, contents.otherFrames, contents.pictures);
+    if (readingTexts || readingOthers) NoteUnreadable(frame, contents.unreadable);
     return readingTexts || readingOthers;
   });
+  TakeYearFromRecordingTime(texts);
   return contents;
 }
 

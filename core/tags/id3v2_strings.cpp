@@ -46,4 +46,10 @@ std::string DecodeString(std::string_view bytes, unsigned char encoding) {
   }
 }
 
+bool IsDescribedComment(std::string_view commentBody) {
+  if (commentBody.size() < 4) return false;
+  // A UTF-16 description may be a byte-order mark alone: that is no description either.
+  return !DecodeString(commentBody.substr(4), static_cast<unsigned char>(commentBody[0])).empty();
+}
+
 } // namespace velmora

@@ -21,4 +21,8 @@ std::string_view SkipString(std::string_view bytes, bool wide);
 // The first string of bytes in Windows-1252; unknown encodings give the bytes as they stand.
 std::string DecodeString(std::string_view bytes, unsigned char encoding);
 
+// Whether a COMM body (encoding, language, description, text) has a description: such a comment
+// (iTunNORM and the like) is data for programs, not the comment a reader shows.
+bool IsDescribedComment(std::string_view commentBody);
+
 } // namespace velmora

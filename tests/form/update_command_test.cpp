@@ -182,8 +182,8 @@ TEST_F(UpdateTest, KeepOtherFramesCarriesTheCoverOrWritesTheTwelveAlone) {
     UpdateTo(source);
     return ReadBytes(source);
   };
-  // Author and album stay from the first load of the same play.
-  const Id3v2FrameTexts texts = {"", "Der Fall", "Meier", "Album", "", "(101)Speech"};
+  // Author and album stay from the first load of the same play; the year comes from TDRC.
+  const Id3v2FrameTexts texts = {"", "Der Fall", "Meier", "Album", "2019", "(101)Speech"};
   const std::string twelve = updateWith("0");
   EXPECT_EQ(twelve.substr(0, twelve.size() - kId3v1RecordSize), Id3v2Tag(texts, 1024) + audio);
   EXPECT_EQ(platform.MessageTexts(), Texts{});

@@ -27,7 +27,7 @@ TEST(OtherFramesTest, Version23FramesAreCarriedByteForByteAfterTheTwelve) {
   const std::string discard = "PRIV"s + BigEndian(3, 4) + "\x80\0abc"s; // tag alter: discard
   const std::string tag = Tag(3, 0,
                               F23("TIT2", "\0Titel"s) + apic + F23("TCON", "\0(101)"s) + uslt +
-                                  discard + txxx + F23("COMM", "\0engd\0Text"s),
+                                  discard + txxx + F23("COMM", "\0eng\0Text"s),
                               500);
   const OtherFrames frames = CarryOtherFrames(tag);
   EXPECT_EQ(frames.bytes, apic + uslt + txxx);
