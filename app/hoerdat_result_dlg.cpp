@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "core/lookup/result_rows.h"
 #include "qt_text.h"
 
 namespace {
@@ -63,8 +64,11 @@ void CHoerdatResultDlg::FillResultList() {
   resultList_->setUniformRowHeights(true);
   resultList_->setSelectionBehavior(QAbstractItemView::SelectRows);
   resultList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // The parts of one play share author, title, station and year: their own column tells them
+  // apart.
   resultList_->setHeaderLabels({QStringLiteral("Autor"), QStringLiteral("Titel"),
-                                QStringLiteral("Sender"), QStringLiteral("Jahr")});
+                                QStringLiteral("Sender"), QStringLiteral("Jahr"),
+                                QStringLiteral("Teil")});
   resultList_->header()->setStretchLastSection(false);
   resultList_->header()->setSectionsMovable(false);
 
@@ -74,10 +78,11 @@ void CHoerdatResultDlg::FillResultList() {
     item->setText(1, FromCp1252(row.title));
     item->setText(2, FromCp1252(row.station));
     item->setText(3, FromCp1252(row.year));
+    item->setText(4, FromCp1252(velmora::PartOfRow(row)));
   }
   // The columns fit their texts (at least the widths of old), the title takes what is left.
-  const int widths[] = {90, 200, 50, 50};
-  for (int column = 0; column < 4; ++column) {
+  const int widths[] = {90, 200, 50, 50, 90};
+  for (int column = 0; column < 5; ++column) {
     resultList_->resizeColumnToContents(column);
     resultList_->header()->resizeSection(
         column, std::min(std::max(resultList_->header()->sectionSize(column), widths[column]),

@@ -194,6 +194,7 @@ void CVelmoraDlg::ScanInputDir() {
 void CVelmoraDlg::AddDroppedFiles(const QList<QUrl>& urls) {
   if (logic_->UpdateRunning()) return;
   QTreeWidget* list = widgets_.fileList;
+  bool added = false;
   for (const QUrl& url : urls) {
     if (!url.isLocalFile()) continue;
     const QByteArray path = QFile::encodeName(url.toLocalFile());
@@ -201,8 +202,10 @@ void CVelmoraDlg::AddDroppedFiles(const QList<QUrl>& urls) {
     auto* item = new QTreeWidgetItem(list);
     item->setText(0, url.toLocalFile());
     item->setData(0, kListPathRole, path);
+    added = true;
   }
-  if (list->topLevelItemCount() > 0) list->sortItems(0, Qt::DescendingOrder);
+  // Only files really added sort the list as a drop does; the scanned folder keeps its order.
+  if (added) list->sortItems(0, Qt::DescendingOrder);
   RefreshPartsButton();
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/lookup/hoerdat_record.h"
+#include "core/text/string_helpers.h"
 
 namespace velmora {
 namespace {
@@ -22,6 +23,8 @@ void ParseRowDetails(std::string_view record, ResultRow& row) {
   row.genre = field(AnswerField::Genre);
   row.director = field(AnswerField::Regie);
   row.synopsis = field(AnswerField::Inhaltsangabe);
+  // The synopsis's line breaks, as the form gets them.
+  ReplaceAll(row.synopsis, "<br />", "\r\n");
   row.cast = field(AnswerField::Mitwirkende);
 }
 
@@ -43,7 +46,30 @@ bool NamesPart(std::string_view text, int partNumber) {
   return false;
 }
 
+// "Teil N" (with a following "/M") or "N. Teil" as the text has it; empty when it names none.
+std::string PartNamed(std::string_view text) {
+  for (auto at = text.find("Teil "); at != std::string_view::npos;
+       at = text.find("Teil ", at + 1)) {
+    std::size_t end = at + 5;
+    while (end < text.size() && (IsDigit(text[end]) || (text[end] == '/' && end > at + 5)))
+      ++end;
+    if (end > at + 5) return std::string(text.substr(at, end - at));
+  }
+  for (auto at = text.find(". Teil"); at != std::string_view::npos;
+       at = text.find(". Teil", at + 1)) {
+    std::size_t start = at;
+    while (start > 0 && IsDigit(text[start - 1]))
+      --start;
+    if (start < at) return std::string(text.substr(start, at + 6 - start));
+  }
+  return {};
+}
+
 } // namespace
+
+std::string PartOfRow(const ResultRow& row) {
+  return row.secondTitle.empty() ? PartNamed(row.broadcast) : row.secondTitle;
+}
 
 int RowOfPart(const std::vector<ResultRow>& rows, int partNumber) {
   if (partNumber <= 0) return -1;
