@@ -1,9 +1,7 @@
 // The import of a Hördat web page: the fields cut out of it, and the clipboard command.
-#include "core/form/apply_page.h"
-#include "core/form/velmora_logic.h"
-
 #include <gtest/gtest.h>
 
+#include "core/form/apply_page.h"
 #include "core/form/velmora_logic.h"
 #include "core/model/messages.h"
 #include "support/fake_platform.h"

