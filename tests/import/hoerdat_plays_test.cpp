@@ -1,6 +1,7 @@
 // Today's Hördat pages: the HTML turned into text, the plays read from the label layout.
 #include <gtest/gtest.h>
 
+#include "core/import/hoerdat_page.h"
 #include "core/import/hoerdat_plays.h"
 #include "core/import/html_text.h"
 #include "core/text/encoding.h"
@@ -71,6 +72,13 @@ TEST(HoerdatPlays, JunkHoldsNoPlay) {
     const auto plays = ReadClipboardPlays(junk, junk);
     // A lone broadcast line is a play without a title; anything else is no play.
     EXPECT_LE(plays.size(), junk == "Sendetermine:" ? 1U : 0U) << junk;
+  }
+  // Pages of 8 MiB of "&" without ";" and "<" without ">" are read in one pass each (a reading
+  // that searched to the page's end for every one of them would outlast the test's time limit).
+  for (const std::string& page :
+       {"<p>" + std::string(8 << 20, '&'), "<p><a" + std::string(8 << 20, '<')}) {
+    EXPECT_TRUE(ReadClipboardPlays(page, page).empty());
+    EXPECT_FALSE(HasAnyField(ReadHoerdatPage(page)));
   }
 }
 
