@@ -79,13 +79,13 @@ TEST(ResultRows, DetailsComeFromTheRowsOwnRecordAndNameItsPart) {
   const auto rows = BuildResultRows(PadAnswer(
       "$titel1$Spur$titel2$Teil 2: Die Ernte$autor$A$produktion$NDX$jahr$1975$laenge$58"
       "$hsp-typ$Krimi$genre$Thriller$regie$Ute Ohm$bearbeitung$$komposition$$inhaltsangabe$Eine "
-      "Leiche.$mitwirkende$Jan Pieper$end$"
+      "Leiche.<br />Kein Zeuge.$mitwirkende$Jan Pieper$end$"
       "$titel1$Spur$titel2$12. Teil$autor$A$produktion$NDX$jahr$1975$end$"));
   ASSERT_EQ(rows.size(), 2U);
   EXPECT_EQ((Texts{rows[0].secondTitle, rows[0].length, rows[0].kind, rows[0].genre,
                    rows[0].director, rows[0].synopsis, rows[0].cast}),
-            (Texts{"Teil 2: Die Ernte", "58", "Krimi", "Thriller", "Ute Ohm", "Eine Leiche.",
-                   "Jan Pieper"}));
+            (Texts{"Teil 2: Die Ernte", "58", "Krimi", "Thriller", "Ute Ohm",
+                   "Eine Leiche.\r\nKein Zeuge.", "Jan Pieper"}));
   EXPECT_EQ((Texts{rows[1].secondTitle, rows[1].length, rows[1].director}),
             (Texts{"12. Teil", "", ""}));
 
@@ -98,6 +98,12 @@ TEST(ResultRows, DetailsComeFromTheRowsOwnRecordAndNameItsPart) {
   twice[0].secondTitle = "2. Teil";
   twice[1].broadcast = "WDR 5 - Teil 2/3";
   EXPECT_EQ(RowOfPart(twice, 2), -1);
+  // The choice's own column names the part: the second title, else the broadcast's part.
+  twice[1].broadcast = "WDR 5, 3. Teil";
+  EXPECT_EQ((Texts{PartOfRow(twice[0]), PartOfRow(twice[1]), PartOfRow(ResultRow{})}),
+            (Texts{"2. Teil", "3. Teil", ""}));
+  twice[1].broadcast = "WDR 5 - Teil 2/3";
+  EXPECT_EQ(PartOfRow(twice[1]), "Teil 2/3");
 }
 
 bool Apply(const std::string& answer, TagForm& form, WindowMembers& members) {
