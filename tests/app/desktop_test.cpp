@@ -1,5 +1,4 @@
-// What a user of a German desktop meets around the fields: Qt's dialogs in German, a layout that
-// grows and is remembered.
+// Around the fields: Qt's dialogs in German, a layout that grows and is remembered.
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QSettings>

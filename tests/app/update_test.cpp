@@ -1,5 +1,4 @@
-// "&Aktualisieren" with the save dialog answered by the test, the file read back, the window locked
-// during the copy; "Alle Teile aktualisieren" with its confirmation.
+// "&Aktualisieren" and "Alle Teile aktualisieren": the save dialog, the lock, the confirmation.
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>

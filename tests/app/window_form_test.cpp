@@ -80,8 +80,7 @@ void WindowTest::loadedFieldsTypedInputYearLimitAndCover() {
   QTest::mouseClick(w.maskeLoeschenButton, Qt::LeftButton);
   QCOMPARE(Text(FormField::v2Title) + Text(FormField::maskAuthor), QStringLiteral("Weißer Raum"));
 
-  // A longer year set by the program is shown whole; the take-over then stops at it with the
-  // focus on the year, on its page.
+  // A longer year set by the program is shown whole; the take-over stops there, on its page.
   window->logic().state().form.v2Year = "1998 bis 2001";
   window->logic().ShowForm();
   w.tagTabs->setCurrentIndex(1);
