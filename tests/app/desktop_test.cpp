@@ -1,16 +1,8 @@
-// What a user of a German desktop meets around the fields: Qt's dialogs in German, the status
-// line, a layout that grows and is remembered, files handed over by the desktop.
-#include <QAbstractButton>
+// Around the fields: Qt's dialogs in German, a layout that grows and is remembered.
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QHeaderView>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QSettings>
 #include <QSplitter>
-#include <QStatusBar>
-#include <QTabBar>
 #include <QTimer>
 
 #include "qt_window_platform.h"
@@ -19,27 +11,24 @@
 
 namespace {
 
-// The sorted button texts of the open modal dialog, which is then closed with its rejecting
-// button.
-QStringList RejectModal() {
-  QStringList texts;
+// "Class buttons…" of the open modal dialog, its buttons' texts sorted; then it is closed.
+QString CloseModal() {
   QWidget* modal = QApplication::activeModalWidget();
-  if (!modal) return texts;
-  QAbstractButton* rejecting = nullptr;
+  if (!modal) return {};
+  QStringList texts;
   for (QDialogButtonBox* box : modal->findChildren<QDialogButtonBox*>())
-    for (QAbstractButton* button : box->buttons()) {
+    for (QAbstractButton* button : box->buttons())
       texts << button->text().remove(QLatin1Char('&'));
-      if (box->buttonRole(button) == QDialogButtonBox::RejectRole) rejecting = button;
-    }
-  if (rejecting)
-    rejecting->click();
-  else
-    modal->close();
   texts.sort();
-  return texts;
+  texts.prepend(QString::fromLatin1(modal->metaObject()->className()));
+  modal->close();
+  return texts.join(QLatin1Char(' '));
 }
 
-} // namespace
+bool IsA(const QWidget* widget, std::initializer_list<const char*> classes) {
+  return std::any_of(classes.begin(), classes.end(),
+                     [&](const char* c) { return widget->inherits(c); });
+}
 
 // The visible controls of the window that overlap another one ("a/b"), and those squeezed below
 // the height they need to show their text (a control laid out with no height overlaps nothing and
@@ -49,26 +38,25 @@ QStringList LayoutFaults(const QWidget& window) {
   QStringList faults;
   for (QWidget* child : window.findChildren<QWidget*>()) {
     if (!child->isVisible() || qobject_cast<QComboBox*>(child->parentWidget())) continue;
-    if ((qobject_cast<QLineEdit*>(child) || qobject_cast<QAbstractButton*>(child) ||
-         qobject_cast<QComboBox*>(child) || qobject_cast<QTabBar*>(child)) &&
+    if (IsA(child, {"QLineEdit", "QAbstractButton", "QComboBox", "QTabBar"}) &&
         child->height() < child->minimumSizeHint().height())
       faults << child->objectName();
-    if ((qobject_cast<QLineEdit*>(child) || qobject_cast<QAbstractButton*>(child) ||
-         qobject_cast<QLabel*>(child) || qobject_cast<QComboBox*>(child) ||
-         qobject_cast<QPlainTextEdit*>(child) || qobject_cast<QTreeWidget*>(child)) &&
-        child->parentWidget()->isVisible() && !child->parentWidget()->inherits("QStatusBar") &&
-        !child->inherits("QStatusBar"))
+    if (IsA(child, {"QLineEdit", "QAbstractButton", "QComboBox", "QLabel", "QPlainTextEdit",
+                    "QTreeWidget"}) &&
+        !child->parentWidget()->inherits("QStatusBar"))
       controls << child;
   }
   for (QWidget* a : controls)
     for (QWidget* b : controls) {
       if (a >= b || a->isAncestorOf(b) || b->isAncestorOf(a)) continue;
-      const QRect ra(a->mapTo(&window, QPoint()), a->size());
-      const QRect rb(b->mapTo(&window, QPoint()), b->size());
-      if (ra.intersects(rb)) faults << a->objectName() + QLatin1Char('/') + b->objectName();
+      if (QRect(a->mapTo(&window, QPoint()), a->size())
+              .intersects(QRect(b->mapTo(&window, QPoint()), b->size())))
+        faults << a->objectName() + QLatin1Char('/') + b->objectName();
     }
   return faults;
 }
+
+} // namespace
 
 void WindowTest::initTestCase() {
   // Window sizes go to a directory of the test's own, never into the user's configuration.
@@ -80,53 +68,7 @@ void WindowTest::initTestCase() {
   UseGermanLocaleWhereNoneIsSet();
 }
 
-void WindowTest::qtDialogsSpeakGerman() {
-  QVERIFY(Open({"a.mp3"}));
-  ClickEntry(window->widgets().fileList, QStringLiteral("a.mp3"));
-  QtModalDialogs realDialogs(window.get()); // the real dialogs from here on
-  window->platform().UseDialogs(realDialogs);
-
-  QStringList saveButtons;
-  QString saveDialogClass;
-  QTimer::singleShot(0, [&] {
-    if (QWidget* modal = QApplication::activeModalWidget())
-      saveDialogClass = QString::fromLatin1(modal->metaObject()->className());
-    saveButtons = RejectModal();
-  });
-  QTest::mouseClick(window->widgets().aktualisierenButton, Qt::LeftButton);
-  QCOMPARE(saveDialogClass, QStringLiteral("QFileDialog"));
-  QCOMPARE(saveButtons, (QStringList{"Abbrechen", "Speichern"}));
-
-  QStringList leaveButtons;
-  QTimer::singleShot(0, [&] { leaveButtons = RejectModal(); });
-  window->reject();
-  QCOMPARE(leaveButtons, (QStringList{"Abbrechen", "OK"}));
-  QVERIFY(window->isVisible()); // "Abbrechen" keeps it open
-}
-
-void WindowTest::statusLineConfirmsWritesAndFailures() {
-  Write("Tonfeld.ini", "[SETTINGS]\nGEN_TXT_FILE=1\nUPLOADINFO=1\n");
-  Write("BeschreibungVorlage.txt", "$1$\n");
-  QVERIFY(Open({"a.mp3"}));
-  QStatusBar* status = window->widgets().statusLine;
-  QVERIFY(status->currentMessage().isEmpty());
-  ClickEntry(window->widgets().fileList, QStringLiteral("a.mp3"));
-  QString target = Path("neu.mp3");
-  dialogs.saveTarget = [&](const QString&, const QString&) { return target; };
-  QTest::mouseClick(window->widgets().aktualisierenButton, Qt::LeftButton);
-  QCOMPARE(status->currentMessage(),
-           FromCp1252(messages::UpdatedStatus(ws->file("neu.mp3"), ws->file("a.txt"), true)));
-  QCOMPARE(status->toolTip(), status->currentMessage());
-
-  target = Path("fehlt/x.mp3");
-  QTest::mouseClick(window->widgets().aktualisierenButton, Qt::LeftButton);
-  QCOMPARE(dialogs.messages.size(), 1); // the box comes first, the line stays
-  QCOMPARE(status->currentMessage(),
-           FromCp1252(messages::NotUpdatedStatus(ws->file("fehlt/x.mp3"),
-                                                 messages::CannotOpenTemporaryFile())));
-}
-
-void WindowTest::layoutGrowsAndIsRemembered() {
+void WindowTest::layoutGrowsIsRememberedAndQtSpeaksGerman() {
   const char* name = "Ein sehr langer Autorenname - Ein noch viel längerer Titel 1v2 - WDR, 99.mp3";
   QVERIFY(Open({name}));
   const MainDialogWidgets& w = window->widgets();
@@ -152,31 +94,28 @@ void WindowTest::layoutGrowsAndIsRemembered() {
   QCOMPARE(inputFile->toolTip(), Path(name));
   QCOMPARE(inputFile->cursorPosition(), static_cast<int>(inputFile->text().size()));
 
-  // Size, position and splitter come back on the next start.
+  // Qt's own dialogs speak German; the question before leaving, closed, keeps the window open.
+  QtModalDialogs realDialogs(window.get());
+  window->platform().UseDialogs(realDialogs);
+  QString shown;
+  QTimer::singleShot(0, [&] { shown = CloseModal(); });
+  QTest::mouseClick(w.aktualisierenButton, Qt::LeftButton);
+  QCOMPARE(shown, QStringLiteral("QFileDialog Abbrechen Speichern"));
+  QTimer::singleShot(0, [&] { shown = CloseModal(); });
+  window->reject();
+  QCOMPARE(shown, QStringLiteral("QMessageBox Abbrechen OK"));
+  QVERIFY(window->isVisible());
+  window->platform().UseDialogs(dialogs);
+
+  // Size, position and splitter come back on the next start, from the user's configuration.
   window->resize(1000, 680);
   w.columns->setSizes({520, 460});
   const QList<int> sizes = w.columns->sizes();
   QTest::mouseClick(w.exitButton, Qt::LeftButton); // "Programm verlassen ?" answered with OK
   QVERIFY(!window->isVisible());
-  window.reset();
   QVERIFY(Open({}));
   QCOMPARE(window->size(), QSize(1000, 680));
   QCOMPARE(window->widgets().columns->sizes(), sizes);
   QVERIFY(!QFile::exists(Path("Tonfeld.ini")));
   QVERIFY(QFile::exists(userConfig.filePath(QStringLiteral("Velmora/Velmora.ini"))));
-}
-
-void WindowTest::commandLineFilesAreListedAndTheFirstLoaded() {
-  for (const char* name : {"neu/x.mp3", "neu/y.MP3", "neu/z.mp2"})
-    Write(name, MpegFile());
-  QVERIFY(Open({"hier.mp3"}));
-  // "Open with Velmora" hands over absolute paths; a shell, relative ones.
-  window->OpenFiles({QStringLiteral("neu/y.MP3"), Path("neu/x.mp3"), Path("neu/z.mp2")});
-  QCOMPARE(ListTexts(window->widgets().fileList),
-           (QStringList{"hier.mp3", Path("neu/y.MP3"), Path("neu/x.mp3")})); // descending
-  QCOMPARE(Text(FormField::inputFile), Path("neu/y.MP3"));
-  QCOMPARE(window->widgets().fileList->currentItem()->text(0), Path("neu/y.MP3"));
-  QCOMPARE(window->widgets().statusLine->currentMessage(),
-           FromCp1252(messages::NotListedStatus({ws->file("neu/z.mp2")})));
-  QCOMPARE(dialogs.messages, QStringList());
 }

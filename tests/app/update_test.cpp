@@ -1,64 +1,69 @@
-// "&Aktualisieren": the save dialog answered by the test, the file read back, the copy.
+// "&Aktualisieren" and "Alle Teile aktualisieren": the save dialog, the lock, the confirmation.
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "window_test.h"
 
-void WindowTest::updateWritesChosenTargetAndLocksWindow() {
-  const char* source = "Anna Berger - Garten 1v2 - RBX, 98.mp3";
-  Write("FileNameVorlage.txt", "# Titel\n$1$\n");
-  QVERIFY(Open({source, "other.mp3"}));
+void WindowTest::updatesLockTheWindowAndPartsAreConfirmed() {
+  const char* part1 = "Anna Berger - Garten 1v2 - RBX, 98.mp3";
+  const char* part2 = "Anna Berger - Garten 2v2 - RBX, 98.mp3";
+  Write("FileNameVorlage.txt", "$1$\n");
+  Write("Der Garten 2v2.mp3", "alt");
+  QVERIFY(Open({part1, part2}));
   const MainDialogWidgets& w = window->widgets();
-  std::optional<QString> target; // cancelled at first
   QString proposed;
-  dialogs.saveTarget = [&](const QString&, const QString& name) { return proposed = name, target; };
+  dialogs.saveTarget = [&](const QString& name) { return proposed = name, Path("Garten.mp3"); };
   QTest::mouseClick(w.aktualisierenButton, Qt::LeftButton);
   QCOMPARE(dialogs.messages, QStringList{Box(messages::kError, messages::NoFileSelected())});
-  QCOMPARE(proposed, QString()); // refused before the save dialog
+  QVERIFY(proposed.isNull() && !w.alleTeileButton->isEnabled()); // nothing loaded
 
-  ClickEntry(w.fileList, QString::fromUtf8(source));
-  Type(Edit(FormField::v2Title), QStringLiteral("Der Garten im Mai"));
+  ClickEntry(w.fileList, QString::fromUtf8(part1));
+  QVERIFY(w.alleTeileButton->isEnabled());
+  Type(Edit(FormField::v2Title), QStringLiteral("Der Garten 1v2"));
   Type(Edit(FormField::v2Album), QStringLiteral("Gärten"));
   w.v2GenreCombo->setCurrentIndex(w.v2GenreCombo->findText(QStringLiteral("Psychadelic")));
   QTest::mouseClick(w.aktualisierenButton, Qt::LeftButton);
-  QCOMPARE(proposed, QStringLiteral("Der Garten im Mai.mp3"));
-  // The cancelled save dialog wrote nothing, not even the settings.
-  QCOMPARE(std::distance(std::filesystem::directory_iterator(ws->path()), {}), 3);
-
-  target = Path("Garten.mp3");
-  QTest::mouseClick(w.aktualisierenButton, Qt::LeftButton);
-  QCOMPARE(dialogs.messages.size(), 1);
+  QCOMPARE(proposed, QStringLiteral("Der Garten 1v2.mp3"));
   // The typed texts, Windows-1252 in the tag, and the chosen genre in the standard's spelling.
   const std::string bytes = velmora::test::ReadBytes(ws->file("Garten.mp3"));
-  for (const char* text : {"Der Garten im Mai", "G\xe4rten", "(067)Psychedelic"})
+  for (const char* text : {"Der Garten 1v2", "G\xe4rten", "(067)Psychedelic"})
     QVERIFY2(bytes.find(text) != std::string::npos, text);
-  QCOMPARE(Text(FormField::v2Track), QStringLiteral("1")); // from the name
-  QCOMPARE(Text(FormField::v2Url), QString());             // loading empties it
-  // The source stays as it was and is still the loaded file.
-  QCOMPARE(velmora::test::ReadBytes(ws->file(source)), MpegFile());
-  QCOMPARE(Text(FormField::inputFile), Path(source));
+  // The status line confirms the write until the next text, its tooltip saying the same.
+  QCOMPARE(w.statusLine->currentMessage(),
+           FromCp1252(messages::UpdatedStatus(ws->file("Garten.mp3"), std::nullopt, false)));
+  QCOMPARE(w.statusLine->toolTip(), w.statusLine->currentMessage());
 
   // During the copy the window shows its progress and takes no command and no drop.
-  bool progressShown = false, anyEnabled = true;
-  int entries = 0;
-  dialogs.saveTarget = [&](const QString&, const QString&) {
+  bool locked = false;
+  dialogs.saveTarget = [&](const QString&) {
     // Answered just before the copy; the copy's event pump runs this.
     QTimer::singleShot(0, window.get(), [&] {
-      progressShown = w.progressBar->isVisible();
-      anyEnabled = w.fileList->isEnabled() || w.aktualisierenButton->isEnabled() ||
-                   w.hoerdatSuchenButton->isEnabled();
       DropFiles(window.get(), {Path("other.mp3")});
-      entries = w.fileList->topLevelItemCount();
+      locked = w.progressBar->isVisible() && w.fileList->topLevelItemCount() == 3 &&
+               !(w.fileList->isEnabled() || w.aktualisierenButton->isEnabled() ||
+                 w.alleTeileButton->isEnabled() || w.hoerdatSuchenButton->isEnabled());
     });
-    return std::optional<QString>(Path("copy.mp3"));
+    return Path("copy.mp3");
   };
   // A genre typed by the user is written as typed.
   w.v2GenreCombo->lineEdit()->selectAll();
   Type(w.v2GenreCombo->lineEdit(), QStringLiteral("Hörbuch"));
   QTest::mouseClick(w.aktualisierenButton, Qt::LeftButton);
-  QVERIFY(progressShown && !anyEnabled);
-  QCOMPARE(entries, 2); // the drop was refused
+  QVERIFY(locked);
   QVERIFY(velmora::test::ReadBytes(ws->file("copy.mp3")).find("H\xf6rbuch") != std::string::npos);
-  QVERIFY(w.progressBar->isHidden() && w.fileList->isEnabled() &&
-          w.aktualisierenButton->isEnabled());
+  QVERIFY(w.progressBar->isHidden() && w.fileList->isEnabled());
+
+  // The confirmation shows each part's source and target; a target that exists is marked.
+  QStringList rows;
+  dialogs.confirmParts = [&](PartsConfirmDlg& dialog) {
+    rows = ListTexts(dialog.partList(), 3);
+    return true;
+  };
+  QTest::mouseClick(w.alleTeileButton, Qt::LeftButton);
+  QCOMPARE(rows, (QStringList{
+                     QStringLiteral("1|%1|Der Garten 1v2.mp3").arg(part1),
+                     QStringLiteral("2|%1|Der Garten 2v2.mp3 (wird überschrieben)").arg(part2)}));
+  QCOMPARE(dialogs.messages.last(), Box(messages::kVelmora, messages::PartsWritten(2, 2, {})));
+  QVERIFY(w.alleTeileButton->isEnabled() && w.aktualisierenButton->isEnabled());
 }

@@ -1,7 +1,6 @@
 #pragma once
 // The GUI tests: the real window in a fresh work directory, its dialogs answered by the test.
 #include <functional>
-#include <optional>
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -13,7 +12,6 @@
 
 #include "core/form/velmora_logic.h"
 #include "core/model/messages.h"
-#include "core/tags/id3v2.h"
 #include "hoerdat_result_dlg.h"
 #include "modal_dialogs.h"
 #include "parts_confirm_dlg.h"
@@ -25,13 +23,12 @@ using velmora::FormField;
 namespace messages = velmora::messages;
 
 // The window's dialogs answered by the test: messages are recorded as "caption: text" and get
-// answer; the other hooks are set by the tests that need them, an unset one cancels. The choice
-// and the confirmation are shown, not yet modal, while their hook drives them.
+// answer; an unset hook cancels. The choice and the confirmation are shown, not modal, for their
+// hook to drive them.
 struct TestDialogs : ModalDialogs {
   QStringList messages;
   velmora::MessageAnswer answer = velmora::MessageAnswer::Ok;
-  std::function<std::optional<QString>(const QString& initialDir, const QString& proposedName)>
-      saveTarget;
+  std::function<QString(const QString& proposedName)> saveTarget;  // returns the chosen path
   std::function<int(CHoerdatResultDlg& choice)> choice;            // returns its selectedIndex()
   std::function<bool(PartsConfirmDlg& confirmation)> confirmParts; // true for OK
 
@@ -40,33 +37,26 @@ struct TestDialogs : ModalDialogs {
     messages << caption + QStringLiteral(": ") + text;
     return answer;
   }
-  std::optional<QString> SaveTarget(const QString& dir, const QString& name) override {
-    return saveTarget ? saveTarget(dir, name) : std::nullopt;
+  std::optional<QString> SaveTarget(const QString&, const QString& name) override {
+    return saveTarget ? std::optional(saveTarget(name)) : std::nullopt;
   }
   std::optional<QString> Directory(const QString&, const QString&) override { return {}; }
-  int ChooseRecord(CHoerdatResultDlg& dialog) override { return Drive(dialog, choice, -1); }
-  bool ConfirmParts(PartsConfirmDlg& dialog) override { return Drive(dialog, confirmParts, false); }
-  void Play(const QString&) override {}
-
-  template <typename Dialog, typename Answer>
-  static Answer Drive(Dialog& dialog, const std::function<Answer(Dialog&)>& hook, Answer cancel) {
-    if (!hook) return cancel;
-    dialog.show();
-    const Answer answer = hook(dialog);
-    dialog.hide();
-    return answer;
+  int ChooseRecord(CHoerdatResultDlg& dialog) override {
+    return choice ? (dialog.show(), choice(dialog)) : -1;
   }
+  bool ConfirmParts(PartsConfirmDlg& dialog) override {
+    return confirmParts ? (dialog.show(), confirmParts(dialog)) : false;
+  }
+  void Play(const QString&) override {}
 };
 
 // A message box as TestDialogs records it, its text from core/model/messages.h.
 QString Box(const char* caption, const std::string& cp1252Text);
-// A few silent MPEG-1 Layer III frames, behind an ID3v2 tag when texts are given.
-std::string MpegFile(const velmora::Id3v2FrameTexts* texts = nullptr);
-QStringList ListTexts(const QTreeWidget* list);
+std::string MpegFile(); // a few silent MPEG-1 Layer III frames
+QStringList ListTexts(const QTreeWidget* list, int columns = 1); // a row: "text|text…"
 // Typed key by key; each key event carries its text, as for letters beyond ASCII.
 void Type(QWidget* control, const QString& text);
-// A mouse click on the list entry with that text.
-void ClickEntry(QTreeWidget* list, const QString& text);
+void ClickEntry(QTreeWidget* list, const QString& text); // a mouse click on that entry
 // Drags files over the control and drops them there; true when both were accepted.
 bool DropFiles(QWidget* target, const QStringList& paths);
 
@@ -75,32 +65,20 @@ class WindowTest : public QObject {
 private slots:
   void initTestCase();
   void cleanup();
-  void startsWithDefaultsAndAsksBeforeLeaving();
-  void startsFromSettingsInAutoCopyMode();
-  void clickLoadsFieldsAndClearMaskRestoresThem();
-  void digitFieldsAndYearLimit();
-  void dropAddsMp3FilesDescending();
-  void searchChoiceByKeyboard();
-  void pageImportFillsTheForm();
-  void updateWritesChosenTargetAndLocksWindow();
-  void coverFollowsTheLoadedFileAndThePage();
-  void keyboardOrderAndArrowKeysLoad();
-  void qtDialogsSpeakGerman();
-  void statusLineConfirmsWritesAndFailures();
-  void layoutGrowsAndIsRemembered();
-  void commandLineFilesAreListedAndTheFirstLoaded();
-  void partsButtonFollowsTheLoadedPlayAndConfirmsTargets();
-  void pageChoiceShowsDetailsAndStartsOnThePart();
+  void startsWithDefaultsOrSettingsAndAsksBeforeLeaving();
+  void loadedFieldsTypedInputYearLimitAndCover();
+  void listedFilesByKeyboardDropAndHandOver();
+  void searchAndPageImportReachTheWindow();
+  void updatesLockTheWindowAndPartsAreConfirmed();
+  void layoutGrowsIsRememberedAndQtSpeaksGerman();
 
 private:
-  // Writes a file into the work directory, making its sub-directories.
-  void Write(const char* name, const std::string& bytes) const;
+  void Write(const char* name, const std::string& bytes) const; // into the work directory
   // Writes the audio files there too and opens the window; false when not shown and active.
   bool Open(const std::vector<const char*>& mpegFiles);
   QString Path(const char* name) const { return QString::fromStdString(ws->file(name)); }
   QLineEdit* Edit(FormField field) const { return window->widgets().lineEdit(field); }
   QString Text(FormField field) const; // as the core reads it
-  void Search(); // presses "Hördat suchen" and waits until the answer has been handled
 
   QTemporaryDir userConfig; // the user's configuration directory for the whole run
   std::unique_ptr<velmora::test::TempDir> ws = std::make_unique<velmora::test::TempDir>();

@@ -2,7 +2,6 @@
 #include <QMimeData>
 
 #include "core/lookup/http_client.h"
-#include "core/text/encoding.h"
 #include "qt_window_platform.h"
 #include "window_test.h"
 
@@ -10,18 +9,22 @@ QString Box(const char* caption, const std::string& cp1252Text) {
   return QString::fromUtf8(caption) + QStringLiteral(": ") + FromCp1252(cp1252Text);
 }
 
-std::string MpegFile(const velmora::Id3v2FrameTexts* texts) {
-  std::string bytes = texts ? velmora::ComposeId3v2Tag(*texts, 0) : std::string();
+std::string MpegFile() {
+  std::string bytes;
   for (int i = 0; i < 4; ++i) // 128 kbit/s at 44.1 kHz: 417 bytes a frame
     bytes += std::string("\xFF\xFB\x90\x00", 4) + std::string(413, '\0');
   return bytes;
 }
 
-QStringList ListTexts(const QTreeWidget* list) {
-  QStringList texts;
-  for (int row = 0; row < list->topLevelItemCount(); ++row)
-    texts << list->topLevelItem(row)->text(0);
-  return texts;
+QStringList ListTexts(const QTreeWidget* list, int columns) {
+  QStringList rows;
+  for (int row = 0; row < list->topLevelItemCount(); ++row) {
+    QStringList texts;
+    for (int column = 0; column < columns; ++column)
+      texts << list->topLevelItem(row)->text(column);
+    rows << texts.join(QLatin1Char('|'));
+  }
+  return rows;
 }
 
 void Type(QWidget* control, const QString& text) {
