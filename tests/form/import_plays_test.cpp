@@ -65,14 +65,5 @@ TEST_F(ImportPlaysTest, ADayPageOffersItsPlaysAndAppliesTheChosenOne) {
   EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(ImportPlaysTest, APageWithoutAPlaySaysSoAndKeepsWhatWasTyped) {
-  PutOnClipboard("Hördat - Startseite\nSortierung: Sendedatum\nNeuigkeiten", "<p>nichts</p>");
-  platform.Type(FormField::v2Title, "getippt");
-  logic.ImportHoerdatPage();
-  EXPECT_EQ(platform.MessageTexts(), Texts{messages::NoHoerdatEntryOnClipboard()});
-  EXPECT_EQ(platform.Captions(), Texts{messages::kError});
-  EXPECT_EQ(Shown(FormField::v2Title), "getippt");
-}
-
 } // namespace
 } // namespace velmora::test

@@ -70,23 +70,6 @@ TEST_F(UpdateTest, WritesTaggedCopyDescriptionAndUploadInfoUnlessCancelled) {
   EXPECT_EQ(platform.saveRequests.back().initialDir, dir.file("out/"));
 }
 
-TEST_F(UpdateTest, InPlaceTwiceKeepsTheAudioWhole) {
-  Start();
-  UpdateTo(source);
-  platform.Type(FormField::v1Title, "v1 Titel");
-  // The same file under another name still takes the temporary route.
-  fs::create_symlink(source, Out("link.mp3"));
-  UpdateTo(Out("link.mp3"));
-
-  EXPECT_TRUE(platform.messages.empty() && fs::is_symlink(Out("link.mp3")));
-  const std::string bytes = ReadBytes(source), tag = TagOf(bytes);
-  // The second update skipped exactly the first tag, and replaced the record.
-  EXPECT_EQ(bytes.substr(0, bytes.size() - kId3v1RecordSize), tag + audio);
-  EXPECT_EQ(ReadId3v1Record(bytes)->title, "v1 Titel");
-  EXPECT_EQ(members.oldTagLength, tag.size());
-  EXPECT_TRUE(NoTemporaryFileIn(dir.path()));
-}
-
 TEST_F(UpdateTest, CopyToId3v1FromTheRecordOrWithWafranyoflFromTheComment) {
   Start("[SETTINGS]\nAUTO_ID3V1_COPY=1\n");
   members.recGenre = "Kriminalh\366rspiel";
@@ -146,21 +129,15 @@ TEST_F(UpdateTest, QuirkyTagsLoadTheirValuesAndUpdateToOneTagThenTheAudio) {
   const std::string shortAudio = MpegAudio(1000);
   for (const QuirkyTag& quirk : QuirkyTags()) {
     SCOPED_TRACE(quirk.name);
-    platform.messages.clear();
-    const std::string file = LoadFile(quirk.name + ".mp3", quirk.bytes + shortAudio);
+    LoadFile(quirk.name + ".mp3", quirk.bytes + shortAudio);
     EXPECT_EQ(Control(FormField::v2Title) + "|" + Control(FormField::v2Artist) + "|" +
                   std::to_string(members.oldTagLength),
               quirk.title + "|" + quirk.artist + "|" + std::to_string(quirk.tagArea));
-    EXPECT_EQ(platform.MessageTexts(), quirk.damaged ? Texts{messages::DamagedTag(file)} : Texts{});
 
     const std::string target = Out(quirk.name + ".mp3");
     UpdateTo(target);
     EXPECT_EQ(fs::exists(target), !quirk.damaged);
-    if (quirk.damaged) continue;
-    const std::string bytes = ReadBytes(target);
-    EXPECT_TRUE(IsTagThen(bytes, shortAudio));
-    EXPECT_EQ(FrameBody(bytes, "TIT2") + "|" + FrameBody(bytes, "TPE1"),
-              '\0' + quirk.title + "|" + '\0' + quirk.artist);
+    EXPECT_TRUE(quirk.damaged || IsTagThen(ReadBytes(target), shortAudio));
   }
 }
 
@@ -194,10 +171,16 @@ TEST_F(UpdateTest, KeepOtherFramesCarriesTheCoverOrWritesTheTwelveAlone) {
             ComposeId3v2Tag(texts, 1024, apic + uslt) + std::string(1024, '\0') + audio);
   EXPECT_EQ(platform.MessageTexts(), Texts{messages::FramesLeftOut({"TDRC"})});
   EXPECT_EQ(platform.Captions(), Texts{messages::kVelmora});
-  platform.messages.clear();
-  UpdateTo(source); // what was carried is carried again
+  // What was carried is carried again, the tag written before skipped exactly; the same file
+  // under another name still takes the temporary route.
+  fs::create_symlink(source, Out("link.mp3"));
+  UpdateTo(Out("link.mp3"));
+  EXPECT_EQ(platform.MessageTexts(), Texts(2, messages::FramesLeftOut({"TDRC"})));
+  EXPECT_TRUE(fs::is_symlink(Out("link.mp3")));
   EXPECT_TRUE(ReadBytes(source) == kept);
   EXPECT_EQ(platform.cover ? platform.cover->data.size() : 0u, 70000u);
+  EXPECT_EQ(members.oldTagLength, TagOf(kept).size());
+  EXPECT_TRUE(NoTemporaryFileIn(dir.path()));
 }
 
 // Two windows (or a window and a script) update two files of one folder in place at the same

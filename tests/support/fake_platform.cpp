@@ -12,17 +12,13 @@ void FakePlatform::PostToWindowThread(std::function<void()> fn) {
 
 int FakePlatform::RunPosted() {
   int ran = 0;
-  for (;;) {
-    std::function<void()> fn;
-    {
-      std::lock_guard lock(postedMutex_);
-      if (posted_.empty()) return ran;
-      fn = std::move(posted_.front());
-      posted_.pop_front();
-    }
+  for (std::unique_lock lock(postedMutex_); !posted_.empty(); lock.lock(), ++ran) {
+    const std::function<void()> fn = std::move(posted_.front());
+    posted_.pop_front();
+    lock.unlock();
     fn();
-    ++ran;
   }
+  return ran;
 }
 
 bool FakePlatform::WaitAndRunPosted(std::chrono::milliseconds timeout) {

@@ -2,6 +2,7 @@
 // A scripted WindowPlatform for tests of the window's logic: controls held in a map, message
 // boxes recorded, the save dialog, the clipboard, the choice among records, the spinner and a
 // queue for what is posted to the window's thread.
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -117,9 +118,8 @@ public:
 
 private:
   std::vector<std::string> Each(std::string RecordedMessage::*member) const {
-    std::vector<std::string> texts;
-    for (const RecordedMessage& message : messages)
-      texts.push_back(message.*member);
+    std::vector<std::string> texts(messages.size());
+    std::ranges::transform(messages, texts.begin(), member);
     return texts;
   }
 

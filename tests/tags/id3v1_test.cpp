@@ -1,9 +1,6 @@
 #include "core/tags/id3v1.h"
 
 #include <gtest/gtest.h>
-#include <set>
-
-#include "core/tags/genres.h"
 
 namespace velmora {
 namespace {
@@ -56,24 +53,6 @@ TEST(Id3v1Test, ReadsOtherWritersRecordsFromTheLast128Bytes) {
   EXPECT_EQ(read->track, "200");
   EXPECT_FALSE(ReadId3v1Record(std::string(128, '\0')));
   EXPECT_FALSE(ReadId3v1Record("TAG" + std::string(100, '\0')));
-}
-
-TEST(GenresTest, OfferListDiffersFromTheTableInFourSpellings) {
-  std::set<std::string_view> names;
-  std::string differing;
-  for (int number = 0; number < kOfferedGenreCount; ++number) {
-    names.insert(OfferListName(number));
-    if (OfferListName(number) != GenreTableName(number))
-      differing +=
-          std::string(OfferListName(number)) + "|" + std::string(GenreTableName(number)) + " ";
-  }
-  EXPECT_EQ(names.size(), 126u);
-  EXPECT_EQ(differing, "AlternRock|Alternative Rock Wave|New Wave Psychadelic|Psychedelic "
-                       "A capella|Acapella ");
-  EXPECT_EQ(GenreTableName(145), "");
-  EXPECT_EQ(OfferListName(126), "");
-  EXPECT_EQ(FormatTconText(kSpeechGenre) + FormatTconText(0) + FormatTconText(40),
-            "(101)Speech(000)Blues(040)Alternative Rock");
 }
 
 } // namespace
