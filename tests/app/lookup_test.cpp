@@ -70,3 +70,36 @@ void WindowTest::searchAndPageImportReachTheWindow() {
   QCOMPARE(Text(FormField::v2Comment), QStringLiteral("Teil 2 der Geschichte."));
   QCOMPARE(dialogs.messages.size(), 2);
 }
+
+// The parts of one play found by a search differ only in their second titles: the choice shows
+// them in a column of their own, starts on the loaded part, and the detail pane shows the
+// synopsis's line breaks. A start without files keeps the folder's order in the list.
+void WindowTest::choiceTellsThePartsApart() {
+  const char* part = "Anna Berger - Stille Garten, Der 2v3 - RBX, 01.mp3";
+  QVERIFY(Open({"B.mp3", part, "A.mp3"}));
+  window->OpenFiles({});
+  QCOMPARE(ListTexts(window->widgets().fileList),
+           (QStringList{"A.mp3", QString::fromUtf8(part), "B.mp3"}));
+  velmora::test::StandinProcess standin;
+  QVERIFY2(standin.port != 0, standin.firstLine.c_str());
+  window->logic().state().members.settings.hoerdatUrl = standin.BaseUrl();
+  window->logic().state().members.settings.hoerdatScript = "hoerdat.php";
+  QStringList seen;
+  dialogs.choice = [&](CHoerdatResultDlg& choice) {
+    seen << ListTexts(choice.resultList(), 5) << choice.detailPane()->text();
+    if (const QByteArray shots = qgetenv("VELMORA_SCREENSHOTS"); !shots.isEmpty())
+      choice.grab().save(QString::fromUtf8(shots) + QStringLiteral("/velmora-part-choice.png"));
+    QTest::mouseClick(choice.okButton(), Qt::LeftButton);
+    return choice.selectedIndex();
+  };
+  ClickEntry(window->widgets().fileList, QString::fromUtf8(part));
+  QTest::mouseClick(window->widgets().hoerdatSuchenButton, Qt::LeftButton);
+  QTRY_VERIFY_WITH_TIMEOUT(!window->logic().SearchRunning(), 15000);
+  const QString play = QStringLiteral("Berger, Anna|Stille Garten, Der|RBX|2001|");
+  QCOMPARE(seen.mid(0, 3), (QStringList{play + QStringLiteral("Teil 1: Aussaat"),
+                                        play + QStringLiteral("Teil 2: Sommer"),
+                                        play + QStringLiteral("Teil 3: Winter")}));
+  QVERIFY(seen.value(3).contains(
+      QStringLiteral("Die Ernte bleibt aus.\nJonas findet Briefe im Schuppen.")));
+  QCOMPARE(Text(FormField::v2Title), QStringLiteral("Der Stille Garten 2v3"));
+}

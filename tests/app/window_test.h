@@ -69,6 +69,7 @@ private slots:
   void loadedFieldsTypedInputYearLimitAndCover();
   void listedFilesByKeyboardDropAndHandOver();
   void searchAndPageImportReachTheWindow();
+  void choiceTellsThePartsApart();
   void updatesLockTheWindowAndPartsAreConfirmed();
   void layoutGrowsIsRememberedAndQtSpeaksGerman();
 
