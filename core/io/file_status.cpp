@@ -61,4 +61,12 @@ void RemoveIfStill(const std::string& path, FileIdentity written) {
   if (status && status->identity == written) ::unlink(finalPath->c_str());
 }
 
+std::string ExecutableDirectory() {
+  std::string path(4096, '\0');
+  const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+  if (length <= 0) return {};
+  path.resize(static_cast<std::size_t>(length));
+  return path.substr(0, path.rfind('/') + 1);
+}
+
 } // namespace velmora

@@ -28,6 +28,9 @@ bool IsSameFile(const std::string& a, const std::string& b);
 // True when path names a file or folder (symbolic links followed: a dangling link is none).
 bool FileExists(const std::string& path);
 
+// The folder of the running program, ending in "/"; empty when the system does not tell.
+std::string ExecutableDirectory();
+
 // The names of the entries of a folder ("." and ".." left out), in the order the file system
 // gives them; none when it cannot be read, those read so far when reading fails midway.
 std::vector<std::string> NamesInDirectory(const std::string& path);

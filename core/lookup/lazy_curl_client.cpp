@@ -1,7 +1,6 @@
 // The HTTP client every program gets: it loads the libcurl module at the first GET, so that a
 // run without a search never maps libcurl and its dependencies.
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <memory>
@@ -9,20 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "core/io/file_status.h"
 #include "core/lookup/http_client.h"
 
 namespace velmora {
 namespace {
 
 using Factory = HttpClient* (*)();
-
-std::string ExecutableDirectory() {
-  std::string path(4096, '\0');
-  const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
-  if (length <= 0) return {};
-  path.resize(static_cast<std::size_t>(length));
-  return path.substr(0, path.rfind('/') + 1);
-}
 
 // Where the module may be: where the environment names it (then only there), beside an
 // installed program, where it was installed, and in the build tree.
