@@ -83,6 +83,7 @@ TEST(ImportCommand, ReportsTheClipboardsFailuresOrFillsAndShowsTheForm) {
     VelmoraLogic logic{platform, nullptr};
     platform.Type(FormField::v2Title, "getippt");
     platform.Type(FormField::v2EncodedBy, "ich");
+    platform.Type(FormField::v2Album, "Album");
     platform.Type(FormField::v2Track, "7");
     logic.state().form.v2Title = "bleibt";
     platform.clipboard = clipboard;
@@ -91,7 +92,8 @@ TEST(ImportCommand, ReportsTheClipboardsFailuresOrFillsAndShowsTheForm) {
     EXPECT_EQ(shown.empty() ? "" : shown[0].text + " (" + shown[0].caption + ")",
               message.empty() ? "" : message + " (" + messages::kError + ")");
     EXPECT_EQ(platform.ControlText(FormField::v2Title) + "|" + logic.form().v2Title, titles);
-    EXPECT_EQ(logic.form().v2EncodedBy + "|" + logic.form().v2Track, "ich|7");
+    EXPECT_EQ(logic.form().v2EncodedBy + "|" + logic.form().v2Track + "|" + logic.form().v2Album,
+              "ich|7|Album");
   }
 }
 

@@ -87,6 +87,8 @@ TEST(MutagenReadingTest, VelmoraReadsWhatTheReferenceReaderReads) {
   EXPECT_NE(first.otherFrames.bytes.find(PictureWith("TIT2\0\0\0\x05\0\0\0Falsch"s)),
             std::string::npos);
   EXPECT_TRUE(first.otherFrames.leftOut.empty());
+  // A described comment is no comment of the form: it is carried as a frame of its own.
+  EXPECT_EQ(ReadId3v2Contents(std::get<1>(cases[4])).otherFrames.bytes, F23("COMM", itunes));
   // Data that do not decompress are skipped and named.
   const Id3v2Contents broken = ReadId3v2Contents(Tag(3, 0, "TIT2\0\0\0\x06\0\x80\0\0\0\x08zz"s));
   EXPECT_EQ(broken.unreadable, std::vector<std::string>{"TIT2"});
