@@ -4,14 +4,15 @@
 
 #include <exception>
 
+#include "core/model/messages.h"
+#include "qt_text.h"
+
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& error) {
-    QMessageBox::critical(
-        nullptr, QStringLiteral("Fehler"),
-        QStringLiteral("Ein unerwarteter Fehler ist aufgetreten (%1). Velmora wird beendet.")
-            .arg(QString::fromLocal8Bit(error.what())));
+    QMessageBox::critical(nullptr, QString::fromUtf8(velmora::messages::kError),
+                          FromCp1252(velmora::messages::UnexpectedError(error.what())));
     exit(1);
     return false;
   }

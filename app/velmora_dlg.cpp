@@ -169,8 +169,9 @@ void CVelmoraDlg::ShowTagPage(int page) {
 }
 
 void CVelmoraDlg::reject() {
-  if (platform_->dialogs().Message(QStringLiteral("Programm verlassen ?"),
-                                   QStringLiteral("Warnung"), velmora::MessageIcon::Exclamation,
+  if (platform_->dialogs().Message(FromCp1252(velmora::messages::LeaveProgram()),
+                                   QString::fromUtf8(velmora::messages::kWarning),
+                                   velmora::MessageIcon::Exclamation,
                                    velmora::MessageButtons::OkCancel) != velmora::MessageAnswer::Ok)
     return;
   // No automation client can hold the program here, so leaving is always allowed.
@@ -304,12 +305,9 @@ void CVelmoraDlg::SetUpdateInputsEnabled(bool enabled) {
 }
 
 void CVelmoraDlg::OnAbout() {
-  platform_->dialogs().Message(
-      QStringLiteral("Velmora %1\n\nID3-Tag-Editor für Hörspielsammlungen:\nDateiliste, "
-                     "ID3v2- und ID3v1-Felder, Hördat-Suche und Aktualisieren.")
-          .arg(QStringLiteral(VELMORA_VERSION)),
-      QStringLiteral("Info über Velmora"), velmora::MessageIcon::Information,
-      velmora::MessageButtons::Ok);
+  platform_->dialogs().Message(FromCp1252(velmora::messages::AboutVelmora(VELMORA_VERSION)),
+                               FromCp1252(velmora::messages::AboutCaption()),
+                               velmora::MessageIcon::Information, velmora::MessageButtons::Ok);
 }
 
 bool CVelmoraDlg::TakeFileDrop(QDropEvent* event) {

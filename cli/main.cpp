@@ -5,6 +5,8 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/cli_session.h"
+#include "core/model/messages.h"
+#include "core/text/encoding.h"
 
 int main(int argc, char** argv) {
   using namespace velmora::cli;
@@ -24,7 +26,8 @@ int main(int argc, char** argv) {
   try {
     return RunSession(*parsed.command, std::cout, std::cerr);
   } catch (const std::exception& e) {
-    std::cerr << "Fehler: Ein unerwarteter Fehler ist aufgetreten (" << e.what() << ").\n";
+    std::cerr << velmora::messages::kError << ": "
+              << velmora::Cp1252ToUtf8(velmora::messages::UnexpectedError(e.what())) << "\n";
     return 1;
   }
 }

@@ -218,6 +218,22 @@ std::string PartsWrittenStatus(std::size_t written, std::size_t total) {
   return std::to_string(written) + " von " + std::to_string(total) + " Teilen geschrieben.";
 }
 
+std::string LeaveProgram() {
+  return "Programm verlassen ?";
+}
+std::string AboutCaption() {
+  return Utf8ToCp1252("Info über Velmora");
+}
+std::string AboutVelmora(const std::string& version) {
+  return Utf8ToCp1252("Velmora " + version +
+                      "\n\nID3-Tag-Editor für Hörspielsammlungen:\nDateiliste, ID3v2- und "
+                      "ID3v1-Felder, Hördat-Suche und Aktualisieren.");
+}
+std::string UnexpectedError(const std::string& what) {
+  return Utf8ToCp1252("Ein unerwarteter Fehler ist aufgetreten (") + what +
+         "). Velmora wird beendet.";
+}
+
 std::string NoSuchRow(std::size_t rowCount, int row) {
   return Utf8ToCp1252("Die Suche fand " + std::to_string(rowCount) + " Einträge (Zeilen 0 bis " +
                       std::to_string(rowCount - 1) + "); eine Zeile " + std::to_string(row) +

@@ -66,6 +66,12 @@ std::string FailedPart(int partNumber, const std::string& sourcePath, const std:
 std::string PartsWritten(std::size_t written, std::size_t total,
                          const std::vector<std::string>& failedParts);
 std::string PartsWrittenStatus(std::size_t written, std::size_t total);
+// The window's leave question (caption kWarning), its about box (caption AboutCaption()), and the
+// last word of the window and the CLI when an error escaped every handler.
+std::string LeaveProgram();
+std::string AboutCaption();
+std::string AboutVelmora(const std::string& version);
+std::string UnexpectedError(const std::string& what);
 // velmora-cli: a ROW beyond the hits of a search or a page.
 std::string NoSuchRow(std::size_t rowCount, int row);
 
