@@ -46,12 +46,9 @@ TEST_F(ImportPlaysTest, ADayPageOffersItsPlaysAndAppliesTheChosenOne) {
   platform.chosenRow = -1; // cancelled: nothing changes
   platform.Type(FormField::v2Title, "getippt");
   logic.ImportHoerdatPage();
+  // The rows' columns and details: tests/app (lookup_test) and tests/cli (import-page).
   ASSERT_EQ(platform.choiceRequests.size(), 1U);
-  const std::vector<ResultRow>& rows = platform.choiceRequests[0];
-  ASSERT_EQ(rows.size(), 3U);
-  EXPECT_EQ(Cp1252ToUtf8(rows[1].title + "|" + rows[1].author + "|" + rows[1].station + "|" +
-                         rows[1].year + "|" + rows[1].length + "|" + rows[1].kind),
-            "Der Leuchtturm|Jan Ohlsen|Radio Bremen|1975|ca. 45 min.|Hörspielbearbeitung");
+  EXPECT_EQ(platform.choiceRequests[0].size(), 3U);
   EXPECT_EQ(Shown(FormField::v2Title), "getippt");
   EXPECT_TRUE(members.recAutor.empty());
   // The loaded file is the second part; no play names it, so none is preselected.

@@ -104,10 +104,10 @@ TEST_F(UpdateTest, FailedWritesLeaveTheSourceAndAreReported) {
   LoadFile("Meier - Der Fall.mp3",
            sourceBytes = ComposeId3v2Tag({"", "Der Fall", "Meier"}, 100000) + MpegAudio(1000));
   UpdateTo(Out("x.mp3"));
-  EXPECT_TRUE(fs::is_empty(dir.path() / "out") && NoTemporaryFileIn(dir.path()));
+  EXPECT_TRUE(fs::is_empty(dir.path() / "out") && TemporaryFilesIn(dir.path()).empty());
   UpdateTo(source);
   EXPECT_EQ(ReadBytes(source), sourceBytes);
-  EXPECT_TRUE(NoTemporaryFileIn(dir.path()));
+  EXPECT_EQ(TemporaryFilesIn(dir.path()), Texts{});
   EXPECT_TRUE(platform.clipboardWrites.empty());
   // The damaged tag is told when the file is loaded, and again by each refused update.
   const std::string damaged = messages::DamagedTag(source);
@@ -180,7 +180,7 @@ TEST_F(UpdateTest, KeepOtherFramesCarriesTheCoverOrWritesTheTwelveAlone) {
   EXPECT_TRUE(ReadBytes(source) == kept);
   EXPECT_EQ(platform.cover ? platform.cover->data.size() : 0u, 70000u);
   EXPECT_EQ(members.oldTagLength, TagOf(kept).size());
-  EXPECT_TRUE(NoTemporaryFileIn(dir.path()));
+  EXPECT_EQ(TemporaryFilesIn(dir.path()), Texts{});
 }
 
 // Two windows (or a window and a script) update two files of one folder in place at the same
@@ -208,7 +208,7 @@ TEST(ConcurrentUpdateTest, TwoInPlaceUpdatesInOneFolderKeepEachFilesAudio) {
     ASSERT_TRUE(IsTagThen(bytesA, audioA) && FrameBody(bytesA, "TIT2") == "\0Eins"s) << round;
     ASSERT_TRUE(IsTagThen(bytesB, audioB) && FrameBody(bytesB, "TIT2") == "\0Zwei"s) << round;
   }
-  EXPECT_TRUE(NoTemporaryFileIn(dir.path()));
+  EXPECT_EQ(TemporaryFilesIn(dir.path()), Texts{});
 }
 
 // A name too long for the file system is refused with its own message, and nothing is written.
