@@ -41,7 +41,8 @@ TEST_F(ImportPlaysTest, OnePlayFromTheClipboardsHtmlFillsFieldsAndMembers) {
             "Ida Sommer");
 }
 
-TEST_F(ImportPlaysTest, ADayPageOffersItsPlaysAndAppliesTheChosenOne) {
+// The chosen play applied: tests/cli (import-page ROW).
+TEST_F(ImportPlaysTest, ADayPageOffersItsPlaysAndACancelledChoiceChangesNothing) {
   PutOnClipboard(kDayText);
   platform.chosenRow = -1; // cancelled: nothing changes
   platform.Type(FormField::v2Title, "getippt");
@@ -53,12 +54,6 @@ TEST_F(ImportPlaysTest, ADayPageOffersItsPlaysAndAppliesTheChosenOne) {
   EXPECT_TRUE(members.recAutor.empty());
   // The loaded file is the second part; no play names it, so none is preselected.
   EXPECT_EQ(platform.preselections, std::vector<int>{-1});
-
-  platform.chosenRow = 2;
-  logic.ImportHoerdatPage();
-  EXPECT_EQ(Shown(FormField::v2Title), "Funkstille");
-  EXPECT_EQ(Shown(FormField::v2Copyright), "DLF/DLR 2019");
-  EXPECT_EQ(Cp1252ToUtf8(members.recLaenge), "38 min.");
   EXPECT_TRUE(platform.messages.empty());
 }
 

@@ -28,11 +28,8 @@ inline const std::string kGlockeHtml =
 <div>Links: <a href="/m">Mailformular</a></div><div>Druckausgabe (PDF)</div></body></html>)";
 
 inline const std::string kDayText = R"(Hördat - Die Hörspieldatenbank
-Startseite | Suche | Neuigkeiten
 Sortierung: Sendedatum
-Sendezeitraum: 02.06.2019 - 02.06.2019
 Genre(s): alle
-Neu: 412 Einträge im Mai ergänzt.
 
 Glocke von Arnsfeld, Die (1. Teil)
 Sendetermine: WDR 5 - Sonntag, 2. Jun 2019 07:04 Teil 1/3
