@@ -64,13 +64,10 @@ TEST_F(CliTest, SetGenreShowAndUpdate) {
              "\"oldTagLength\": " + std::to_string(oldTag.size()) + ", ", "\"pictures\": [], ",
              "\"recGenre\": \"\"}\n"})
     EXPECT_NE(run.out.find(part), std::string::npos) << part;
-  EXPECT_EQ(ReadBytes(source), sourceBytes);
-  const std::string bytes = ReadBytes(target);
-  EXPECT_EQ(FrameTexts(TagOf(bytes), {"TIT2", "TYER", "TCON"}),
-            "|Der gro\337e Fall|1987|(012)Other");
-  EXPECT_EQ(ReadId3v1Record(bytes)->title, "Kurz");
-  EXPECT_EQ(ReadBytes(dir.file("Meier - Der gro\303\237e Fall.txt")),
-            "Autor: Meier\nTitel: Der gro\303\237e Fall (1987)");
+  // The file's bytes and the description: tests/form (update_command_test).
+  EXPECT_EQ(FrameTexts(TagOf(ReadBytes(target)), {"TIT2", "TCON"}),
+            "|Der gro\337e Fall|(012)Other");
+  EXPECT_TRUE(fs::exists(dir.file("Meier - Der gro\303\237e Fall.txt")));
 }
 
 TEST_F(CliTest, FailureBoxesGiveExitStatusOne) {
@@ -148,17 +145,6 @@ TEST_F(CliTest, ImportPageReadsOnlyASmallRegularFile) {
   }
 }
 
-// What an independent reader (python3-mutagen) finds in a file: the tag's version, then one line
-// per frame with its key and the length of its data or its text.
-std::string MutagenFrames(const std::string& path) {
-  return Python(
-      "import sys\nfrom mutagen.id3 import ID3\n"
-      "tags = ID3(sys.argv[1], translate=False)\nprint(tags.version)\n"
-      "for key in sorted(tags.keys()):\n"
-      "    print(key, len(tags[key].data) if hasattr(tags[key], 'data') else tags[key])\n",
-      path);
-}
-
 TEST_F(CliTest, KeptCoverAndLyricsAreReadByAnIndependentReader) {
   WriteBytes(dir.file("Tonfeld.ini"), "[SETTINGS]\nKEEP_OTHER_FRAMES=1\n");
   const std::string jpeg = "\xff\xd8\xff\xe0"s + std::string(69996, 'j');
@@ -174,7 +160,13 @@ TEST_F(CliTest, KeptCoverAndLyricsAreReadByAnIndependentReader) {
   ASSERT_EQ(run.exitCode, 0) << run.err;
   for (const std::string part : {"\"pictures\"", "\"image/jpeg\"", "70000"})
     EXPECT_NE(run.out.find(part), std::string::npos) << part << run.out;
-  const std::string frames = MutagenFrames(written);
+  // What an independent reader (python3-mutagen) finds: the tag's version, then a line per frame
+  // with its key and the length of its data or its text.
+  const std::string frames =
+      Python("import sys\nfrom mutagen.id3 import ID3\ntags = ID3(sys.argv[1], translate=False)\n"
+             "print(tags.version)\nfor key in sorted(tags.keys()):\n"
+             "    print(key, len(tags[key].data) if hasattr(tags[key], 'data') else tags[key])\n",
+             written);
   for (const std::string line :
        {"(2, 3, 0)\n", "APIC:H\xc3\xbclle 70000\n", "TIT2 Der Fall\n", "USLT:d:ger Erste Zeile\n"})
     EXPECT_NE(frames.find(line), std::string::npos) << line << frames;

@@ -16,16 +16,6 @@ namespace velmora::test {
 
 using Texts = std::vector<std::string>; // several texts compared at once
 
-// An update in place writes a temporary file beside its source; none may stay behind.
-inline bool NoTemporaryFileIn(const std::filesystem::path& folder) {
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    if (entry.path().filename().string().starts_with("temp$$$")) {
-      ADD_FAILURE() << entry.path();
-      return false;
-    }
-  return true;
-}
-
 class LogicTest : public ::testing::Test {
 protected:
   void WriteSettings(const std::string& iniText) { WriteBytes(dir.file("Tonfeld.ini"), iniText); }

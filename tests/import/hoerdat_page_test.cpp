@@ -70,7 +70,6 @@ TEST(ImportCommand, ReportsTheClipboardsFailuresOrFillsAndShowsTheForm) {
   // controls are taken into the form first, so what was typed stays where the page sets nothing.
   const std::tuple<ClipboardText, std::string, std::string> rows[] = {
       {{Status::CannotOpen, page}, messages::ClipboardCannotOpen(), "getippt|getippt"},
-      {{Status::Empty, page}, messages::ClipboardEmptyOrInvalid(), "getippt|getippt"},
       {{Status::Ok, page}, "", "Der Fall|Der Fall"},
       // The clipboard's text ends at its first zero byte: no field is taken, and that is said;
       // what was typed stays.

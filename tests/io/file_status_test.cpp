@@ -39,12 +39,9 @@ TEST_F(FileStatusTest, NamesTheSameFileByIdentityAndExistenceFollowsLinks) {
                         Case{"a.mp3", "other", false}, Case{"sub", "sub/.", true},
                         Case{"missing", "missing", false}, Case{"dangling", "missing", false}})
     EXPECT_EQ(IsSameFile(dir.file(c.a), dir.file(c.b)), c.same) << c.a << " " << c.b;
-  for (const auto& [name, exists] : {std::pair{"a.mp3", true},
-                                     {"soft", true},
-                                     {"sub", true},
-                                     {"dangling", false},
-                                     {"missing", false}})
-    EXPECT_EQ(FileExists(dir.file(name)), exists) << name;
+  for (const char* name : {"a.mp3", "soft", "sub"})
+    EXPECT_TRUE(FileExists(dir.file(name))) << name;
+  EXPECT_FALSE(FileExists(dir.file("dangling")) || FileExists(dir.file("missing")));
   const auto status = StatusOfPath(dir.file("soft"));
   ASSERT_TRUE(status);
   EXPECT_EQ(status->size, 5u);

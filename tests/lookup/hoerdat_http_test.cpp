@@ -1,4 +1,4 @@
-// The libcurl client against prepared loopback answers and against the stand-in Hördat service.
+// The libcurl client against prepared loopback answers.
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -7,11 +7,7 @@
 
 #include <future>
 
-#include "core/import/hoerdat_plays.h"
 #include "core/lookup/http_client.h"
-#include "core/text/encoding.h"
-#include "core/text/string_helpers.h"
-#include "lookup/standin_process.h"
 
 namespace velmora {
 namespace {
@@ -80,51 +76,6 @@ TEST(CurlHttpClient, GoesThroughTheProxyOfTheEnvironment) {
   unsetenv("http_proxy");
   EXPECT_EQ(result.body, "via proxy");
   EXPECT_TRUE(head.get().starts_with("GET http://hoerdat.invalid/h.php?a=x "));
-}
-
-TEST(StandinService, MatchesAnswersWithTheDatabaseMessagesAndRefusesBadRequests) {
-  test::StandinProcess standin;
-  ASSERT_NE(standin.port, 0) << standin.firstLine;
-  const auto client = MakeCurlHttpClient();
-  const auto records = [&](const std::string& query) {
-    const HttpResult result = client->Get(standin.BaseUrl() + "hoerdat.php?" + query);
-    EXPECT_TRUE(result.connected) << query;
-    return CountOccurrences(result.body + " ", "$end$");
-  };
-  // A value matches the beginning without regard to case; ".*" matches any text.
-  const std::pair<const char*, int> rows[] = {
-      {"a=M%dcLLER&b=&c=&d=", 3}, // 'MÜLLER' finds the three parts of 'Müller, Jürgen'
-      {"a=&b=%2e%2agarten&c=&d=", 4},
-      {"a=&b=Stille%2e%2aDer&c=&d=2001", 3},
-      {"a=&b=&c=RBX%2fNDX&d=", 1}, // a co-production
-  };
-  for (const auto& [query, count] : rows)
-    EXPECT_EQ(records(query), count) << query;
-  EXPECT_EQ(client->Get(standin.BaseUrl() + "x?a=Niemand&b=&c=&d=").body,
-            " Kein Datensatz gefunden.");
-  EXPECT_TRUE(
-      client->Get(standin.BaseUrl() + "x?a=&b=%2e%2a&c=&d=19").body.starts_with("Mehr als 20"));
-  // Bad requests get status 400.
-  for (const char* target : {"x", "x?a=%g1", "x?a=%4", "x?a=%", "x?e=1", "x?a=1&a=2", "x?ab=1"})
-    EXPECT_EQ(client->Get(standin.BaseUrl() + target).status, 400) << target;
-  // The pages of today's layout, for the page import.
-  const auto plays = [&](const std::string& target) {
-    const HttpResult page = client->Get(standin.BaseUrl() + target);
-    EXPECT_EQ(page.status, 200) << target;
-    return ReadClipboardPlays("", Utf8ToNearestCp1252(page.body));
-  };
-  const auto one = plays("page?id=0");
-  ASSERT_EQ(one.size(), 1U);
-  EXPECT_EQ(one[0].fields.title, "Der Garten");
-  EXPECT_EQ(one[0].fields.production->copyright, "RBX 1998");
-  EXPECT_EQ(plays("page?day=1").size(), 5U);
-  EXPECT_EQ(client->Get(standin.BaseUrl() + "page?id=99999").status, 404);
-
-  const std::string address = standin.BaseUrl();
-  standin.Stop();
-  const HttpResult refused = client->Get(address + "x?a=x");
-  EXPECT_FALSE(refused.connected);
-  EXPECT_EQ(refused.failure, HttpFailure::Refused);
 }
 
 } // namespace

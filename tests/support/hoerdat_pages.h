@@ -1,34 +1,10 @@
 #pragma once
-// Pages of today's Hördat layout as a browser shows them and as their HTML, with invented names:
-// one play, and a day listing three plays after a header of navigation. UTF-8 here; the tests
-// take them to Windows-1252 as the clipboard does.
+// Pages of today's Hördat layout with invented names: one play as its HTML, and a day listing
+// three plays after a header of navigation as a browser shows it. UTF-8 here; the tests take them
+// to Windows-1252 as the clipboard does.
 #include <string>
 
 namespace velmora::test {
-
-inline const std::string kGlockeText = R"(Die Glocke von Arnsfeld
-
-Sendetermine: WDR 5 - Sonntag, 2. Jun 2019 07:04 Teil 1/3, (angekündigte Länge: 54:00)
-Sendetermine: WDR 5 - Montag, 3. Jun 2019 07:04 Teil 1/3
-Autor(en): Marta Quell
-Bernd Quell
-Auch unter dem Titel: Der Fund (1. Teil)
-Produktion: RBX 2014, ca. 52 Min. (Stereo) - Originalhörspiel dt.
-Genre(s): Krimi
-Regie: Ida Sommer
-Bearbeitung: Ida Sommer
-Komponist(en): Olaf Hain
-Ton und Technik: Uwe Brand
-Inhaltsangabe: Ein Dorf, eine Glocke, die nicht läutet. Als der Küster verschwindet,
-sucht seine Tochter nach ihm.
-
-Im Turm findet sie einen Brief.
-Mitwirkende:
-Erzählerin Petra Lind
-Küster Hans Ober
-Links: Mailformular für Ergänzungen zu diesem Titel
-Druckausgabe (PDF)
-)";
 
 inline const std::string kGlockeHtml =
     R"(<html><head><style>h2 { color: red; }</style><script>var a = "<b>Regie:</b>";</script></head>
@@ -36,6 +12,7 @@ inline const std::string kGlockeHtml =
 <!-- Regie: im Kommentar -->
 <h2 class="titel">Die Glocke von Arnsfeld</h2>
 <table><tr><td><b>Sendetermine:</b></td><td>WDR&nbsp;5 - Sonntag, 2. Jun 2019 07:04 Teil 1/3, (angek&uuml;ndigte L&auml;nge: 54:00)</td></tr>
+<tr><td><b>Sendetermine:</b></td><td>WDR 5 - Montag, 3. Jun 2019 07:04 Teil 1/3</td></tr>
 <tr><td><b>Autor(en):</b></td><td><a href="/a/1">Marta Quell</a><br>
 <a href="/a/2">Bernd Quell</a></td></tr>
 <tr><td><b>Auch unter dem Titel:</b></td><td>Der Fund (1.&#160;Teil)</td></tr>
@@ -43,18 +20,16 @@ inline const std::string kGlockeHtml =
 <tr><td><span class="l">Genre(s):</span></td><td>Krimi</td></tr>
 <tr><td><b>Regie:</b></td><td>Ida Sommer</td></tr>
 <tr><td><b>Bearbeitung:</b></td><td>Ida&#x20;Sommer</td></tr>
+<tr><td><b>Komponist(en):</b></td><td>Olaf Hain</td></tr><tr><td>Ton und Technik:</td><td>Uwe Brand</td></tr>
 </table>
 <p><b>Inhaltsangabe:</b> Ein Dorf, eine Glocke, die nicht l&auml;utet. Als der K&#252;ster
-   verschwindet, sucht seine Tochter nach ihm.</p><p>Im Turm findet sie einen Brief.</p>
+   verschwindet,<br>sucht seine Tochter nach ihm.</p><p>Im Turm findet sie einen Brief.</p>
 <p><b>Mitwirkende:</b><br>Erz&auml;hlerin Petra Lind<br/>K&uuml;ster Hans Ober &ndash; &#8222;Gast&#8220;</p>
-<div>Links: <a href="/m">Mailformular</a></div></body></html>)";
+<div>Links: <a href="/m">Mailformular</a></div><div>Druckausgabe (PDF)</div></body></html>)";
 
 inline const std::string kDayText = R"(Hördat - Die Hörspieldatenbank
-Startseite | Suche | Neuigkeiten
 Sortierung: Sendedatum
-Sendezeitraum: 02.06.2019 - 02.06.2019
 Genre(s): alle
-Neu: 412 Einträge im Mai ergänzt.
 
 Glocke von Arnsfeld, Die (1. Teil)
 Sendetermine: WDR 5 - Sonntag, 2. Jun 2019 07:04 Teil 1/3

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora::test {
 
@@ -26,5 +27,7 @@ private:
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
 // Reads a whole file as bytes; throws on failure.
 std::string ReadBytes(const std::filesystem::path& path);
+// The names of the update's temporary files ("temp$$$…") in a folder; an update leaves none.
+std::vector<std::string> TemporaryFilesIn(const std::filesystem::path& folder);
 
 } // namespace velmora::test

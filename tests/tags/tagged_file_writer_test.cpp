@@ -21,6 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::MpegAudio;
 using test::ReadBytes;
+using test::TemporaryFilesIn;
 using test::WriteBytes;
 
 // Records what the writer shows; PumpEvents reports a quit request at pump number quitAt.
@@ -70,14 +71,6 @@ protected:
   bool UpdateInPlace(const std::string& loaded, std::uint64_t oldTagLength, const char* newTag) {
     const std::string temporary = WriteTemporary(loaded, oldTagLength, newTag);
     return !temporary.empty() && ReplaceWithTemporary(temporary, loaded);
-  }
-  // The files in the folder whose names begin with "temp$$$".
-  std::vector<std::string> Temporaries(const std::string& folder) const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-      if (entry.path().filename().string().starts_with("temp$$$"))
-        names.push_back(entry.path().filename().string());
-    return names;
   }
   bool SourceUnchanged() const { return ReadBytes(in) == source; }
 
@@ -181,8 +174,8 @@ TEST_F(WriterTest, InPlaceUpdatesKeepModeAndLinksAndSkipTheTagWrittenBefore) {
   EXPECT_EQ(fs::status(in).permissions(), fs::perms(0640));
   EXPECT_EQ(ReadBytes(dir.file("victim")), "must stay");
   EXPECT_TRUE(fs::is_symlink(dir.file("temp$$$")));
-  EXPECT_EQ(Temporaries(dir.path()), std::vector<std::string>{"temp$$$"});
-  EXPECT_TRUE(Temporaries(dir.file("list")).empty());
+  EXPECT_EQ(TemporaryFilesIn(dir.path()), std::vector<std::string>{"temp$$$"});
+  EXPECT_TRUE(TemporaryFilesIn(dir.file("list")).empty());
   const std::string temporary = WriteTemporary(in, 3, "T3");
   ASSERT_FALSE(temporary.empty());
   fs::rename(in, dir.file("moved.mp3")); // the loaded file vanished before the replacement
@@ -211,7 +204,7 @@ TEST_F(WriterTest, ASourceChangedDuringTheCopyReplacesNothing) {
       } else {
         EXPECT_EQ(Write(out), WriteOutcome::SourceChanged);
       }
-      EXPECT_EQ(Temporaries(dir.path()), std::vector<std::string>{});
+      EXPECT_EQ(TemporaryFilesIn(dir.path()), std::vector<std::string>{});
       EXPECT_FALSE(fs::exists(out));
     }
   }
