@@ -88,9 +88,9 @@ constexpr std::array<std::string_view, 94> kStandardIds = {
     "TSOP", "TSOT", "TSRC", "TSSE", "TSST", "TXXX", "TYER", "UFID", "USER", "USLT"};
 
 bool IsStandardId(std::string_view id) {
-  return id.starts_with('W') ? IsIdOfLength(id, 4)
-                             : std::find(kStandardIds.begin(), kStandardIds.end(), id) !=
-                                   kStandardIds.end();
+  return id.starts_with('W')
+             ? IsIdOfLength(id, 4)
+             : std::find(kStandardIds.begin(), kStandardIds.end(), id) != kStandardIds.end();
 }
 
 // One reading of all frame sizes: how many frames it meets with a standard ID, and whether its
@@ -121,9 +121,9 @@ unsigned SizeBits(std::string_view frames, std::uint64_t start, const FrameLayou
   if (layout.version != 4) return 8;
   const SizeReading syncsafe = ReadSizes(frames, start, 7);
   const SizeReading plain = ReadSizes(frames, start, 8);
-  const bool plainWins =
-      plain.standardFrames > syncsafe.standardFrames ||
-      (plain.standardFrames == syncsafe.standardFrames && syncsafe.runsPastEnd && !plain.runsPastEnd);
+  const bool plainWins = plain.standardFrames > syncsafe.standardFrames ||
+                         (plain.standardFrames == syncsafe.standardFrames && syncsafe.runsPastEnd &&
+                          !plain.runsPastEnd);
   return plainWins ? 8 : 7;
 }
 

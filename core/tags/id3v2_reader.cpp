@@ -66,8 +66,7 @@ struct TextReading {
 void AddText(TextReading& reading, std::string_view id, std::string text) {
   for (Id3v2Frame& frame : reading.frames) {
     if (frame.id != id) continue;
-    if (id.starts_with('T') && !text.empty())
-      frame.text += (frame.text.empty() ? "" : "/") + text;
+    if (id.starts_with('T') && !text.empty()) frame.text += (frame.text.empty() ? "" : "/") + text;
     return;
   }
   reading.frames.push_back({std::string(id), std::move(text)});
