@@ -4,6 +4,7 @@
 #include "core/model/messages.h"
 #include "support/hoerdat_pages.h"
 #include "support/id3v2_fixtures.h"
+#include "support/system_python.h"
 
 namespace velmora::test {
 namespace {
@@ -11,17 +12,6 @@ namespace {
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 using messages::kError;
-
-// What a script of the system's Python prints for one argument, or why it failed. The system's
-// Python, where Debian's python3-mutagen installs itself, whatever else is first on the PATH.
-std::string Python(const std::string& script, const std::string& argument) {
-  TempDir scratch;
-  const std::string file = scratch.file("script.py"), out = scratch.file("out");
-  WriteBytes(file, script);
-  const std::string command =
-      "/usr/bin/python3 '" + file + "' '" + argument + "' >'" + out + "' 2>&1";
-  return std::system(command.c_str()) == 0 ? ReadBytes(out) : "python failed: " + ReadBytes(out);
-}
 
 class CliTest : public ::testing::Test {
 protected:

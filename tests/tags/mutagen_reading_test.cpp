@@ -1,11 +1,11 @@
 // Tags that other readers got right and Velmora got wrong, built byte by byte; each is read by
 // Velmora and by mutagen (python3-mutagen), the reference reader, and both must agree.
-#include <cstdio>
 #include <gtest/gtest.h>
 #include <map>
 
 #include "core/tags/id3v2.h"
 #include "support/id3v2_fixtures.h"
+#include "support/system_python.h"
 #include "support/temp_dir.h"
 
 namespace velmora {
@@ -15,22 +15,13 @@ using namespace test;
 
 // What mutagen reads: title, artist, the comment without a description, the year, the picture.
 std::string MutagenReads(const std::string& path) {
-  const std::string script =
+  return Python(
       "import sys\nfrom mutagen.id3 import ID3\nt = ID3(sys.argv[1])\n"
       "def text(k):\n  f = t.getall(k)\n  return '/'.join(str(v) for v in f[0].text) if f else ''\n"
-      "c = [f.text[0] for f in t.getall('COMM') if f.desc == '']\n"
-      "p = t.getall('APIC')\n"
+      "c = [f.text[0] for f in t.getall('COMM') if f.desc == '']\np = t.getall('APIC')\n"
       "print('TIT2=%s|TPE1=%s|COMM=%s|YEAR=%s|APIC=%d' % (text('TIT2'), text('TPE1'),"
-      " c[0] if c else '', text('TDRC')[:4], len(p[0].data) if p else 0))\n";
-  const std::string command = "/usr/bin/python3 -c \"" + script + "\" '" + path + "'";
-  std::string out;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    while (const std::size_t got = fread(buffer, 1, sizeof buffer, pipe))
-      out.append(buffer, got);
-    pclose(pipe);
-  }
-  return out.substr(0, out.find('\n'));
+      " c[0] if c else '', text('TDRC')[:4], len(p[0].data) if p else 0), end='')\n",
+      path);
 }
 
 std::string VelmoraReads(const Id3v2Contents& contents) {
