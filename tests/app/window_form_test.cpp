@@ -12,6 +12,9 @@ using namespace velmora::test;
 void WindowTest::startsWithDefaultsOrSettingsAndAsksBeforeLeaving() {
   QVERIFY(Open({}));
   const MainDialogWidgets* w = &window->widgets();
+  // Without settings the status line says where they would be read from.
+  QCOMPARE(w->statusLine->currentMessage(),
+           FromCp1252(messages::NoSettingsStatus(ws->file("Tonfeld.ini"))));
   QVERIFY(!window->windowIcon().pixmap(32, 32).isNull()); // the icon is in the static library
   const QComboBox* genres = w->v2GenreCombo;
   QCOMPARE(genres->currentText() + genres->currentData().toString(), QStringLiteral("Speech101"));
@@ -26,7 +29,7 @@ void WindowTest::startsWithDefaultsOrSettingsAndAsksBeforeLeaving() {
   QTest::keyClick(window.get(), Qt::Key_Escape);
   QTest::mouseClick(w->exitButton, Qt::LeftButton);
   window->close();
-  QCOMPARE(dialogs.messages, QStringList(3, QStringLiteral("Warnung: Programm verlassen ?")));
+  QCOMPARE(dialogs.messages, QStringList(3, Box(messages::kWarning, messages::LeaveProgram())));
   QVERIFY(window->isVisible());
 
   // With settings: their input folder is listed, their defaults shown, ID3v1 copied automatically.
@@ -35,6 +38,7 @@ void WindowTest::startsWithDefaultsOrSettingsAndAsksBeforeLeaving() {
                            "URL=http://hoerspiele.example/\nEncodedVON=Studio Süd\n");
   QVERIFY(Open({"hoerspiele/Krimi.mp3", "here.mp3"}));
   w = &window->widgets();
+  QVERIFY(w->statusLine->currentMessage().isEmpty());
   QCOMPARE(ListTexts(w->fileList), QStringList{"Krimi.mp3"});
   QCOMPARE(Text(FormField::inputDir), Path("hoerspiele/"));
   QCOMPARE(Text(FormField::v2Url) + Text(FormField::v2EncodedBy),

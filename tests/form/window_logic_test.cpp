@@ -12,14 +12,6 @@ protected:
   void SetUp() override { StartUp(); }
 };
 
-TEST_F(WindowLogicTest, AMissingSettingsFileIsToldInTheStatusLine) {
-  EXPECT_EQ(platform.statuses, Texts{messages::NoSettingsStatus(dir.file("Tonfeld.ini"))});
-  WriteSettings("");
-  platform.statuses.clear();
-  StartUp();
-  EXPECT_EQ(platform.statuses, Texts{});
-}
-
 TEST_F(WindowLogicTest, FillsMaskTrackAndPathsFromTheName) {
   // The UTF-8 name is taken apart in Windows-1252; the native path stays UTF-8.
   const std::string path = LoadFile("Karl Müller - Die Rückkehr 12V6 - RBX, 05.mp3");

@@ -61,13 +61,5 @@ TEST_F(FileStatusTest, RemovesOnlyTheFileStillWritten) {
   EXPECT_TRUE(fs::is_symlink(dir.file("soft")));
 }
 
-TEST_F(FileStatusTest, OpensForWritingOnlyAFileThatIsNotTheOtherOne) {
-  const FileIdentity loaded = StatusOfPath(dir.file("a.mp3"))->identity;
-  EXPECT_FALSE(OpenOtherFileForWriting(dir.file("hard"), loaded).valid());
-  EXPECT_FALSE(OpenOtherFileForWriting(dir.file("soft"), loaded).valid());
-  EXPECT_EQ(ReadBytes(dir.file("a.mp3")), "audio");
-  EXPECT_FALSE(OpenOtherFileForWriting(dir.file("sub"), loaded).valid());
-}
-
 } // namespace
 } // namespace velmora

@@ -141,7 +141,9 @@ TEST_F(WriterTest, RefusedWritesTouchNothing) {
   WriteBytes(in, source);
   fs::create_directory(dir.file("sub"));
   fs::create_symlink(in, dir.file("link.mp3"));
-  for (const std::string& spelling : {dir.file("sub/../in.mp3"), dir.file("link.mp3")}) {
+  fs::create_hard_link(in, dir.file("hard.mp3"));
+  for (const std::string& spelling :
+       {dir.file("sub/../in.mp3"), dir.file("link.mp3"), dir.file("hard.mp3"), dir.file("sub")}) {
     EXPECT_EQ(Write(spelling), WriteOutcome::CannotCreateTarget) << spelling;
     EXPECT_TRUE(SourceUnchanged()) << spelling;
   }
