@@ -167,7 +167,9 @@ void ReportWrittenFiles(WindowState& state, WindowPlatform& platform,
 }
 
 void ShowWriteFailure(WindowPlatform& platform, const WriteFailure& failure) {
-  if (failure.caption == messages::kError && failure.buttons == MessageButtons::Ok)
+  // Compared as text: a caption literal need not have one address in every part of the program.
+  if (std::string_view(failure.caption) == messages::kError &&
+      failure.buttons == MessageButtons::Ok)
     ShowError(platform, failure.text);
   else
     platform.ShowMessage(failure.text, failure.caption, failure.icon, failure.buttons);
