@@ -64,8 +64,7 @@ void WindowTest::searchAndPageImportReachTheWindow() {
   QCOMPARE(seen.mid(3, 2), (QStringList{"0", "1"})); // none chosen at first; Down: the second row
   QCOMPARE(seen.value(5) + seen.value(6),
            QStringLiteral("1Sendung: WDR 5 - Sonntag Teil 2/3\nLänge: 52 min.\n"
-                          "Art: Krimi\nRegie: Ida Sommer\nInhalt: Teil 2 der "
-                          "Geschichte."));
+                          "Art: Krimi\nRegie: Ida Sommer\nInhalt: Teil 2 der Geschichte."));
   QVERIFY(seen.value(7).contains(QStringLiteral("Teil 3/3")));
   QCOMPARE(Text(FormField::v2Comment), QStringLiteral("Teil 2 der Geschichte."));
   QCOMPARE(dialogs.messages.size(), 2);

@@ -56,9 +56,8 @@ std::string MpegFile(); // a few silent MPEG-1 Layer III frames
 QStringList ListTexts(const QTreeWidget* list, int columns = 1); // a row: "text|text…"
 // Typed key by key; each key event carries its text, as for letters beyond ASCII.
 void Type(QWidget* control, const QString& text);
-void ClickEntry(QTreeWidget* list, const QString& text); // a mouse click on that entry
-// Drags files over the control and drops them there; true when both were accepted.
-bool DropFiles(QWidget* target, const QStringList& paths);
+void ClickEntry(QTreeWidget* list, const QString& text);   // a mouse click on that entry
+bool DropFiles(QWidget* target, const QStringList& paths); // true when drag and drop were accepted
 
 class WindowTest : public QObject {
   Q_OBJECT

@@ -43,8 +43,7 @@ inline std::string MessageLine(const std::string& caption, const std::string& cp
   return caption + ": " + text + "\n";
 }
 
-// The texts of the frames with these IDs in an ID3v2.3 tag (behind their encoding byte), each
-// after a "|".
+// The texts (behind the encoding byte) of these frames of an ID3v2.3 tag, each after a "|".
 inline std::string FrameTexts(const std::string& tag, std::initializer_list<const char*> ids) {
   std::string texts;
   for (const char* id : ids)

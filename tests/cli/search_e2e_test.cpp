@@ -35,7 +35,7 @@ protected:
     EXPECT_TRUE(exitCode == 0 || run.out.empty()); // a failed action ends the chain before show
     for (std::size_t i = 0; i + 1 < shown.size(); i += 2)
       EXPECT_NE(run.out.find("\"" + shown[i] + "\": \"" + shown[i + 1] + "\""), std::string::npos)
-          << shown[i] << "\n"
+          << shown[i] << '\n'
           << run.out;
   }
   static std::string Spur(int part) {

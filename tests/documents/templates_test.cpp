@@ -16,12 +16,10 @@
 #include "core/text/encoding.h"
 #include "support/temp_dir.h"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
 
 class FixedClock : public TemplateClock {
 public:
@@ -42,9 +40,8 @@ protected:
     return ReadBytes(outDir + Cp1252ToUtf8(name) + ".txt");
   }
 
-  test::TempDir dir;
-  const std::string workDir = dir.path().string() + "/";
-  const std::string outDir = dir.file("out") + "/";
+  TempDir dir;
+  const std::string workDir = dir.path().string() + "/", outDir = dir.file("out") + "/";
   TemplateFields fields{"Meier", "Der Fall", "SWF/NDR", "", "A$1$B", "$1$"};
   FixedClock clock;
 };
@@ -142,4 +139,4 @@ TEST(SystemTemplateClockTest, GermanNamesWithoutAUsableLocale) {
 }
 
 } // namespace
-} // namespace velmora
+} // namespace velmora::test

@@ -24,7 +24,6 @@ protected:
     logic.ReadLaterSettings();
     logic.ShowForm();
   }
-  // Writes a file in the work directory (name in UTF-8) and loads it; its path.
   std::string LoadFile(const std::string& name, const std::string& bytes = MpegAudio(4000)) {
     WriteBytes(dir.file(name), bytes);
     logic.LoadSelectedFile(dir.file(name));

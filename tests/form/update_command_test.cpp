@@ -14,7 +14,6 @@ namespace fs = std::filesystem;
 
 class UpdateTest : public LogicTest {
 protected:
-  // Settings, templates, and a source with an old tag of Meier's Der Fall, loaded by a click.
   void Start(const std::string& iniText = "") {
     fs::create_directory(dir.path() / "out");
     WriteBytes(dir.file("FileNameVorlage.txt"), "# Vorschlag\n$0$ - $1$\n");

@@ -45,7 +45,6 @@ protected:
   std::string Out(int number, const std::string& extension = "mp3") const {
     return dir.file("out/Quell,Marta - Die Glocke " + std::to_string(number) + "v3." + extension);
   }
-  // The written part: its own designation and number, its own audio, the fields typed.
   void ExpectWritten(int number, const std::string& path) {
     const std::string n = std::to_string(number);
     EXPECT_EQ(ReadBytes(path),

@@ -71,8 +71,7 @@ TEST(ImportCommand, ReportsTheClipboardsFailuresOrFillsAndShowsTheForm) {
   const std::tuple<ClipboardText, std::string, std::string> rows[] = {
       {{Status::CannotOpen, page}, messages::ClipboardCannotOpen(), "getippt|getippt"},
       {{Status::Ok, page}, "", "Der Fall|Der Fall"},
-      // The clipboard's text ends at its first zero byte: no field is taken, and that is said;
-      // what was typed stays.
+      // The clipboard's text ends at its first zero byte: no field is taken, and that is said.
       {{Status::Ok, std::string("<font class=ti>Fall, Der</font>.\0.......", 40)},
        messages::NoHoerdatEntryOnClipboard(),
        "getippt|getippt"},

@@ -8,12 +8,10 @@
 #include "core/io/file_io.h"
 #include "support/temp_dir.h"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
 
 // A folder with a file, a hard link and a symbolic link to it, another file, a subfolder and a
 // dangling link.
@@ -27,7 +25,7 @@ protected:
     fs::create_symlink(dir.file("missing"), dir.file("dangling"));
     fs::create_directory(dir.file("sub"));
   }
-  test::TempDir dir;
+  TempDir dir;
 };
 
 TEST_F(FileStatusTest, NamesTheSameFileByIdentityAndExistenceFollowsLinks) {
@@ -62,4 +60,4 @@ TEST_F(FileStatusTest, RemovesOnlyTheFileStillWritten) {
 }
 
 } // namespace
-} // namespace velmora
+} // namespace velmora::test

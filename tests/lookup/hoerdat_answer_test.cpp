@@ -7,10 +7,9 @@
 #include "core/lookup/result_rows.h"
 #include "lookup/answer_samples.h"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
-using test::RecordText;
 using Texts = std::vector<std::string>;
 using namespace std::string_literals;
 
@@ -132,7 +131,7 @@ TEST(ApplyRecord, ComposesEachTextAfterTheMode) {
   const std::string rest = "\r\n\r\nErster Satz.\r\nZweiter Satz.\r\n\r\nMit:\r\nAnna Berger";
   const std::string five = "A\r\nB\r\nC\r\nD\r\nE", k(15, 'k'), huge(30000, 'k');
   const std::string cut = huge + " " + huge.substr(0, kMaxFieldBytes - 30001) + rest;
-  const std::tuple<int, test::SampleRecord, std::string TagForm::*, std::string> rows[] = {
+  const std::tuple<int, SampleRecord, std::string TagForm::*, std::string> rows[] = {
       {1, {.autor = " Berger ,  Anna Maria"}, artist, "Anna Maria Berger"},
       // Without a part designation the title ends without a blank.
       {0, {}, title, "Der Garten"},
@@ -176,4 +175,4 @@ TEST(ApplyRecord, AnEmptyRecordKeepsTheFieldsSetsDefaultsAndCopyrightAndMayAskFo
 }
 
 } // namespace
-} // namespace velmora
+} // namespace velmora::test

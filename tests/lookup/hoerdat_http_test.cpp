@@ -42,7 +42,6 @@ TEST(CurlHttpClient, SendsOneGetAndKeepsEveryAnswerWithItsStatusCutToTheLimit) {
   for (int i = 0; i < 256; ++i)
     bytes += static_cast<char>(i);
   const std::string full(kMaxAnswerBytes, 'a');
-  // The response; connected, status and body, or the failure.
   const std::tuple<std::string, bool, long, std::string, HttpFailure> rows[] = {
       {Response("200 OK", bytes), true, 200, bytes, HttpFailure::None}, // the bytes unchanged
       {Response("200 OK", full + std::string(50000, 'b')), true, 200, full, HttpFailure::None},

@@ -10,10 +10,9 @@
 #include "lookup/answer_samples.h"
 #include "support/fake_platform.h"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
-using test::RecordText;
 using Texts = std::vector<std::string>;
 
 HttpResult Answer(std::string body, long status = 200) {
@@ -43,7 +42,7 @@ bool WorkersEnded(const std::shared_ptr<GatedHttpClient>& client, long owners = 
 TEST(SearchDownload, RunsOneAtATimeAndDropsTheAnswerWhenDestroyedBeforeItsCompletionRan) {
   // 0: kept; 1: destroyed while the GET runs; 2: destroyed with its completion already posted
   for (const int end : {0, 1, 2}) {
-    test::FakePlatform platform;
+    FakePlatform platform;
     auto client = std::make_shared<GatedHttpClient>();
     auto download = std::make_unique<SearchDownload>(client, platform);
     Texts results;
@@ -83,7 +82,7 @@ struct LoadedWindow {
            form.v2Title + "|" + form.v1Title + "|" + form.v2Composer + "|" + form.v2Url + "|" +
            platform.ControlText(FormField::v2Title);
   }
-  test::FakePlatform platform;
+  FakePlatform platform;
   std::shared_ptr<GatedHttpClient> client;
   VelmoraLogic logic{platform, client};
   TagForm& form = logic.state().form;
@@ -145,7 +144,6 @@ TEST(HoerdatSearch, FailedDownloadsKeepWhatWasTyped) {
   const std::string kept = "|getippt||||sp\xe4ter getippt";
   const std::string address = "http://hoerdat.example/h.php?a=&b=&c=&d=98";
   const std::string velmora = std::string(" (") + messages::kVelmora + ")";
-  // the result, the state afterwards
   const std::pair<HttpResult, std::string> rows[] = {
       {Answer("<html>Internal Server Error</html>", 500),
        messages::NotAnAnswerFrom(address, 500) + velmora + kept},
@@ -158,7 +156,6 @@ TEST(HoerdatSearch, FailedDownloadsKeepWhatWasTyped) {
     window.members.settings.hoerdatScript = "h.php";
     window.platform.Type(FormField::maskYear, " 98\t");
     window.logic.OnHoerdatSearch();
-    // The user goes on typing while the search runs.
     window.platform.Type(FormField::v2Title, "sp\xe4ter getippt");
     ASSERT_TRUE(window.platform.WaitAndRunPosted());
     EXPECT_EQ(window.State(), state) << result.body.substr(0, 40);
@@ -167,4 +164,4 @@ TEST(HoerdatSearch, FailedDownloadsKeepWhatWasTyped) {
 }
 
 } // namespace
-} // namespace velmora
+} // namespace velmora::test

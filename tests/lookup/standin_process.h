@@ -1,6 +1,5 @@
 #pragma once
-// Runs the stand-in Hördat service on a free loopback port for the length of a test, and stops
-// it with SIGTERM.
+// The stand-in Hördat service on a free loopback port for the length of a test; SIGTERM ends it.
 #include <signal.h>
 
 #include <cstdio>

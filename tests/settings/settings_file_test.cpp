@@ -6,12 +6,10 @@
 
 #include "support/temp_dir.h"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
 
 auto Tie(const SettingsValues& v) {
   return std::tie(v.inputDirPath, v.outputDirPath, v.hoerdatUrl, v.hoerdatScript, v.genTxtFile,
@@ -29,9 +27,8 @@ protected:
     ReadLaterSettings(ini, values);
     return values;
   }
-  test::TempDir dir;
-  std::string ini = dir.file("Tonfeld.ini");
-  std::string workDir = dir.path().string() + "/";
+  TempDir dir;
+  std::string ini = dir.file("Tonfeld.ini"), workDir = dir.path().string() + "/";
 };
 
 TEST_F(SettingsFileTest, EveryKeyIsReadOrDefaulted) {
@@ -105,7 +102,6 @@ TEST_F(SettingsFileTest, WritingCreatesTheFileReadsBackWhatWasWrittenAndRefusesI
   }
   EXPECT_EQ(ReadBytes(ini), "[Directories]\nOutputDir=a=b;c\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
-  // Injections are refused, failures reported.
   WriteBytes(ini, "[A]\nk=1\n");
   EXPECT_FALSE(WriteProfileString("A", "k", "/x\n[B]\nevil=1", ini));
   EXPECT_FALSE(WriteProfileString("A]", "k", "v", ini));
@@ -118,4 +114,4 @@ TEST_F(SettingsFileTest, WritingCreatesTheFileReadsBackWhatWasWrittenAndRefusesI
 }
 
 } // namespace
-} // namespace velmora
+} // namespace velmora::test

@@ -59,18 +59,15 @@ public:
   bool spinnerTimerRunning = false;
   int spinnerTimerStarts = 0;
 
-  // The file list and the confirmation of the update of all parts.
   std::vector<std::string> listedFiles; // native paths
   bool confirmParts = true;
   std::vector<std::vector<PartTarget>> partConfirmations;
 
-  // Functions posted to the window's thread are queued until the test runs them. RunPosted runs
-  // what is queued now (and what those functions post); WaitAndRunPosted first waits until
-  // something is posted, false on timeout.
+  // Posted functions wait in a queue for the test: RunPosted runs them (and what they post);
+  // WaitAndRunPosted first waits for one, false on timeout.
   int RunPosted();
   bool WaitAndRunPosted(std::chrono::milliseconds timeout = std::chrono::seconds(30));
 
-  // WindowPlatform
   MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                             MessageButtons buttons) override {
     messages.push_back({text, caption, icon, buttons});

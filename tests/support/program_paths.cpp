@@ -4,14 +4,10 @@
 
 namespace velmora::test {
 
-namespace {
-
-std::string FromEnvironment(const char* name, const char* builtPath) {
+static std::string FromEnvironment(const char* name, const char* builtPath) {
   const char* value = std::getenv(name);
   return value && *value ? value : builtPath;
 }
-
-} // namespace
 
 std::string CliProgram() {
   return FromEnvironment("VELMORA_CLI", VELMORA_CLI_PATH);

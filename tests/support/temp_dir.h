@@ -16,16 +16,14 @@ public:
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  // Path of a file inside the directory, as a native string.
   std::string file(std::string_view name) const;
 
 private:
   std::filesystem::path path_;
 };
 
-// Writes bytes to a file (created or truncated); throws on failure.
+// Writes bytes to a file (created or truncated); it and ReadBytes throw on failure.
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
-// Reads a whole file as bytes; throws on failure.
 std::string ReadBytes(const std::filesystem::path& path);
 // The names of the update's temporary files ("temp$$$…") in a folder; an update leaves none.
 std::vector<std::string> TemporaryFilesIn(const std::filesystem::path& folder);

@@ -39,15 +39,12 @@ TEST(OtherFramesTest, Version23FramesAreCarriedByteForByteAfterTheTwelve) {
 }
 
 TEST(OtherFramesTest, Version24And22FramesAreCarriedWhenTheirVersion23FormHoldsTheSameData) {
-  const std::string v24 =
-      Tag(4, '\x80', // unsynchronised: every frame body too
-          F24("APIC", "\3image/png\0\x03K\xc3\xb6ln\0"s + Unsynchronised("\xff\xe0png")) +
-              F24("USLT", "\0gerd\0Zeile"s) +
-              F24("TDRC", "\0"
-                          "2019"s) +
-              F24("TXXX", "\3A\0B"s) + "TPE2"s + BigEndian(6, 4, 7) + "\0\x01"s +
-              BigEndian(2, 4, 7) + "\0X"s +                 // data length indicator
-              "GEOB"s + BigEndian(3, 4, 7) + "\0\x08zip"s); // compressed
+  const std::string v24 = Tag(
+      4, '\x80', // unsynchronised: every frame body too
+      F24("APIC", "\3image/png\0\x03K\xc3\xb6ln\0"s + Unsynchronised("\xff\xe0png")) +
+          F24("USLT", "\0gerd\0Zeile"s) + F24("TDRC", "\0"s + "2019") + F24("TXXX", "\3A\0B"s) +
+          "TPE2"s + BigEndian(6, 4, 7) + "\0\x01"s + BigEndian(2, 4, 7) + // data length indicator
+          "\0X"s + "GEOB"s + BigEndian(3, 4, 7) + "\0\x08zip"s);          // GEOB compressed
   const OtherFrames frames = CarryOtherFrames(v24);
   EXPECT_EQ(frames.bytes, F23("APIC", "\0image/png\0\x03K\xf6ln\0\xff\xe0png"s) +
                               F23("USLT", "\0gerd\0Zeile"s) + F23("TPE2", "\0X"s));
@@ -64,8 +61,7 @@ TEST(OtherFramesTest, Version24And22FramesAreCarriedWhenTheirVersion23FormHoldsT
 
 TEST(OtherFramesTest, PicturesAndTheCoverAmongThem) {
   const std::string tag = Tag(3, 0,
-                              F23("APIC", "\0image/png\0\x04R\xfc"
-                                          "ck\0png"s) +
+                              F23("APIC", "\0image/png\0\x04R\xfc"s + "ck\0png"s) +
                                   F23("APIC", "\1image/jpeg\0\x03\xff\xfe\0\0"s + kJpeg) +
                                   F23("APIC", "\0x"s)); // too short to be a picture
   const std::vector<TagPicture> pictures = ReadPictures(tag);

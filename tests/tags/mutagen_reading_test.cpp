@@ -8,10 +8,8 @@
 #include "support/system_python.h"
 #include "support/temp_dir.h"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
-
-using namespace test;
 
 // What mutagen reads: title, artist, the comment without a description, the year, the picture.
 std::string MutagenReads(const std::string& path) {
@@ -43,8 +41,7 @@ std::string PictureWith(const std::string& at) {
 TEST(MutagenReadingTest, VelmoraReadsWhatTheReferenceReaderReads) {
   const std::string behindPicture = F24Plain("TIT2", "\0Der Fall"s) + F24Plain("TPE1", "\0Meier"s);
   const std::string comment = "\0ger\0"s + std::string(195, 'k'); // 200: 00 00 00 c8, syncsafe 72
-  const std::string itunes = "\0eng"
-                             "iTunNORM\0 00000A2B 00000A2B"s;
+  const std::string itunes = "\0engiTunNORM\0 00000A2B 00000A2B"s;
   // Compressed with zlib: "\0Gepackt", 8 bytes.
   const std::string packed =
       "\0\0\0\x08\x78\x9c\x63\x70\x4f\x2d\x48\x4c\xce\x2e\x01\x00\x0a\x7e\x02\xc0"s;
@@ -56,9 +53,7 @@ TEST(MutagenReadingTest, VelmoraReadsWhatTheReferenceReaderReads) {
       {"size lands on digits inside a comment",
        Tag(4, 0,
            F24Plain("COMM", comment.substr(0, 72) + "1945" + comment.substr(76)) + behindPicture)},
-      {"TDRC", Tag(4, 0,
-                   F24("TIT2", "\0T"s) + F24("TDRC", "\0"
-                                                     "1987-05-01"s))},
+      {"TDRC", Tag(4, 0, F24("TIT2", "\0T"s) + F24("TDRC", "\0"s + "1987-05-01"))},
       {"two comments", Tag(3, 0, F23("COMM", itunes) + F23("COMM", "\0ger\0Echt"s))},
       {"compressed title", Tag(3, 0, "TIT2\0\0\0\x14\0\x80"s + packed + F23("TPE1", "\0M"s))},
       {"empty frame first", Tag(3, 0, F23("WOAS", "") + F23("TIT2", "\0Titel"s), 16)},
@@ -86,4 +81,4 @@ TEST(MutagenReadingTest, VelmoraReadsWhatTheReferenceReaderReads) {
 }
 
 } // namespace
-} // namespace velmora
+} // namespace velmora::test

@@ -15,14 +15,10 @@
 #include "form/audio_test_files.h"
 #include "support/temp_dir.h"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 namespace fs = std::filesystem;
-using test::MpegAudio;
-using test::ReadBytes;
-using test::TemporaryFilesIn;
-using test::WriteBytes;
 
 // Records what the writer shows; PumpEvents reports a quit request at pump number quitAt.
 class RecordingProgress : public CopyProgress {
@@ -57,7 +53,6 @@ protected:
                      long padding = 100) {
     return WriteTaggedFile(target, in, oldTagLength, tag, padding, progress);
   }
-  // The update's own temporary file beside the loaded file, its path.
   std::string WriteTemporary(const std::string& loaded, std::uint64_t oldTagLength,
                              const char* newTag) {
     auto temporary = CreateExclusiveFile(TemporaryPathFor(loaded));
@@ -74,9 +69,8 @@ protected:
   }
   bool SourceUnchanged() const { return ReadBytes(in) == source; }
 
-  test::TempDir dir;
-  const std::string in = dir.file("in.mp3"), out = dir.file("out.mp3");
-  const std::string audio = MpegAudio(1 << 20);
+  TempDir dir;
+  const std::string in = dir.file("in.mp3"), out = dir.file("out.mp3"), audio = MpegAudio(1 << 20);
   const std::string source = "ID3" + std::string(1997, 'o') + audio; // an old tag of 2000 bytes
   const std::string tag = "ID3" + std::string(497, 't');
   RecordingProgress progress;
@@ -201,11 +195,10 @@ TEST_F(WriterTest, ASourceChangedDuringTheCopyReplacesNothing) {
           fs::rename(dir.file("other.mp3"), in);
         }
       };
-      if (inPlace) {
+      if (inPlace)
         EXPECT_TRUE(WriteTemporary(in, 2000, "T").empty());
-      } else {
+      else
         EXPECT_EQ(Write(out), WriteOutcome::SourceChanged);
-      }
       EXPECT_EQ(TemporaryFilesIn(dir.path()), std::vector<std::string>{});
       EXPECT_FALSE(fs::exists(out));
     }
@@ -216,15 +209,15 @@ TEST_F(WriterTest, ASourceChangedDuringTheCopyReplacesNothing) {
 // system cannot splice. Each copies the bytes unchanged and reports a failed write.
 TEST(BlockCopierTest, BothMethodsCopyWholeAndReportFailedWrites) {
   for (auto method : {BlockCopier::Method::Splice, BlockCopier::Method::ReadWrite}) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string audio = MpegAudio(3 * BlockCopier::kBlockSize + 123);
-    test::WriteBytes(dir.file("in"), audio);
+    WriteBytes(dir.file("in"), audio);
     UniqueFd in(open(dir.file("in").c_str(), O_RDONLY));
     UniqueFd out(open(dir.file("out").c_str(), O_WRONLY | O_CREAT, 0600));
     BlockCopier copier(in.get(), out.get(), method);
     while (copier.CopyBlock() > 0) {
     }
-    EXPECT_EQ(test::ReadBytes(dir.file("out")), audio);
+    EXPECT_EQ(ReadBytes(dir.file("out")), audio);
 
     UniqueFd again(open(dir.file("in").c_str(), O_RDONLY));
     UniqueFd readOnly(open(dir.file("out").c_str(), O_RDONLY));
@@ -233,4 +226,4 @@ TEST(BlockCopierTest, BothMethodsCopyWholeAndReportFailedWrites) {
 }
 
 } // namespace
-} // namespace velmora
+} // namespace velmora::test

@@ -33,8 +33,7 @@ TEST(EncodingTest, TextsOfTheWebTakeTheNearestForm) {
   // Windows-1252's own characters stay; hyphens, spaces, invisible marks and Central European
   // letters take their nearest form; the rest is "?".
   EXPECT_EQ(Utf8ToNearestCp1252("„Łódź“ – ‐ − a\u2009b\u200bc ŠŒ ő ı 日"),
-            "\x84L\xf3"
-            "dz\x93 \x96 - - a bc \x8a\x8c o i ?");
+            std::string("\x84L\xf3") + "dz\x93 \x96 - - a bc \x8a\x8c o i ?");
   EXPECT_EQ(Utf8ToNearestCp1252("\xff kein UTF-8"), "\xff kein UTF-8");
 }
 
