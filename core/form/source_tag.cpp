@@ -14,6 +14,10 @@ constexpr std::size_t kHeadBytes = 10;
 
 SourceTag MeasureSourceTag(const ReadableFile& file) {
   SourceTag source;
+  if (!file.regular()) {
+    source.status = SourceTag::Status::NotRegular;
+    return source;
+  }
   auto head = file.Head(kHeadBytes);
   if (!head) return source;
   source.head = std::move(*head);
@@ -35,8 +39,16 @@ std::optional<std::string> ReadFirstTag(const ReadableFile& file, const SourceTa
 }
 
 std::string SourceFailure(SourceTag::Status status, const std::string& path) {
-  return status == SourceTag::Status::NotMpeg ? messages::NotMpegFile(path)
-                                              : messages::CannotOpenFile(path);
+  switch (status) {
+  case SourceTag::Status::NotMpeg:
+    return messages::NotMpegFile(path);
+  case SourceTag::Status::NotRegular:
+    return messages::NotARegularFile(path);
+  case SourceTag::Status::Ok:
+  case SourceTag::Status::CannotOpen:
+    break;
+  }
+  return messages::CannotOpenFile(path);
 }
 
 } // namespace velmora

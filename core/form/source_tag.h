@@ -10,7 +10,7 @@
 namespace velmora {
 
 struct SourceTag {
-  enum class Status { Ok, CannotOpen, NotMpeg } status = Status::CannotOpen;
+  enum class Status { Ok, CannotOpen, NotRegular, NotMpeg } status = Status::CannotOpen;
   std::string head;       // the first bytes, as far as the ID3v2 header reaches
   std::uint64_t area = 0; // the tag (and a stale one right behind it); 0 without a tag
 };

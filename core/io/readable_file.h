@@ -12,10 +12,13 @@ namespace velmora {
 
 class ReadableFile {
 public:
-  // nullopt when the file cannot be opened or its size cannot be told.
+  // nullopt when the file cannot be opened or its size cannot be told. Opened without blocking,
+  // so that a pipe nobody writes to does not stall the program; read only a regular file.
   static std::optional<ReadableFile> Open(const std::string& path);
 
   std::uint64_t size() const { return size_; }
+  // False for a folder, a device or a pipe.
+  bool regular() const { return regular_; }
   // The first count bytes (fewer when the file is shorter); a file whose size stat cannot tell
   // (a pipe, say) is read up to count as it comes. nullopt on a read error.
   std::optional<std::string> Head(std::size_t count) const;
@@ -25,9 +28,11 @@ public:
   std::optional<std::string> Tail(std::size_t count) const;
 
 private:
-  ReadableFile(UniqueFd fd, std::uint64_t size) : fd_(std::move(fd)), size_(size) {}
+  ReadableFile(UniqueFd fd, std::uint64_t size, bool regular)
+      : fd_(std::move(fd)), size_(size), regular_(regular) {}
   UniqueFd fd_;
   std::uint64_t size_ = 0;
+  bool regular_ = false;
 };
 
 } // namespace velmora

@@ -33,6 +33,10 @@ std::string CannotOpenFile(const std::string& path) {
 std::string NotMpegFile(const std::string& path) {
   return AboutFile(path, "ist kein mp2/mp3-File!");
 }
+std::string NotARegularFile(const std::string& path) {
+  return AboutFile(path, "ist keine Datei, sondern ein Ordner, ein Gerät oder eine Pipe. Bitte "
+                         "eine mp2/mp3-Datei wählen.");
+}
 std::string CannotWriteFile(const std::string& path) {
   return AboutFile(path, "kann nicht geschrieben werden!");
 }

@@ -15,6 +15,8 @@ inline constexpr const char* kVelmora = "Velmora";
 
 std::string CannotOpenFile(const std::string& path);
 std::string NotMpegFile(const std::string& path);
+// A folder, a device or a pipe under an audio file's name.
+std::string NotARegularFile(const std::string& path);
 std::string CannotWriteFile(const std::string& path);
 std::string DamagedTag(const std::string& path);
 std::string CannotReplaceFile(const std::string& path);

@@ -46,12 +46,16 @@ TEST_F(WindowLogicTest, MpegCheckByTheFirstBytesKeepsThePreviousFileOnFailure) {
 
   platform.Type(FormField::v2Title, "getippt");
   const std::string wave = LoadFile("wave.mp3", "RIFF....WAVE"), empty = LoadFile("0.mp3", "");
-  const std::string missing = dir.file("fehlt.mp3");
-  logic.LoadSelectedFile(missing);
+  // A pipe nobody writes to (it would stall the open) and a folder are no files.
+  const std::string missing = dir.file("fehlt.mp3"), fifo = dir.file("fifo.mp3");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {missing, fifo, dir.path().string()})
+    logic.LoadSelectedFile(path);
   EXPECT_EQ(platform.MessageTexts(),
             (Texts{messages::NotMpegFile(wave), messages::NotMpegFile(empty),
-                   messages::CannotOpenFile(missing)}));
-  EXPECT_EQ(platform.Captions(), Texts(3, messages::kError));
+                   messages::CannotOpenFile(missing), messages::NotARegularFile(fifo),
+                   messages::NotARegularFile(dir.path().string())}));
+  EXPECT_EQ(platform.Captions(), Texts(5, messages::kError));
   // The file loaded before is still the loaded one; the typed text was taken and is shown.
   EXPECT_EQ(
       (Texts{form.inputFile, std::to_string(members.oldTagLength), Control(FormField::v2Title)}),
