@@ -163,7 +163,8 @@ actions run in the order given:
   search [ROW]       the button "Hördat suchen"; among several hits row ROW (counted from 0)
                      is chosen; without ROW the choice is cancelled and the hits are printed
                      as {"hits": [{"row": 0, "author": ..., "title": ..., "station": ...,
-                     "year": ...}, ...]}; the next action waits until the search has ended
+                     "year": ..., "part": ...}, ...]} (part: the second title or the part
+                     the broadcast names); the next action waits until the search has ended
   import-page PATH [ROW]
                      the button "Seite einfügen" with the page read from PATH (UTF-8 or
                      Windows-1252; a page of the older layout, or of today's as text or HTML);

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/lookup/result_rows.h"
 #include "core/text/encoding.h"
 
 namespace velmora::cli {
@@ -104,7 +105,7 @@ std::string HitsJson(const std::vector<ResultRow>& rows) {
     json += (i == 0 ? "{\"row\": " : ", {\"row\": ") + std::to_string(i) +
             ", \"author\": " + JsonString(row.author) + ", \"title\": " + JsonString(row.title) +
             ", \"station\": " + JsonString(row.station) + ", \"year\": " + JsonString(row.year) +
-            "}";
+            ", \"part\": " + JsonString(PartOfRow(row)) + "}";
   }
   return json + "]}";
 }

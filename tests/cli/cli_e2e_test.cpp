@@ -113,8 +113,10 @@ TEST_F(CliTest, ImportPageReadsOnlyASmallRegularFile) {
       << one.out;
   const CliRun hits = Run({source, "import-page", day});
   EXPECT_EQ(hits.exitCode, 0) << hits.err;
-  EXPECT_TRUE(hits.out.starts_with("{\"hits\": [{\"row\": 0, \"author\": \"Marta Quell\", "
-                                   "\"title\": \"Die Glocke von Arnsfeld (1. Teil)\""))
+  EXPECT_TRUE(
+      hits.out.starts_with("{\"hits\": [{\"row\": 0, \"author\": \"Marta Quell\", "
+                           "\"title\": \"Die Glocke von Arnsfeld (1. Teil)\", "
+                           "\"station\": \"RBX\", \"year\": \"2014\", \"part\": \"Teil 1/3\"}"))
       << hits.out;
   EXPECT_EQ(std::count(hits.out.begin(), hits.out.end(), '\n'), 1);
   const std::string target = dir.file("leuchtturm.mp3");
