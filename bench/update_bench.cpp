@@ -7,9 +7,10 @@
 #include <cstdlib>
 
 #include "bench_files.h"
-#include "core/io/atomic_replace.h"
+#include "core/io/readable_file.h"
 #include "core/tags/id3v1.h"
 #include "core/tags/id3v2.h"
+#include "core/tags/id3v2_tag_area.h"
 #include "core/tags/tagged_file_writer.h"
 
 namespace velmora::bench {
@@ -24,13 +25,23 @@ const Id3v1Record kRecord = ComposeId3v1Record({"Der neue Fall", "Meier", "", "1
 
 // The tag length the loader would record for the file now.
 std::uint64_t RecordedTagLength(const std::string& path) {
-  char head[10] = {};
-  std::size_t got = 0;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    got = std::fread(head, 1, sizeof head, file);
-    std::fclose(file);
-  }
-  return MeasureId3v2Tag(std::string_view(head, got));
+  const auto file = ReadableFile::Open(path);
+  return MeasureId3v2TagArea([&](std::uint64_t offset, std::size_t count) {
+    return file ? file->Range(offset, count).value_or("") : std::string();
+  });
+}
+
+// The whole rewrite of source into target with the new tag and the ID3v1 record.
+TaggedFileWrite Write(const std::string& source, const std::string& target,
+                      std::uint64_t oldTagLength, const std::string& tag) {
+  TaggedFileWrite write;
+  write.sourcePath = source;
+  write.targetPath = target;
+  write.tag = tag;
+  write.padding = kNewPadding;
+  write.oldTagLength = oldTagLength;
+  write.id3v1 = kRecord;
+  return write;
 }
 
 void BM_UpdateToNewName(benchmark::State& state) {
@@ -43,9 +54,8 @@ void BM_UpdateToNewName(benchmark::State& state) {
   SideBySide(
       state, FileBytes(), [&] { RemoveFile(tagged); },
       [&] {
-        return WriteTaggedFile(tagged, source, oldTagLength, tag, kNewPadding, progress) ==
-                   WriteOutcome::Ok &&
-               WriteId3v1Record(tagged, kRecord) == 0;
+        return WriteTaggedFile(Write(source, tagged, oldTagLength, tag), progress).outcome ==
+               WriteOutcome::Ok;
       },
       [&] { RemoveFile(copied); },
       [&] {
@@ -67,12 +77,9 @@ void BM_UpdateInPlace(benchmark::State& state) {
   SideBySide(
       state, FileBytes(), [&] { oldTagLength = RecordedTagLength(ours); },
       [&] {
-        auto created = CreateExclusiveFile(TemporaryPathFor(ours));
-        if (!created) return false;
-        const std::string temporary = created->path;
-        return WriteTaggedTemporary(std::move(created->fd), temporary, ours, oldTagLength, tag,
-                                    kNewPadding, progress) == WriteOutcome::Ok &&
-               WriteId3v1Record(temporary, kRecord) == 0 && ReplaceWithTemporary(temporary, ours);
+        TaggedFileWrite write = Write(ours, ours, oldTagLength, tag);
+        write.inPlace = true;
+        return WriteTaggedFile(write, progress).outcome == WriteOutcome::Ok;
       },
       [] {},
       [&] {

@@ -5,10 +5,12 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/cli_session.h"
+#include "core/io/file_io.h"
 #include "core/model/messages.h"
 #include "core/text/encoding.h"
 
 int main(int argc, char** argv) {
+  velmora::IgnoreFileSizeSignal();
   using namespace velmora::cli;
   const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.command) {

@@ -1,26 +1,25 @@
 #include "core/documents/output_documents.h"
 #include "core/documents/template_file.h"
-#include "core/io/file_contents.h"
+#include "core/io/atomic_replace.h"
 #include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
 
 namespace velmora {
 
-std::optional<std::string> WriteDescriptionFile(const std::string& workDir,
-                                                const std::string& outputDirPath,
-                                                const std::string& fileNameTemplateText,
-                                                const TemplateFields& fields,
-                                                TemplateClock& clock) {
+WrittenDescription WriteDescriptionFile(const std::string& workDir,
+                                        const std::string& outputDirPath,
+                                        const std::string& fileNameTemplateText,
+                                        const TemplateFields& fields, TemplateClock& clock) {
   std::optional<std::string> text = ReadTemplateFile(workDir + kDescriptionTemplate);
-  if (!text) return std::nullopt;
+  if (!text) return {};
   TrimText(*text);
   StripCommentLines(*text);
   ExpandMarkers(*text, fields, clock);
 
   const std::string path = outputDirPath + Cp1252ToUtf8(fileNameTemplateText) + ".txt";
-  // An optional document: a failure is not reported.
-  if (!WriteWholeFile(path, Cp1252ToUtf8(*text))) return std::nullopt;
-  return path;
+  // Replaced whole, so that a full disk leaves no empty or cut description behind.
+  if (!ReplaceFileContents(path, Cp1252ToUtf8(*text))) return {std::nullopt, path};
+  return {path, std::nullopt};
 }
 
 } // namespace velmora

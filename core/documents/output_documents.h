@@ -20,13 +20,16 @@ std::optional<std::string> ExpandFileNameTemplate(const std::string& workDir,
                                                   TemplateClock& clock,
                                                   const std::string& stationSeparator);
 
-// workDir/BeschreibungVorlage.txt expanded into outputDirPath + fileNameTemplateText + ".txt".
-// Silent: a missing template or an unwritable file writes nothing. The path written (native), or
-// nullopt when nothing was.
-std::optional<std::string> WriteDescriptionFile(const std::string& workDir,
-                                                const std::string& outputDirPath,
-                                                const std::string& fileNameTemplateText,
-                                                const TemplateFields& fields, TemplateClock& clock);
+// workDir/BeschreibungVorlage.txt expanded into outputDirPath + fileNameTemplateText + ".txt",
+// which is replaced whole or not at all. A missing template writes nothing and is no failure.
+struct WrittenDescription {
+  std::optional<std::string> path;   // the file written (native)
+  std::optional<std::string> failed; // the file that could not be written (native)
+};
+WrittenDescription WriteDescriptionFile(const std::string& workDir,
+                                        const std::string& outputDirPath,
+                                        const std::string& fileNameTemplateText,
+                                        const TemplateFields& fields, TemplateClock& clock);
 
 // A proposed name made a single file name inside the output folder: every "/" still in it (a
 // station separator holding one) becomes "_", and a name "." or ".." becomes "_".

@@ -4,8 +4,10 @@
 #include "core/form/file_name_parts.h"
 #include "core/form/form_values.h"
 #include "core/io/file_status.h"
+#include "core/io/write_journal.h"
 #include "core/model/messages.h"
 #include "core/settings/settings_file.h"
+#include "core/tags/tagged_file_writer.h"
 #include "core/text/encoding.h"
 
 namespace velmora {
@@ -25,6 +27,8 @@ void ReadFirstSettings(WindowState& state, WindowPlatform& platform, const std::
   members.settingsPath = members.workDir + "Tonfeld.ini";
   ReadFirstSettings(members.settingsPath, members.workDir, members.settings);
   state.form.inputDir = Utf8ToCp1252(members.settings.inputDirPath);
+  // Updates killed in the listed folder are put right before any of its files is shown.
+  RepairInterruptedWritesIn(members.settings.inputDirPath, kTemporaryFileName);
   // Started outside a workspace the defaults apply; the status line says where to put the file.
   if (!FileExists(members.settingsPath))
     platform.ShowStatus(messages::NoSettingsStatus(members.settingsPath));

@@ -7,11 +7,13 @@
 #include "core/form/file_name_parts.h"
 #include "core/form/form_values.h"
 #include "core/form/source_tag.h"
+#include "core/io/write_journal.h"
 #include "core/model/frame_fields.h"
 #include "core/model/messages.h"
 #include "core/tags/id3v1.h"
 #include "core/tags/id3v2.h"
 #include "core/tags/id3v2_other_frames.h"
+#include "core/tags/tagged_file_writer.h"
 #include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
 
@@ -92,6 +94,15 @@ std::vector<std::string> ApplyTags(WindowState& state, WindowPlatform& platform,
   return unreadable;
 }
 
+// What a killed update of the file left behind is put right before the file is read: its
+// interrupted write undone or finished, the abandoned temporary files beside it removed.
+void RepairBeforeLoading(WindowPlatform& platform, const std::string& path) {
+  if (RepairInterruptedWrite(path) == Recovery::Failed)
+    platform.ShowMessage(messages::InterruptedWriteNotRepaired(path), messages::kWarning,
+                         MessageIcon::Exclamation, MessageButtons::Ok);
+  RemoveAbandonedTemporaryFiles(DirectoryOf(TemporaryPathFor(path)), kTemporaryFileName);
+}
+
 } // namespace
 
 void LoadSelectedFile(WindowState& state, WindowPlatform& platform,
@@ -106,6 +117,7 @@ void LoadSelectedFile(WindowState& state, WindowPlatform& platform,
   // unread after the year, and the file's own values replace them anyway.
   TakeControls(state, platform);
 
+  RepairBeforeLoading(platform, *path);
   const auto file = ReadableFile::Open(*path);
   const SourceTag source = file ? MeasureSourceTag(*file) : SourceTag{};
   if (source.status != SourceTag::Status::Ok) {

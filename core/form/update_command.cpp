@@ -54,6 +54,9 @@ bool UpdateLoadedFile(WindowState& state, WindowPlatform& platform) {
     return false;
   }
   ReportWrittenFiles(state, platform, files);
+  if (file.descriptionFailed)
+    platform.ShowMessage(messages::DescriptionNotWritten(*file.descriptionFailed),
+                         messages::kWarning, MessageIcon::Exclamation, MessageButtons::Ok);
   platform.ShowStatus(messages::UpdatedStatus(target, file.descriptionPath,
                                               state.members.settings.uploadInfo != 0));
   ShowForm(state, platform);

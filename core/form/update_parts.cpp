@@ -81,6 +81,10 @@ void ShowSummary(WindowPlatform& platform, const std::vector<FileUpdate>& files)
                              : file.writeFailure ? &file.writeFailure->text
                                                  : nullptr;
     if (why) failedParts.push_back(messages::FailedPart(file.partNumber, file.sourcePath(), *why));
+    if (file.descriptionFailed)
+      failedParts.push_back(
+          messages::FailedPart(file.partNumber, file.sourcePath(),
+                               messages::DescriptionNotWritten(*file.descriptionFailed)));
   }
   const std::string summary = messages::PartsWritten(writtenCount, files.size(), failedParts);
   if (failedParts.empty())

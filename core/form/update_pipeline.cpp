@@ -29,10 +29,13 @@ bool RewritesLoadedFile(const WindowState& state, const FileUpdate& file) {
 // The description file and the upload line of a written file.
 void WriteDocuments(const WindowState& state, FileUpdate& file) {
   const std::string& name = file.plan->fileNameTemplateText;
-  if (state.members.settings.genTxtFile != 0)
-    file.descriptionPath = WriteDescriptionFile(
+  if (state.members.settings.genTxtFile != 0) {
+    WrittenDescription description = WriteDescriptionFile(
         state.members.workDir, state.members.settings.outputDirPath, name,
         SnapshotTemplateFields(file.form, file.members), SystemTemplateClock());
+    file.descriptionPath = std::move(description.path);
+    file.descriptionFailed = std::move(description.failed);
+  }
   file.uploadLine = UploadInfoText(name);
 }
 
@@ -77,6 +80,8 @@ FileUpdate PartFileUpdate(const WindowState& state, const PlayPart& part) {
     return file;
   }
   members.oldTagLength = source.area;
+  // Written only while it is still this version: the confirmation may take a while.
+  file.measuredSource = readable->status();
   if (KeepsOtherFrames(members)) {
     if (const auto tagBytes = ReadFirstTag(*readable, source)) {
       OtherFrames carried = CarryOtherFrames(*tagBytes);
@@ -110,6 +115,8 @@ bool PlanFile(FileUpdate& file, const std::string& target) {
   if (settings.autoId3v1Tagging != 0) id3v1 = ComposeUpdateId3v1Record(file.form);
   file.plan = PlanUpdate(file.sourcePath(), target, std::move(*file.tag),
                          file.proposed.fileNameTemplateText, file.members.oldTagLength, id3v1);
+  file.plan->tagOnly = settings.tagInPlace == 1;
+  file.plan->plannedSource = file.measuredSource;
   file.tag.reset();
   file.sourceBytes = FileSize(file.sourcePath()).value_or(0);
   return true;
@@ -134,9 +141,7 @@ bool WriteFiles(WindowState& state, WindowPlatform& platform, std::vector<FileUp
       quitting = !file.writeFailure;
       continue;
     }
-    if (RewritesLoadedFile(state, file))
-      state.members.oldTagLength =
-          file.plan->tag.size() + static_cast<std::uint64_t>(file.plan->padding);
+    if (RewritesLoadedFile(state, file)) state.members.oldTagLength = result.tagArea;
     WriteDocuments(state, file);
   }
   platform.ShowProgress(false);

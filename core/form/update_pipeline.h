@@ -26,10 +26,12 @@ struct FileUpdate {
   std::optional<UpdatePlan> plan;
   std::string failure; // why no plan could be made
   std::uint64_t sourceBytes = 0;
+  std::optional<FileStatus> measuredSource; // another part as it was when its tag was measured
   // What writing did.
   bool written = false;
   std::optional<WriteFailure> writeFailure; // none when written, or when a quit ended the copy
   std::optional<std::string> descriptionPath;
+  std::optional<std::string> descriptionFailed; // the description file that could not be written
   std::string uploadLine;
 
   const std::string& sourcePath() const { return members.inputFilePath; }

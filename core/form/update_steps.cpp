@@ -1,11 +1,8 @@
 #include "core/form/update_steps.h"
 
-#include <cstdio>
-
 #include "core/documents/output_documents.h"
 #include "core/documents/templates.h"
 #include "core/form/file_name_parts.h"
-#include "core/io/atomic_replace.h"
 #include "core/io/file_status.h"
 #include "core/model/frame_fields.h"
 #include "core/model/messages.h"
@@ -53,8 +50,7 @@ WriteFailure Error(std::string text) {
   return {std::move(text), messages::kError, MessageIcon::Exclamation, MessageButtons::Ok};
 }
 
-std::optional<WriteFailure> FailureOf(WriteOutcome outcome, const UpdatePlan& plan,
-                                      const std::string& writePath) {
+std::optional<WriteFailure> FailureOf(WriteOutcome outcome, const UpdatePlan& plan) {
   switch (outcome) {
   case WriteOutcome::Ok:
   case WriteOutcome::Aborted:
@@ -67,9 +63,13 @@ std::optional<WriteFailure> FailureOf(WriteOutcome outcome, const UpdatePlan& pl
   case WriteOutcome::DamagedTag:
     return Error(messages::DamagedTag(plan.sourcePath));
   case WriteOutcome::WriteFailed:
-    return Error(messages::CannotWriteFile(writePath));
+    return Error(messages::CannotWriteFile(plan.writePath));
   case WriteOutcome::SourceChanged:
     return Error(messages::SourceChanged(plan.sourcePath));
+  case WriteOutcome::Busy:
+    return Error(messages::FileBusy(plan.sourcePath));
+  case WriteOutcome::NotReplaced:
+    return Error(messages::CannotReplaceFile(plan.targetPath));
   }
   return std::nullopt;
 }
@@ -134,35 +134,9 @@ UpdatePlan PlanUpdate(const std::string& sourcePath, const std::string& targetPa
 }
 
 WriteResult WritePlannedFile(const UpdatePlan& plan, CopyProgress& progress) {
-  // In place, the data go into a temporary file of this update's own beside the source.
-  std::string writePath = plan.writePath;
-  WriteOutcome outcome = WriteOutcome::CannotCreateTarget;
-  if (!plan.inPlace) {
-    outcome = WriteTaggedFile(writePath, plan.sourcePath, plan.oldTagLength, plan.tag, plan.padding,
-                              progress);
-  } else if (auto temporary = CreateExclusiveFile(plan.writePath)) {
-    writePath = temporary->path;
-    outcome = WriteTaggedTemporary(std::move(temporary->fd), writePath, plan.sourcePath,
-                                   plan.oldTagLength, plan.tag, plan.padding, progress);
-  }
-  if (outcome != WriteOutcome::Ok) return {false, FailureOf(outcome, plan, writePath)};
-
-  // After a failed tagged write there is no complete file to put the record on.
-  if (plan.id3v1) {
-    const int result = WriteId3v1Record(writePath, *plan.id3v1);
-    if (result != 0) {
-      // A temporary file without its record must not stay beside the source.
-      if (plan.inPlace) std::remove(writePath.c_str());
-      if (result == -1)
-        return {false, WriteFailure{messages::CannotOpenForId3v1(), messages::kError,
-                                    MessageIcon::Exclamation, MessageButtons::YesNo}};
-      return {false, Error(messages::CannotWriteFile(writePath))};
-    }
-  }
-
-  if (plan.inPlace && !ReplaceWithTemporary(writePath, plan.sourcePath))
-    return {false, Error(messages::CannotReplaceFile(plan.sourcePath))};
-  return {true, std::nullopt};
+  const WrittenFile written = WriteTaggedFile(plan, progress);
+  if (written.outcome != WriteOutcome::Ok) return {false, FailureOf(written.outcome, plan)};
+  return {true, std::nullopt, written.tagArea};
 }
 
 } // namespace velmora

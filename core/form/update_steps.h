@@ -57,9 +57,10 @@ struct WriteResult {
   // The box to show when not written; none when a quit request ended the copy (nobody is left to
   // read it).
   std::optional<WriteFailure> failure;
+  std::uint64_t tagArea = 0; // the written file's tag with its padding
 };
-// Writes tag, padding, audio and the ID3v1 record as planned, and in place replaces the source
-// only when all of it was written. The source is left as it was on every failure.
+// Writes tag, padding, audio and the ID3v1 record as planned (see WriteTaggedFile). The source and
+// an existing target are left as they were on every failure.
 WriteResult WritePlannedFile(const UpdatePlan& plan, CopyProgress& progress);
 
 // Sets a flag for the lifetime of the scope, also when an exception leaves it.

@@ -9,6 +9,8 @@
 
 #include "core/io/file_copy.h"
 #include "core/io/file_status.h"
+#include "core/io/locked_file.h"
+#include "core/io/write_journal.h"
 
 namespace velmora {
 namespace {
@@ -24,30 +26,18 @@ bool TakeOwnerAndMode(int fd, const std::string& targetPath) {
   return ::fchmod(fd, target.st_mode & bits) == 0;
 }
 
-// Makes the rename itself durable. The replacement is already in place, so a failure here
-// cannot be undone and is not reported.
-void SyncDirectory(const std::string& directory) {
-  UniqueFd fd = OpenFile(directory.empty() ? "." : directory, O_RDONLY | O_DIRECTORY);
-  if (fd.valid()) ::fsync(fd.get());
-}
-
-// Copies the temporary file's content into the target's own inode, so that every hard link sees
-// it. The room is reserved first: a full disk then stops the update before a byte of the target
-// changed.
-bool OverwriteInPlace(const std::string& temporaryPath, const std::string& finalPath) {
-  UniqueFd in = OpenFile(temporaryPath, O_RDONLY | O_NOFOLLOW);
-  UniqueFd out = OpenFile(finalPath, O_WRONLY | O_NOFOLLOW);
-  struct stat status {};
-  if (!in.valid() || !out.valid() || ::fstat(in.get(), &status) != 0) return false;
-  if (status.st_size > 0 && ::posix_fallocate(out.get(), 0, status.st_size) != 0) return false;
-  BlockCopier copier(in.get(), out.get(), BlockCopier::Method::ReadWrite);
-  for (long long moved; (moved = copier.CopyBlock()) != 0;)
-    if (moved < 0) return false;
-  if (!TruncateTo(out.get(), static_cast<std::uint64_t>(status.st_size)) ||
-      ::fsync(out.get()) != 0 || !out.Close())
-    return false;
-  ::unlink(temporaryPath.c_str());
-  return true;
+// Into the inode of a file with several links, under a journal, so that every name sees it.
+bool CopyIntoLinkedFile(ExclusiveFile& temporary, const std::string& finalPath,
+                        const LockedFile* held) {
+  const LockedFile acquired = held ? LockedFile() : LockedFile::Acquire(finalPath);
+  const LockedFile& target = held ? *held : acquired;
+  const JournaledWrite result = target.valid()
+                                    ? CopyIntoJournaled(target, temporary.fd.get(), temporary.path)
+                                    : JournaledWrite::Failed;
+  // An unfinished copy is finished from the temporary file at the next load.
+  if (result != JournaledWrite::Ok && result != JournaledWrite::Unfinished)
+    DiscardTemporary(temporary);
+  return result == JournaledWrite::Ok;
 }
 
 } // namespace
@@ -57,40 +47,53 @@ std::optional<ExclusiveFile> CreateExclusiveFile(const std::string& pathPrefix) 
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string path =
         pathPrefix + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    UniqueFd fd = OpenFile(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
-    if (fd.valid()) return ExclusiveFile{std::move(fd), std::move(path)};
-    if (errno != EEXIST) return std::nullopt;
+    UniqueFd fd = OpenFile(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
+    if (!fd.valid() && errno != EEXIST) return std::nullopt;
+    // Locked while it is open: a load that finds it unlocked knows its update is gone (and one
+    // that came between the creation and the lock has taken this name away).
+    const auto created = fd.valid() ? StatusOf(fd.get()) : std::nullopt;
+    const auto named = created && TryLock(fd.get()) ? StatusOfPath(path) : std::nullopt;
+    if (named && named->identity == created->identity)
+      return ExclusiveFile{std::move(fd), std::move(path)};
   }
   return std::nullopt;
 }
 
 bool CommitReplacement(UniqueFd temporary, const std::string& temporaryPath,
                        const std::string& targetPath) {
-  bool ok = temporary.valid() && TakeOwnerAndMode(temporary.get(), targetPath) &&
-            ::fsync(temporary.get()) == 0;
-  ok = temporary.Close() && ok;
-  ok = ok && std::rename(temporaryPath.c_str(), targetPath.c_str()) == 0;
+  const bool ok = temporary.valid() && TakeOwnerAndMode(temporary.get(), targetPath) &&
+                  SyncFile(temporary.get()) &&
+                  std::rename(temporaryPath.c_str(), targetPath.c_str()) == 0;
   if (!ok) {
     ::unlink(temporaryPath.c_str());
     return false;
   }
   SyncDirectory(DirectoryOf(targetPath));
+  // The data are on the disk already; a failing close cannot take them back.
+  temporary.Close();
   return true;
 }
 
-bool ReplaceWithTemporary(const std::string& temporaryPath, const std::string& targetPath) {
-  // Whatever went wrong, the target itself is never removed as "the temporary file".
-  if (IsSameFile(temporaryPath, targetPath)) return false;
-  // Renaming over the file a link points to keeps the link a link.
+void DiscardTemporary(ExclusiveFile& temporary) {
+  if (const auto status = StatusOf(temporary.fd.get()))
+    RemoveIfStill(temporary.path, status->identity);
+  temporary.fd = UniqueFd();
+}
+
+bool ReplaceWithTemporary(ExclusiveFile temporary, const std::string& targetPath,
+                          const LockedFile* held) {
   const auto finalPath = ResolvedPath(targetPath);
   const auto status = finalPath ? StatusOfPath(*finalPath) : std::nullopt;
-  if (!status) {
-    ::unlink(temporaryPath.c_str());
+  // The target is never taken for the temporary file, nor (in place) given up when its name
+  // went to another file meanwhile.
+  const bool gone = held && (!status || status->identity != held->status().identity);
+  if (gone || (finalPath && IsSameFile(temporary.path, *finalPath))) {
+    DiscardTemporary(temporary);
     return false;
   }
-  if (status->links > 1) return OverwriteInPlace(temporaryPath, *finalPath);
-  return CommitReplacement(OpenFile(temporaryPath, O_RDONLY | O_NOFOLLOW), temporaryPath,
-                           *finalPath);
+  if (status && status->links > 1) return CopyIntoLinkedFile(temporary, *finalPath, held);
+  // Renaming over the file a link points to keeps the link a link.
+  return CommitReplacement(std::move(temporary.fd), temporary.path, finalPath.value_or(targetPath));
 }
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {

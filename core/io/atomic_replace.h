@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/io/file_io.h"
+#include "core/io/locked_file.h"
 
 namespace velmora {
 
@@ -28,15 +29,20 @@ std::optional<ExclusiveFile> CreateExclusiveFile(const std::string& pathPrefix);
 bool CommitReplacement(UniqueFd temporary, const std::string& temporaryPath,
                        const std::string& targetPath);
 
-// Moves the finished temporary file over the file that targetPath names (a link stays a link and
-// the file it points to is replaced) through CommitReplacement. The target is never removed
-// before its replacement is in place, nor ever taken for the temporary file. False when any step
-// up to the rename failed; the temporary file is then removed and the target is unchanged.
-// A target with several hard links is not renamed over, which would leave the other names with
-// the old content: the temporary file's content is copied into it instead, after room for it was
-// reserved, and the temporary file removed. False when that failed; the temporary file with the
-// new content is then kept.
-bool ReplaceWithTemporary(const std::string& temporaryPath, const std::string& targetPath);
+// Puts the finished temporary file in the place of the file that targetPath names (a symbolic
+// link stays a link and the file it points to is replaced; a target that does not exist is
+// created). The target is never removed before its replacement is in place, nor ever taken for
+// the temporary file. A target with several hard links is not renamed over, which would leave the
+// other names with the old content: the temporary file's content is copied into it under a
+// journal (see CopyIntoJournaled), with the lock the caller holds on it (held) or one taken here.
+// held, when given, must still be the file the target names. False when the replacement failed:
+// the temporary file is then removed and the target unchanged, except after an interrupted copy
+// into a linked file, whose journal and temporary file stay for the next load to finish.
+bool ReplaceWithTemporary(ExclusiveFile temporary, const std::string& targetPath,
+                          const LockedFile* held = nullptr);
+
+// Removes a temporary file that will not be used, while its name still names it.
+void DiscardTemporary(ExclusiveFile& temporary);
 
 // Replaces the file that path names (a symbolic link stays a link) by bytes through a temporary
 // file beside it and CommitReplacement, so that a crash leaves either the old or the new file. A

@@ -91,7 +91,6 @@ std::optional<std::uint64_t> FileSize(const std::string& path) {
 }
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {
-  IgnoreFileSizeSignal();
   UniqueFd fd = OpenFile(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
   return fd.valid() && WriteAll(fd.get(), bytes.data(), bytes.size()) && fd.Close();
 }

@@ -92,6 +92,15 @@ bool TruncateTo(int fd, std::uint64_t length) {
   return ::ftruncate(fd, static_cast<off_t>(length)) == 0;
 }
 
+bool SyncFile(int fd) {
+  return ::fsync(fd) == 0;
+}
+
+bool SyncDirectory(const std::string& directory) {
+  UniqueFd fd = OpenFile(directory.empty() ? "." : directory, O_RDONLY | O_DIRECTORY);
+  return fd.valid() && SyncFile(fd.get());
+}
+
 long long ReadUpTo(int fd, char* data, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {

@@ -56,13 +56,20 @@ bool WriteAll(int fd, const char* data, std::size_t size);
 bool WriteAllAt(int fd, const char* data, std::size_t size, std::uint64_t offset);
 // Cuts the file to length; false on error.
 bool TruncateTo(int fd, std::uint64_t length);
+// The file's data and length made durable (fsync); false on error.
+bool SyncFile(int fd);
+// A folder's names made durable, after a file in it was created, renamed or removed; false on
+// error.
+bool SyncDirectory(const std::string& directory);
+
 // Reads up to size bytes (fewer only at the end of the file); -1 on error.
 long long ReadUpTo(int fd, char* data, std::size_t size);
 // Reads exactly size bytes at offset; false on error or a short file.
 bool ReadExactlyAt(int fd, char* data, std::size_t size, std::uint64_t offset);
 
 // A file-size limit (RLIMIT_FSIZE) must make writes fail with EFBIG rather than end the process
-// with SIGXFSZ, so that the partial file can be removed and the failure reported.
+// with SIGXFSZ, so that the partial file can be removed and the failure reported. Each program
+// calls it once at its start.
 void IgnoreFileSizeSignal();
 
 // The absolute path of the file that path finally names (symbolic links and "." / ".." resolved);

@@ -55,6 +55,11 @@ std::vector<std::string> NamesInDirectory(const std::string& path) {
   return names;
 }
 
+bool SameVersion(const FileStatus& a, const FileStatus& b) {
+  return a.identity == b.identity && a.size == b.size && a.modifiedSeconds == b.modifiedSeconds &&
+         a.modifiedNanoseconds == b.modifiedNanoseconds;
+}
+
 void RemoveIfStill(const std::string& path, FileIdentity written) {
   const auto finalPath = ResolvedPath(path);
   const auto status = finalPath ? StatusOfPath(*finalPath) : std::nullopt;

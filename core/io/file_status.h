@@ -22,6 +22,9 @@ struct FileStatus {
 std::optional<FileStatus> StatusOf(int fd);
 std::optional<FileStatus> StatusOfPath(const std::string& path);
 
+// The same file in the same version: identity, size and modification time alike.
+bool SameVersion(const FileStatus& a, const FileStatus& b);
+
 // True when both paths name the same file (by device and inode; symbolic links followed).
 bool IsSameFile(const std::string& a, const std::string& b);
 

@@ -8,10 +8,11 @@ namespace velmora {
 
 std::optional<ReadableFile> ReadableFile::Open(const std::string& path) {
   UniqueFd fd = OpenFile(path, O_RDONLY | O_NONBLOCK);
-  struct stat status {};
-  if (!fd.valid() || ::fstat(fd.get(), &status) != 0) return std::nullopt;
-  return ReadableFile(std::move(fd), static_cast<std::uint64_t>(std::max<off_t>(status.st_size, 0)),
-                      S_ISREG(status.st_mode));
+  struct stat kind {};
+  if (!fd.valid() || ::fstat(fd.get(), &kind) != 0) return std::nullopt;
+  const auto status = StatusOf(fd.get());
+  if (!status) return std::nullopt;
+  return ReadableFile(std::move(fd), *status, S_ISREG(kind.st_mode));
 }
 
 std::optional<std::string> ReadableFile::Head(std::size_t count) const {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/io/file_io.h"
+#include "core/io/file_status.h"
 
 namespace velmora {
 
@@ -17,6 +18,8 @@ public:
   static std::optional<ReadableFile> Open(const std::string& path);
 
   std::uint64_t size() const { return size_; }
+  // Identity, size and modification time when it was opened.
+  const FileStatus& status() const { return status_; }
   // False for a folder, a device or a pipe.
   bool regular() const { return regular_; }
   // The first count bytes (fewer when the file is shorter); a file whose size stat cannot tell
@@ -28,11 +31,12 @@ public:
   std::optional<std::string> Tail(std::size_t count) const;
 
 private:
-  ReadableFile(UniqueFd fd, std::uint64_t size, bool regular)
-      : fd_(std::move(fd)), size_(size), regular_(regular) {}
+  ReadableFile(UniqueFd fd, const FileStatus& status, bool regular)
+      : fd_(std::move(fd)), size_(status.size), regular_(regular), status_(status) {}
   UniqueFd fd_;
   std::uint64_t size_ = 0;
   bool regular_ = false;
+  FileStatus status_;
 };
 
 } // namespace velmora

@@ -49,18 +49,31 @@ std::string FileNameTooLong(std::size_t bytes, std::size_t limit) {
                       ". Bitte einen kürzeren Namen wählen oder FileNameVorlage.txt kürzen.");
 }
 std::string SourceChanged(const std::string& path) {
-  return AboutFile(path, "wurde während des Kopierens von einem anderen Programm verändert. Es "
-                         "wurde nichts ersetzt; bitte die Datei neu laden und noch einmal "
+  return AboutFile(path, "wurde von einem anderen Programm verändert, seit Velmora es gelesen hat. "
+                         "Es wurde nichts geschrieben; bitte die Datei neu laden und noch einmal "
                          "aktualisieren.");
+}
+std::string FileBusy(const std::string& path) {
+  return AboutFile(path, "wird gerade von einer anderen Aktualisierung geschrieben. Es wurde "
+                         "nichts geschrieben; bitte warten, bis sie fertig ist, die Datei neu "
+                         "laden und noch einmal aktualisieren.");
+}
+std::string InterruptedWriteNotRepaired(const std::string& path) {
+  return AboutFile(path, "wurde beim letzten Schreiben unterbrochen und konnte noch nicht "
+                         "wiederhergestellt werden. Das Journal daneben (\".velmora-journal\") "
+                         "bleibt erhalten; bitte Schreibrechte und freien Platz prüfen und die "
+                         "Datei neu laden.");
+}
+std::string DescriptionNotWritten(const std::string& path) {
+  return Utf8ToCp1252("Die Beschreibungsdatei \"") + Utf8ToCp1252(path) +
+         Utf8ToCp1252("\" konnte nicht geschrieben werden; die Audiodatei ist geschrieben. "
+                      "Bitte Schreibrechte und freien Platz im Ausgabeordner prüfen.");
 }
 std::string CannotReplaceFile(const std::string& path) {
   return AboutFile(path, "kann nicht ersetzt werden!");
 }
 std::string CannotOpenTemporaryFile() {
   return Utf8ToCp1252("Kann temporäres File nicht öffnen! \r\nOperation fehlgeschlagen");
-}
-std::string CannotOpenForId3v1() {
-  return Utf8ToCp1252("Kann File für ID3V1-Schreiben nicht öffnen! \r\nOperation fehlgeschlagen");
 }
 std::string NoFileSelected() {
   return Utf8ToCp1252("Sie müssen zuerst ein File auswählen!");

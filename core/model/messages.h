@@ -20,10 +20,17 @@ std::string NotARegularFile(const std::string& path);
 std::string CannotWriteFile(const std::string& path);
 std::string DamagedTag(const std::string& path);
 std::string CannotReplaceFile(const std::string& path);
+// Changed by another program since it was measured (at load, or before the confirmation of the
+// parts), or while it was copied.
 std::string SourceChanged(const std::string& path);
+// Another update (another Velmora, say) writes the file right now.
+std::string FileBusy(const std::string& path);
+// A journal of an interrupted write stays because the file could not be repaired.
+std::string InterruptedWriteNotRepaired(const std::string& path);
+// The description file of a written file could not be written; none of it stays.
+std::string DescriptionNotWritten(const std::string& path);
 std::string FileNameTooLong(std::size_t bytes, std::size_t limit);
 std::string CannotOpenTemporaryFile();
-std::string CannotOpenForId3v1();
 std::string NoFileSelected();
 std::string YearTooLong();
 std::string AllSearchFieldsEmpty();

@@ -101,6 +101,7 @@ void ReadLaterSettings(const std::string& settingsPath, SettingsValues& values) 
   values.prefixBearbeitung = ProfileText(file, "PREFIXES", "BEARBEITUNG", "");
   values.paddingSize = ProfileInt(file, "SETTINGS", "PADDING", 1024);
   values.keepOtherFrames = ProfileInt(file, "SETTINGS", "KEEP_OTHER_FRAMES", 0);
+  values.tagInPlace = ProfileInt(file, "SETTINGS", "TAG_IN_PLACE", 0);
 }
 
 } // namespace velmora

@@ -23,6 +23,7 @@ struct SettingsValues {
   std::string prefixBearbeitung; // PREFIXES/BEARBEITUNG
   int paddingSize = 1024;        // SETTINGS/PADDING
   int keepOtherFrames = 0;       // SETTINGS/KEEP_OTHER_FRAMES: 1 carries the loaded tag's others
+  int tagInPlace = 0; // SETTINGS/TAG_IN_PLACE: 1 rewrites only the tag area in place when it fits
 };
 
 } // namespace velmora

@@ -1,143 +1,93 @@
 #include "core/tags/tagged_file_writer.h"
 
 #include <algorithm>
-#include <vector>
+#include <fcntl.h>
 
-#include "core/io/file_copy.h"
+#include "core/io/atomic_replace.h"
 #include "core/io/file_io.h"
-#include "core/io/file_status.h"
+#include "core/io/locked_file.h"
+#include "core/io/write_journal.h"
+#include "core/tags/id3v2_tag_area.h"
+#include "core/tags/tag_only_write.h"
+#include "core/tags/tagged_file_copy.h"
 
 namespace velmora {
 namespace {
 
-int Percent(std::uint64_t copied, std::uint64_t sourceLength) {
-  if (sourceLength == 0) return 100;
-  const double percent = static_cast<double>(copied) * 100.0 / static_cast<double>(sourceLength);
-  return static_cast<int>(std::min(percent, 100.0));
+// Up to count bytes of the open file from offset (fewer at its end).
+std::string ReadAt(int fd, std::uint64_t size, std::uint64_t offset, std::size_t count) {
+  if (offset >= size) return {};
+  std::string bytes(static_cast<std::size_t>(std::min<std::uint64_t>(count, size - offset)), '\0');
+  return ReadExactlyAt(fd, bytes.data(), bytes.size(), offset) ? bytes : std::string();
 }
 
-bool WriteZeros(int out, std::uint64_t count) {
-  const std::vector<char> zeros(static_cast<std::size_t>(std::min<std::uint64_t>(count, 65536)));
-  for (std::uint64_t left = count; left > 0;) {
-    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(left, zeros.size()));
-    if (!WriteAll(out, zeros.data(), n)) return false;
-    left -= n;
-  }
-  return true;
+// The loaded file is still what the write was planned for: the version measured then, and a tag
+// area of the length the new tag replaces (another program's new tag would otherwise cut audio).
+bool AsPlanned(int fd, const FileStatus& now, const TaggedFileWrite& write) {
+  if (write.plannedSource && !SameVersion(*write.plannedSource, now)) return false;
+  return MeasureId3v2TagArea([&](std::uint64_t offset, std::size_t count) {
+           return ReadAt(fd, now.size, offset, count);
+         }) == write.oldTagLength;
 }
 
-WriteOutcome WriteContents(int out, int in, std::uint64_t oldTagLength, std::uint64_t sourceLength,
-                           std::string_view tag, long padding, CopyProgress& progress) {
-  if (!WriteAll(out, tag.data(), tag.size()) ||
-      !WriteZeros(out, static_cast<std::uint64_t>(std::max(padding, 0L))) ||
-      !SeekTo(in, oldTagLength))
-    return WriteOutcome::WriteFailed;
-
-  // The I/O runs in large blocks (blocks of 16 KiB cost clearly more than a plain copy);
-  // progress and events still move at every kCopyStep bytes copied, and once more at the end.
-  BlockCopier copier(in, out);
-  std::uint64_t copied = 0;
-  std::uint64_t shown = 0;
-  const auto showStep = [&](std::uint64_t upTo) {
-    shown = upTo;
-    progress.SetProgress(Percent(shown, sourceLength));
-    return progress.PumpEvents();
-  };
-  for (;;) {
-    const long long moved = copier.CopyBlock();
-    if (moved < 0) return WriteOutcome::WriteFailed;
-    if (moved == 0) break;
-    copied += static_cast<std::uint64_t>(moved);
-    while (copied - shown >= kCopyStep) {
-      if (!showStep(shown + kCopyStep)) return WriteOutcome::Aborted;
-    }
-  }
-  if (copied > shown && !showStep(copied)) return WriteOutcome::Aborted;
-  return WriteOutcome::Ok;
-}
-
-// Keeps the progress bar visible for exactly the time of the copy, whatever ends it.
-class ProgressShown {
-public:
-  explicit ProgressShown(CopyProgress& progress) : progress_(progress) {
-    progress_.SetProgress(0);
-    progress_.ShowProgress(true);
-  }
-  ~ProgressShown() { progress_.ShowProgress(false); }
-  ProgressShown(const ProgressShown&) = delete;
-  ProgressShown& operator=(const ProgressShown&) = delete;
-
-private:
-  CopyProgress& progress_;
-};
-
-// The loaded file is still the one the copy began with: the same file under its name, of the
-// same size and modification time.
+// The loaded file is still the one the copy began with, under its name.
 bool Unchanged(int in, const std::string& sourcePath, const FileStatus& before) {
   const auto now = StatusOf(in);
   const auto named = StatusOfPath(sourcePath);
-  return now && named && now->identity == before.identity && named->identity == before.identity &&
-         now->size == before.size && now->modifiedSeconds == before.modifiedSeconds &&
-         now->modifiedNanoseconds == before.modifiedNanoseconds;
+  return now && named && SameVersion(*now, before) && named->identity == before.identity;
 }
 
-template <typename OpenTarget>
-WriteOutcome WriteTagged(const OpenTarget& openTarget, const std::string& targetPath,
-                         const std::string& sourcePath, std::uint64_t oldTagLength,
-                         std::string_view tag, long padding, CopyProgress& progress) {
-  IgnoreFileSizeSignal();
-  UniqueFd in = OpenForReading(sourcePath);
-  const auto sourceStatus = in.valid() ? StatusOf(in.get()) : std::nullopt;
-  if (!sourceStatus) return WriteOutcome::CannotOpenSource;
-  const std::uint64_t sourceLength = sourceStatus->size;
-  if (oldTagLength > sourceLength) return WriteOutcome::DamagedTag;
+WrittenFile RewriteWhole(const TaggedFileWrite& write, const LockedFile* held,
+                         CopyProgress& progress) {
+  UniqueFd in = OpenFile(write.sourcePath, O_RDONLY | O_NONBLOCK);
+  const auto source = in.valid() ? StatusOf(in.get()) : std::nullopt;
+  if (!source) return {WriteOutcome::CannotOpenSource};
+  if (write.oldTagLength > source->size) return {WriteOutcome::DamagedTag};
+  if (!AsPlanned(in.get(), *source, write)) return {WriteOutcome::SourceChanged};
+  auto temporary = CreateExclusiveFile(TemporaryPathFor(write.targetPath));
+  if (!temporary) return {WriteOutcome::CannotCreateTarget};
 
-  UniqueFd out = openTarget(sourceStatus->identity);
-  const auto targetStatus = out.valid() ? StatusOf(out.get()) : std::nullopt;
-  if (!targetStatus) return WriteOutcome::CannotCreateTarget;
-
-  WriteOutcome outcome;
-  {
-    ProgressShown shown(progress);
-    outcome =
-        WriteContents(out.get(), in.get(), oldTagLength, sourceLength, tag, padding, progress);
-  }
-  if (outcome == WriteOutcome::Ok && !out.Close()) outcome = WriteOutcome::WriteFailed;
+  WriteOutcome outcome = CopyTagged(temporary->fd.get(), in.get(), write.oldTagLength, source->size,
+                                    write.tag, write.padding, progress);
+  if (outcome == WriteOutcome::Ok && write.id3v1 &&
+      !WriteId3v1Record(temporary->fd.get(), *write.id3v1))
+    outcome = WriteOutcome::WriteFailed;
   // A copy of a file that changed meanwhile is partial or mixed: it replaces nothing.
-  if (outcome == WriteOutcome::Ok && !Unchanged(in.get(), sourcePath, *sourceStatus))
+  if (outcome == WriteOutcome::Ok && !Unchanged(in.get(), write.sourcePath, *source))
     outcome = WriteOutcome::SourceChanged;
-  // The partial target goes, but only if its path still names the file that was written.
-  if (outcome != WriteOutcome::Ok) RemoveIfStill(targetPath, targetStatus->identity);
-  return outcome;
+  if (outcome != WriteOutcome::Ok) {
+    DiscardTemporary(*temporary);
+    return {outcome};
+  }
+  if (!ReplaceWithTemporary(std::move(*temporary), write.targetPath, held))
+    return {WriteOutcome::NotReplaced};
+  const auto padding = static_cast<std::uint64_t>(std::max(write.padding, 0L));
+  return {WriteOutcome::Ok, write.tag.size() + padding, false};
+}
+
+WriteOutcome LockFailure(LockedFile::Failure failure) {
+  return failure == LockedFile::Failure::Busy ? WriteOutcome::Busy : WriteOutcome::CannotOpenSource;
 }
 
 } // namespace
 
-WriteOutcome WriteTaggedFile(const std::string& targetPath, const std::string& sourcePath,
-                             std::uint64_t oldTagLength, std::string_view tag, long padding,
-                             CopyProgress& progress) {
-  // Never the loaded file under another name: that one would lose its audio to the copy.
-  return WriteTagged(
-      [&](FileIdentity source) { return OpenOtherFileForWriting(targetPath, source); }, targetPath,
-      sourcePath, oldTagLength, tag, padding, progress);
+WrittenFile WriteTaggedFile(const TaggedFileWrite& write, CopyProgress& progress) {
+  if (!write.inPlace) return RewriteWhole(write, nullptr, progress);
+  const LockedFile source = LockedFile::Acquire(write.sourcePath);
+  if (!source.valid()) return {LockFailure(source.failure())};
+  // What a killed write of this file left is put right before it is measured.
+  if (RepairInterruptedWrite(source) == Recovery::Failed) return {WriteOutcome::WriteFailed};
+  if (write.tagOnly) {
+    const auto status = StatusOf(source.fd());
+    if (!status || !AsPlanned(source.fd(), *status, write)) return {WriteOutcome::SourceChanged};
+    if (auto written = WriteTagOnly(source, write)) return *written;
+  }
+  return RewriteWhole(write, &source, progress);
 }
 
-WriteOutcome WriteTaggedTemporary(UniqueFd temporary, const std::string& temporaryPath,
-                                  const std::string& sourcePath, std::uint64_t oldTagLength,
-                                  std::string_view tag, long padding, CopyProgress& progress) {
-  // The temporary file is this update's own: it goes on every failure, also on one found before
-  // the copy began (a damaged tag, a source that cannot be opened).
-  const auto status = StatusOf(temporary.get());
-  const WriteOutcome outcome =
-      WriteTagged([&](FileIdentity) { return std::move(temporary); }, temporaryPath, sourcePath,
-                  oldTagLength, tag, padding, progress);
-  if (outcome != WriteOutcome::Ok && status) RemoveIfStill(temporaryPath, status->identity);
-  return outcome;
-}
-
-std::string TemporaryPathFor(const std::string& sourcePath) {
+std::string TemporaryPathFor(const std::string& path) {
   // Beside the file a link points to, so that the final rename stays within one directory.
-  const std::string finalPath = ResolvedPath(sourcePath).value_or(sourcePath);
+  const std::string finalPath = ResolvedPath(path).value_or(path);
   return DirectoryOf(finalPath) + kTemporaryFileName;
 }
 

@@ -6,27 +6,25 @@
 
 namespace velmora {
 
-int WriteId3v1Record(const std::string& path, const Id3v1Record& record) {
-  IgnoreFileSizeSignal();
-  UniqueFd fd = OpenForReadingAndWriting(path);
-  if (!fd.valid()) return -1;
-  const auto status = StatusOf(fd.get());
-  if (!status) return 1;
-  const std::uint64_t length = status->size;
+std::uint64_t Id3v1RecordOffset(std::uint64_t length, std::string_view lastBytes) {
+  const bool hasRecord = length >= kId3v1RecordSize && lastBytes.starts_with("TAG");
+  return hasRecord ? length - kId3v1RecordSize : length;
+}
 
-  std::uint64_t position = length;
-  if (length >= kId3v1RecordSize) {
-    char head[3];
-    if (!ReadExactlyAt(fd.get(), head, sizeof head, length - kId3v1RecordSize)) return 1;
-    if (std::string_view(head, sizeof head) == "TAG") position = length - kId3v1RecordSize;
-  }
+bool WriteId3v1Record(int fd, const Id3v1Record& record) {
+  const auto status = StatusOf(fd);
+  if (!status) return false;
+  const std::uint64_t length = status->size;
+  char head[3] = {};
+  if (length >= kId3v1RecordSize &&
+      !ReadExactlyAt(fd, head, sizeof head, length - kId3v1RecordSize))
+    return false;
+  const std::uint64_t position = Id3v1RecordOffset(length, std::string_view(head, sizeof head));
   const auto* bytes = reinterpret_cast<const char*>(record.data());
-  if (!WriteAllAt(fd.get(), bytes, record.size(), position)) {
-    // A half-appended record is cut off again; the write has failed either way.
-    if (position == length) TruncateTo(fd.get(), length);
-    return 1;
-  }
-  return fd.Close() ? 0 : 1;
+  if (WriteAllAt(fd, bytes, record.size(), position)) return true;
+  // A half-appended record is cut off again; the write has failed either way.
+  if (position == length) TruncateTo(fd, length);
+  return false;
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli_runner.h"
+#include "core/io/file_status.h"
 #include "core/model/messages.h"
 #include "support/hoerdat_pages.h"
 #include "support/id3v2_fixtures.h"
@@ -162,6 +163,32 @@ TEST_F(CliTest, KeptCoverAndLyricsAreReadByAnIndependentReader) {
   for (const std::string line :
        {"(2, 3, 0)\n", "APIC:H\xc3\xbclle 70000\n", "TIT2 Der Fall\n", "USLT:d:ger Erste Zeile\n"})
     EXPECT_NE(frames.find(line), std::string::npos) << line << frames;
+}
+
+// TAG_IN_PLACE=1: a title written into the file itself rewrites only its tag area (same inode,
+// audio where it was, readable by the reference reader); one that outgrows the area is rewritten
+// whole. What killed updates left beside the file goes at the load.
+TEST_F(CliTest, TagInPlaceKeepsTheAudioWhereItWas) {
+  WriteBytes(dir.file("Tonfeld.ini"), "[SETTINGS]\nTAG_IN_PLACE=1\nAUTO_ID3V1_TAGGING=1\n");
+  WriteBytes(dir.file("temp$$$-4242-0"), "a killed update's copy");
+  WriteBytes(source + ".velmora-journal", "VELMORA-JOURNAL 1\ncut short");
+  const auto inode = StatusOfPath(source)->identity.inode;
+  const CliRun run = Run({source, "set", "v2Title", "Neu", "update", source});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::string bytes = ReadBytes(source);
+  EXPECT_EQ(StatusOfPath(source)->identity.inode, inode);
+  EXPECT_EQ(bytes.substr(oldTag.size(), audio.size()), audio);
+  EXPECT_EQ(bytes.size(), sourceBytes.size() + 128);
+  EXPECT_EQ(
+      Python("import sys\nfrom mutagen.id3 import ID3\nprint(ID3(sys.argv[1])['TIT2'])\n", source),
+      "Neu\n");
+  EXPECT_EQ(TemporaryFilesIn(dir.path()), Texts{});
+  EXPECT_FALSE(fs::exists(source + ".velmora-journal"));
+  ASSERT_EQ(Run({source, "set", "v2Comment", std::string(2000, 'c'), "update", source}).exitCode,
+            0);
+  bytes = ReadBytes(source);
+  EXPECT_NE(StatusOfPath(source)->identity.inode, inode);
+  EXPECT_EQ(bytes.substr(bytes.size() - 128 - audio.size(), audio.size()), audio);
 }
 
 } // namespace

@@ -108,7 +108,7 @@ TEST_F(UpdatePartsTest, AFailedPartLeavesTheOthersWrittenAndIsNamed) {
   EXPECT_EQ(ReadBytes(Part(2)), sourceBytes[2]);
   EXPECT_EQ(platform.MessageTexts(),
             Texts{messages::PartsWritten(
-                2, 3, {messages::FailedPart(2, Part(2), messages::CannotOpenTemporaryFile())})});
+                2, 3, {messages::FailedPart(2, Part(2), messages::CannotReplaceFile(Out(2)))})});
   EXPECT_EQ(platform.Captions(), Texts{messages::kError});
   EXPECT_EQ(platform.statuses.back(), messages::PartsWrittenStatus(2, 3));
 
@@ -120,6 +120,30 @@ TEST_F(UpdatePartsTest, AFailedPartLeavesTheOthersWrittenAndIsNamed) {
   EXPECT_EQ(platform.MessageTexts().back(),
             messages::PartsWritten(
                 2, 3, {messages::FailedPart(3, Part(3), messages::NotMpegFile(Part(3)))}));
+}
+
+// Another program retags a part while the user reads the confirmation: that part is refused, not
+// written with the length measured before (which would cut its audio). A description file that
+// cannot be written is named in the summary, and no part of it stays.
+TEST_F(UpdatePartsTest, APartChangedAfterTheConfirmationIsRefused) {
+  Start();
+  const std::string retagged = Id3v2Tag({"2", "neu"}, 5000) + audio[2];
+  platform.onConfirmParts = [&] { WriteBytes(Part(2), retagged); };
+  fs::create_directory(Out(3, "txt"));
+  const std::vector<PartUpdate> results = logic.OnAlleTeileAktualisieren();
+  EXPECT_TRUE(results.at(0).written && !results.at(1).written && results.at(2).written);
+  EXPECT_EQ(ReadBytes(Part(2)), retagged);
+  EXPECT_FALSE(fs::exists(Out(2)));
+  ExpectWritten(3, Out(3));
+  EXPECT_EQ(
+      platform.MessageTexts().back(),
+      messages::PartsWritten(
+          2, 3,
+          {messages::FailedPart(2, Part(2), messages::SourceChanged(Part(2))),
+           messages::FailedPart(3, Part(3), messages::DescriptionNotWritten(Out(3, "txt")))}));
+  EXPECT_TRUE(fs::is_directory(Out(3, "txt")));
+  // Parts 1 and 3 with part 1's description, the folder in part 3's way; no temporary file.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "out"), fs::directory_iterator()), 4);
 }
 
 TEST_F(UpdatePartsTest, CancelQuitAndCollidingTargetsWriteNothing) {

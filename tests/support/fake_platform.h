@@ -61,6 +61,7 @@ public:
 
   std::vector<std::string> listedFiles; // native paths
   bool confirmParts = true;
+  std::function<void()> onConfirmParts; // what another program does while the user confirms
   std::vector<std::vector<PartTarget>> partConfirmations;
 
   // Posted functions wait in a queue for the test: RunPosted runs them (and what they post);
@@ -109,6 +110,7 @@ public:
   void ShowStatus(const std::string& text) override { statuses.push_back(text); }
   std::vector<std::string> ListedFiles() override { return listedFiles; }
   bool ConfirmParts(const std::vector<PartTarget>& parts) override {
+    if (onConfirmParts) onConfirmParts();
     partConfirmations.push_back(parts);
     return confirmParts;
   }

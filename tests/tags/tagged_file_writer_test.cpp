@@ -1,156 +1,101 @@
 // Writing tag, padding and audio into files. Every failure must be reported, remove what it had
-// begun to write and leave the loaded file byte for byte as it was.
-#include "core/io/atomic_replace.h"
+// begun to write and leave the loaded file and an existing target byte for byte as they were.
 #include "core/tags/tagged_file_writer.h"
 
 #include <fcntl.h>
 #include <filesystem>
-#include <functional>
-#include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "core/io/file_copy.h"
-#include "form/audio_test_files.h"
-#include "support/temp_dir.h"
+#include "core/io/locked_file.h"
+#include "tags/writer_fixture.h"
 
 namespace velmora::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Records what the writer shows; PumpEvents reports a quit request at pump number quitAt.
-class RecordingProgress : public CopyProgress {
-public:
-  void ShowProgress(bool visible) override { visibility.push_back(visible); }
-  void SetProgress(int percent) override { positions.push_back(percent); }
-  bool PumpEvents() override {
-    if (onPump) onPump();
-    return ++pumps != quitAt;
-  }
-  std::function<void()> onPump; // what another program does meanwhile
-  std::vector<bool> visibility;
-  std::vector<int> positions;
-  int pumps = 0, quitAt = -1;
-};
-
-// Runs body in a forked child whose files are limited to sizeLimit bytes (the limit stays there);
-// returns its exit code, -1 when it did not exit normally.
-int RunInChild(const std::function<int()>& body, rlim_t sizeLimit) {
-  const rlimit limit{sizeLimit, sizeLimit};
-  const pid_t child = fork();
-  if (child == 0) _exit(setrlimit(RLIMIT_FSIZE, &limit) == 0 ? body() : 98);
-  int status = 0;
-  const bool exited = child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status);
-  return exited ? WEXITSTATUS(status) : -1;
-}
-
-class WriterTest : public ::testing::Test {
-protected:
-  WriterTest() { WriteBytes(in, source); }
-  WriteOutcome Write(const std::string& target, std::uint64_t oldTagLength = 2000,
-                     long padding = 100) {
-    return WriteTaggedFile(target, in, oldTagLength, tag, padding, progress);
-  }
-  std::string WriteTemporary(const std::string& loaded, std::uint64_t oldTagLength,
-                             const char* newTag) {
-    auto temporary = CreateExclusiveFile(TemporaryPathFor(loaded));
-    if (!temporary) return {};
-    const std::string path = temporary->path;
-    return WriteTaggedTemporary(std::move(temporary->fd), path, loaded, oldTagLength, newTag, 0,
-                                progress) == WriteOutcome::Ok
-               ? path
-               : std::string();
-  }
-  bool UpdateInPlace(const std::string& loaded, std::uint64_t oldTagLength, const char* newTag) {
-    const std::string temporary = WriteTemporary(loaded, oldTagLength, newTag);
-    return !temporary.empty() && ReplaceWithTemporary(temporary, loaded);
-  }
-  bool SourceUnchanged() const { return ReadBytes(in) == source; }
-
-  TempDir dir;
-  const std::string in = dir.file("in.mp3"), out = dir.file("out.mp3"), audio = MpegAudio(1 << 20);
-  const std::string source = "ID3" + std::string(1997, 'o') + audio; // an old tag of 2000 bytes
-  const std::string tag = "ID3" + std::string(497, 't');
-  RecordingProgress progress;
-};
-
 TEST_F(WriterTest, NewFileHoldsTagPaddingAudioAndOneId3v1Record) {
   WriteBytes(out, std::string(2 << 20, 'x')); // an older, longer file is replaced whole
-  ASSERT_EQ(Write(out, 2000, 500), WriteOutcome::Ok);
-  EXPECT_TRUE(ReadBytes(out) == tag + std::string(500, '\0') + audio);
-  EXPECT_TRUE(SourceUnchanged());
+  TaggedFileWrite write = Plan(out, 2000, 100);
   Id3v1Record record{'T', 'A', 'G', 'a'};
-  ASSERT_EQ(WriteId3v1Record(out, record), 0);
-  record[3] = 'b';
-  ASSERT_EQ(WriteId3v1Record(out, record), 0); // replaces the record, appends none
+  write.id3v1 = record;
+  const WrittenFile written = WriteTaggedFile(write, progress);
+  ASSERT_EQ(written.outcome, WriteOutcome::Ok);
+  EXPECT_EQ(written.tagArea, 600u);
   const std::string recordBytes(record.begin(), record.end());
-  EXPECT_TRUE(ReadBytes(out) == tag + std::string(500, '\0') + audio + recordBytes);
-  // Without an old tag the whole file is copied, its ID3v1 record too; negative padding is none.
-  WriteBytes(in, source + recordBytes);
-  ASSERT_EQ(Write(out, 0, -7), WriteOutcome::Ok);
-  EXPECT_TRUE(ReadBytes(out) == tag + source + recordBytes);
-  EXPECT_EQ(WriteId3v1Record(dir.file("missing.mp3"), record), -1);
+  EXPECT_TRUE(ReadBytes(out) == tag + std::string(100, '\0') + audio + recordBytes);
+  EXPECT_TRUE(SourceUnchanged());
+  // Without an old tag the whole file is copied, its ID3v1 record replaced; negative padding is
+  // none.
+  WriteBytes(in, audio + recordBytes);
+  record[3] = 'b';
+  write = Plan(out, 0, -7);
+  write.id3v1 = record;
+  ASSERT_EQ(Write(write), WriteOutcome::Ok);
+  EXPECT_TRUE(ReadBytes(out) == tag + audio + std::string(record.begin(), record.end()));
+  EXPECT_EQ(TemporaryFilesIn(dir.path()), std::vector<std::string>{});
 }
 
 TEST_F(WriterTest, ProgressEndsBelowHundredWithAnOldTagAndQuitAborts) {
-  WriteBytes(in, std::string(4096, 'o') + MpegAudio(10 * kCopyStep + 98));
+  WriteBytes(in, WithId3v2Header(std::string(4086, 'o'), 0) + MpegAudio(10 * kCopyStep + 98));
   ASSERT_EQ(Write(out, 4096, 0), WriteOutcome::Ok);
   // copied * 100 / (4096 + audio): the skipped old tag is never copied.
   EXPECT_EQ(progress.positions, (std::vector<int>{0, 9, 19, 29, 39, 48, 58, 68, 78, 87, 97, 97}));
   EXPECT_EQ(progress.visibility, (std::vector<bool>{true, false}));
-  RecordingProgress quitting; // a quit request aborts and removes the partial file
+  WriteBytes(out, "the old target");
+  RecordingProgress quitting; // a quit request aborts and leaves the old target
   quitting.quitAt = 3;
-  EXPECT_EQ(WriteTaggedFile(out, in, 4096, tag, 0, quitting), WriteOutcome::Aborted);
+  EXPECT_EQ(WriteTaggedFile(Plan(out, 4096, 0), quitting).outcome, WriteOutcome::Aborted);
   EXPECT_EQ(quitting.pumps, 3);
-  EXPECT_FALSE(fs::exists(out));
+  EXPECT_EQ(ReadBytes(out), "the old target");
   EXPECT_EQ(quitting.visibility, (std::vector<bool>{true, false}));
+  EXPECT_EQ(TemporaryFilesIn(dir.path()), std::vector<std::string>{});
 }
 
-TEST_F(WriterTest, FullDiskFailsTheWriteAndRemovesThePartialFile) {
-  for (const std::string& target : {out, TemporaryPathFor(in)}) {
-    EXPECT_EQ(RunInChild([&] { return int(Write(target)); }, 256 * 1024),
+// A full disk or a file-size limit: an existing target keeps its content, a new one is not
+// created, the loaded file is untouched, and no temporary file stays.
+TEST_F(WriterTest, FullDiskLeavesEveryFileAsItWas) {
+  WriteBytes(out, "the user's old file");
+  for (const std::string& target : {out, dir.file("new.mp3"), in}) {
+    TaggedFileWrite write = Plan(target);
+    write.id3v1 = Id3v1Record{'T', 'A', 'G'};
+    EXPECT_EQ(RunInChild([&] { return int(Write(write)); }, 256 * 1024),
               int(WriteOutcome::WriteFailed));
-    EXPECT_FALSE(fs::exists(target));
+    // Only the record does not fit: the whole write fails all the same.
+    EXPECT_EQ(RunInChild([&] { return int(Write(write)); }, source.size() - 1400),
+              int(WriteOutcome::WriteFailed));
   }
-  WriteBytes(out, "audio"); // only half of the record fits: it is cut off again
-  EXPECT_EQ(RunInChild([&] { return WriteId3v1Record(out, Id3v1Record{'T', 'A', 'G'}); }, 60), 1);
-  EXPECT_EQ(ReadBytes(out), "audio");
+  EXPECT_EQ(ReadBytes(out), "the user's old file");
+  EXPECT_FALSE(fs::exists(dir.file("new.mp3")));
   EXPECT_TRUE(SourceUnchanged());
+  EXPECT_EQ(TemporaryFilesIn(dir.path()), std::vector<std::string>{});
 }
 
 TEST_F(WriterTest, RefusedWritesTouchNothing) {
   EXPECT_EQ(Write(dir.file("no-such-dir/out.mp3")), WriteOutcome::CannotCreateTarget);
   WriteBytes(out, "an existing target");
   EXPECT_EQ(Write(out, source.size() + 1), WriteOutcome::DamagedTag);
+  // Another program gave the loaded file another tag since it was measured.
+  EXPECT_EQ(Write(out, 1000), WriteOutcome::SourceChanged);
+  fs::create_directory(dir.file("sub"));
+  EXPECT_EQ(Write(dir.file("sub")), WriteOutcome::NotReplaced);
   EXPECT_EQ(ReadBytes(out), "an existing target");
-  EXPECT_EQ(Write(out, source.size(), 0), WriteOutcome::Ok); // a tag may take the whole file
-  EXPECT_EQ(ReadBytes(out), tag);
   EXPECT_TRUE(SourceUnchanged());
   fs::remove(in);
   EXPECT_EQ(Write(dir.file("new.mp3")), WriteOutcome::CannotOpenSource);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
-  // The loaded file under another spelling, or named like the temporary file, is never truncated.
-  WriteBytes(in, source);
-  fs::create_directory(dir.file("sub"));
-  fs::create_symlink(in, dir.file("link.mp3"));
-  fs::create_hard_link(in, dir.file("hard.mp3"));
-  for (const std::string& spelling :
-       {dir.file("sub/../in.mp3"), dir.file("link.mp3"), dir.file("hard.mp3"), dir.file("sub")}) {
-    EXPECT_EQ(Write(spelling), WriteOutcome::CannotCreateTarget) << spelling;
-    EXPECT_TRUE(SourceUnchanged()) << spelling;
-  }
-  const std::string loaded = dir.file("temp$$$");
-  fs::rename(in, loaded);
-  EXPECT_EQ(WriteTaggedFile(TemporaryPathFor(loaded), loaded, 2000, tag, 0, progress),
-            WriteOutcome::CannotCreateTarget);
-  EXPECT_FALSE(ReplaceWithTemporary(TemporaryPathFor(loaded), loaded));
-  EXPECT_TRUE(ReadBytes(loaded) == source);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"out.mp3", "sub"}));
+  // A tag may take the whole file; a loaded file named like a temporary file is left alone.
+  const std::string loaded = dir.file("temp$$$-1-1");
+  WriteBytes(loaded, WithId3v2Header(std::string(90, 'o'), 0));
+  TaggedFileWrite write = Plan(out, 100, 0);
+  write.sourcePath = loaded;
+  EXPECT_EQ(Write(write), WriteOutcome::Ok);
+  EXPECT_EQ(ReadBytes(out), tag);
+  EXPECT_EQ(ReadBytes(loaded).size(), 100u);
 }
 
 // An update in place reaches the file through symbolic links and under every name of a hard link.
-TEST_F(WriterTest, InPlaceUpdatesKeepModeAndLinksAndSkipTheTagWrittenBefore) {
+TEST_F(WriterTest, InPlaceUpdatesKeepModeAndLinks) {
   fs::permissions(in, fs::perms(0640));
   fs::create_hard_link(in, dir.file("hard.mp3"));
   fs::create_directory(dir.file("list"));
@@ -158,25 +103,25 @@ TEST_F(WriterTest, InPlaceUpdatesKeepModeAndLinksAndSkipTheTagWrittenBefore) {
   WriteBytes(dir.file("victim"), "must stay");
   // Somebody else's file of that name: neither followed nor removed.
   fs::create_symlink(dir.file("victim"), dir.file("temp$$$"));
-  ASSERT_TRUE(UpdateInPlace(in, 2000, "FIRST"));
-  EXPECT_TRUE(ReadBytes(in) == "FIRST" + audio);
-  ASSERT_TRUE(UpdateInPlace(dir.file("list/../list/in.mp3"), 5, "T2"));
-  EXPECT_TRUE(ReadBytes(in) == "T2" + audio);
-  ASSERT_TRUE(UpdateInPlace(dir.file("hard.mp3"), 2, "NEW"));
-  EXPECT_TRUE(ReadBytes(in) == "NEW" + audio);
+  const std::string first = WithId3v2Header("FIRST", 0), second = WithId3v2Header("T2", 0);
+  TaggedFileWrite write = Plan(dir.file("list/../list/in.mp3"), 2000, 0, first);
+  write.inPlace = true;
+  ASSERT_EQ(Write(write), WriteOutcome::Ok);
+  EXPECT_TRUE(ReadBytes(in) == first + audio);
+  write = Plan(dir.file("hard.mp3"), first.size(), 0, second);
+  write.inPlace = true;
+  ASSERT_EQ(Write(write), WriteOutcome::Ok);
+  EXPECT_TRUE(ReadBytes(in) == second + audio);
   EXPECT_TRUE(fs::equivalent(in, dir.file("hard.mp3")));
-  EXPECT_EQ(fs::hard_link_count(in), 2u);
   EXPECT_EQ(fs::read_symlink(dir.file("list/in.mp3")), "../in.mp3");
   EXPECT_EQ(fs::status(in).permissions(), fs::perms(0640));
   EXPECT_EQ(ReadBytes(dir.file("victim")), "must stay");
-  EXPECT_TRUE(fs::is_symlink(dir.file("temp$$$")));
   EXPECT_EQ(TemporaryFilesIn(dir.path()), std::vector<std::string>{"temp$$$"});
-  EXPECT_TRUE(TemporaryFilesIn(dir.file("list")).empty());
-  const std::string temporary = WriteTemporary(in, 3, "T3");
-  ASSERT_FALSE(temporary.empty());
-  fs::rename(in, dir.file("moved.mp3")); // the loaded file vanished before the replacement
-  EXPECT_FALSE(ReplaceWithTemporary(temporary, in));
-  EXPECT_FALSE(fs::exists(temporary) || fs::exists(in));
+  // Another update holds the file: refused, nothing written.
+  const LockedFile other = LockedFile::Acquire(in);
+  write = Plan(in, second.size(), 0);
+  EXPECT_EQ(Write(write), WriteOutcome::Busy);
+  EXPECT_TRUE(ReadBytes(in) == second + audio);
 }
 
 // Another program truncates or rewrites the loaded file while it is copied: nothing is replaced
@@ -195,10 +140,7 @@ TEST_F(WriterTest, ASourceChangedDuringTheCopyReplacesNothing) {
           fs::rename(dir.file("other.mp3"), in);
         }
       };
-      if (inPlace)
-        EXPECT_TRUE(WriteTemporary(in, 2000, "T").empty());
-      else
-        EXPECT_EQ(Write(out), WriteOutcome::SourceChanged);
+      EXPECT_EQ(Write(inPlace ? in : out), WriteOutcome::SourceChanged);
       EXPECT_EQ(TemporaryFilesIn(dir.path()), std::vector<std::string>{});
       EXPECT_FALSE(fs::exists(out));
     }
