@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fcntl.h>
-#include <ranges>
 #include <unistd.h>
 
 #include "core/io/file_copy.h"
@@ -43,8 +42,11 @@ bool ApplyPatches(int fd, const FileChange& change) {
 }
 
 bool UndoPatches(int fd, const FileChange& change) {
-  for (const FilePatch& patch : std::ranges::reverse_view(change.patches))
+  // Backwards, so that where patches overlap the oldest bytes are the last written.
+  for (std::size_t i = change.patches.size(); i-- > 0;) {
+    const FilePatch& patch = change.patches[i];
     if (!WriteAllAt(fd, patch.oldBytes.data(), patch.oldBytes.size(), patch.offset)) return false;
+  }
   return TruncateTo(fd, change.oldSize) && SyncFile(fd);
 }
 
