@@ -72,8 +72,8 @@ WrittenFile WriteTaggedFile(const TaggedFileWrite& write, CopyProgress& progress
 // resolved), so that the rename over it stays within one directory.
 std::string TemporaryPathFor(const std::string& path);
 
-// Replaces an ID3v1 record at the end of the open file or appends one; false when reading or
-// writing fails (a half-appended record is cut off again).
+// Replaces an ID3v1 record at the end of the open file (a temporary file, which a failure
+// discards) or appends one; false when reading or writing fails.
 bool WriteId3v1Record(int fd, const Id3v1Record& record);
 // Where the record goes in a file of that length whose last three bytes may be "TAG".
 std::uint64_t Id3v1RecordOffset(std::uint64_t length, std::string_view lastBytes);

@@ -21,10 +21,7 @@ bool WriteId3v1Record(int fd, const Id3v1Record& record) {
     return false;
   const std::uint64_t position = Id3v1RecordOffset(length, std::string_view(head, sizeof head));
   const auto* bytes = reinterpret_cast<const char*>(record.data());
-  if (WriteAllAt(fd, bytes, record.size(), position)) return true;
-  // A half-appended record is cut off again; the write has failed either way.
-  if (position == length) TruncateTo(fd, length);
-  return false;
+  return WriteAllAt(fd, bytes, record.size(), position);
 }
 
 } // namespace velmora
