@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format clang-tidy
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libcurl4-openssl-dev libcpp-httplib-dev zlib1g-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev python3-mutagen
+  googletest libgtest-dev libgmock-dev libbenchmark-dev python3-mutagen xfsprogs
   xvfb xauth xdg-utils fonts-dejavu-core
 )
 

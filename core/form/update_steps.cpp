@@ -3,6 +3,7 @@
 #include "core/documents/output_documents.h"
 #include "core/documents/templates.h"
 #include "core/form/file_name_parts.h"
+#include "core/io/block_clone.h"
 #include "core/io/file_status.h"
 #include "core/model/frame_fields.h"
 #include "core/model/messages.h"
@@ -84,7 +85,12 @@ std::optional<ComposedTag> ComposeUpdateTag(const TagForm& form, const WindowMem
   // refused, a padding beyond it is cut.
   const std::string frames = ComposeId3v2Frames(texts, otherFrames);
   if (frames.size() > kMaxId3v2Size) return std::nullopt;
-  const long padding = FittingPadding(frames.size(), members.settings.paddingSize);
+  long padding = FittingPadding(frames.size(), members.settings.paddingSize);
+  // A little more padding lets the copy share the audio's blocks with the source.
+  if (members.settings.shareAudio == 1)
+    if (const auto block = FileSystemBlockSize(members.inputFilePath))
+      padding =
+          SharingPadding(frames.size(), members.settings.paddingSize, members.oldTagLength, *block);
   return ComposedTag{WithId3v2Header(frames, padding), padding};
 }
 

@@ -102,6 +102,7 @@ void ReadLaterSettings(const std::string& settingsPath, SettingsValues& values) 
   values.paddingSize = ProfileInt(file, "SETTINGS", "PADDING", 1024);
   values.keepOtherFrames = ProfileInt(file, "SETTINGS", "KEEP_OTHER_FRAMES", 0);
   values.tagInPlace = ProfileInt(file, "SETTINGS", "TAG_IN_PLACE", 0);
+  values.shareAudio = ProfileInt(file, "SETTINGS", "SHARE_AUDIO", 0);
 }
 
 } // namespace velmora

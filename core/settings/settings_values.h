@@ -24,6 +24,7 @@ struct SettingsValues {
   int paddingSize = 1024;        // SETTINGS/PADDING
   int keepOtherFrames = 0;       // SETTINGS/KEEP_OTHER_FRAMES: 1 carries the loaded tag's others
   int tagInPlace = 0; // SETTINGS/TAG_IN_PLACE: 1 rewrites only the tag area in place when it fits
+  int shareAudio = 0; // SETTINGS/SHARE_AUDIO: 1 pads the tag so that copies can share audio blocks
 };
 
 } // namespace velmora

@@ -65,6 +65,17 @@ long FittingPadding(std::size_t framesLength, long requested) {
       std::min<std::size_t>(static_cast<std::size_t>(requested), kMaxId3v2Size - framesLength));
 }
 
+long SharingPadding(std::size_t framesLength, long requested, std::uint64_t audioOffset,
+                    std::uint64_t blockSize) {
+  const auto base = static_cast<std::uint64_t>(std::max(requested, 0L));
+  if (blockSize == 0) return FittingPadding(framesLength, requested);
+  const std::uint64_t end = 10 + framesLength + base;
+  const std::uint64_t padding =
+      base + (audioOffset % blockSize + blockSize - end % blockSize) % blockSize;
+  if (framesLength + padding > kMaxId3v2Size) return FittingPadding(framesLength, requested);
+  return static_cast<long>(padding);
+}
+
 std::uint32_t MeasureId3v2Tag(std::string_view fileStart) {
   if (fileStart.substr(0, 3) != "ID3") return 0;
   std::uint32_t size = 0;

@@ -38,6 +38,14 @@ inline constexpr std::size_t kMaxId3v2Size = (std::size_t{1} << 28) - 1;
 // cut so that frames and padding stay within kMaxId3v2Size, which a larger one would wrap.
 long FittingPadding(std::size_t framesLength, long requested);
 
+// A padding of at least requested (never negative) and less than requested + blockSize, chosen so
+// that the audio behind header, frames and padding starts at the same offset within a block of
+// blockSize bytes as audioOffset does in the source: then a file system that clones blocks can
+// share every whole block of the audio with the source. FittingPadding when that would not fit
+// the size field.
+long SharingPadding(std::size_t framesLength, long requested, std::uint64_t audioOffset,
+                    std::uint64_t blockSize);
+
 // Given the first 10 bytes of a file (fewer count as missing zeros): 0 when they do not start
 // with "ID3", else the syncsafe tag size + 10.
 std::uint32_t MeasureId3v2Tag(std::string_view fileStart);

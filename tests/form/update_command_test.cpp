@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "core/io/block_clone.h"
 #include "core/settings/settings_file.h"
 #include "form/form_test_support.h"
 #include "support/id3v2_fixtures.h"
@@ -32,6 +33,20 @@ protected:
   const std::string audio = MpegAudio(100000), source = dir.file("Meier - Der Fall.mp3");
   std::string sourceBytes;
 };
+
+// SHARE_AUDIO=1: the padding grows by less than a block, so that the audio starts at the same
+// offset within a file-system block as in the source; the bytes are otherwise the update's own.
+TEST_F(UpdateTest, ShareAudioPadsTheTagToTheSourcesBlockOffset) {
+  Start("[SETTINGS]\nSHARE_AUDIO=1\n");
+  UpdateTo(Out("geteilt.mp3"));
+  const std::string written = ReadBytes(Out("geteilt.mp3"));
+  const std::uint64_t block = *FileSystemBlockSize(source);
+  const std::uint64_t audioAt = written.size() - 128 - audio.size();
+  EXPECT_EQ(audioAt % block, TagOf(sourceBytes).size() % block);
+  EXPECT_EQ(audioAt, TagOf(written).size()); // the padding is the tag's own, as its size says
+  EXPECT_EQ(written.substr(audioAt - 1024, 1024), std::string(1024, '\0'));
+  EXPECT_TRUE(written.substr(audioAt, audio.size()) == audio);
+}
 
 TEST_F(UpdateTest, WritesTaggedCopyDescriptionAndUploadInfoUnlessCancelled) {
   Start("[SETTINGS]\nGEN_TXT_FILE=1\nUPLOADINFO=1\n");
