@@ -61,7 +61,7 @@ public:
 
   std::vector<std::string> listedFiles; // native paths
   bool confirmParts = true;
-  std::vector<std::vector<PartTarget>> partConfirmations;
+  std::vector<PartsConfirmation> partConfirmations;
 
   // Posted functions wait in a queue for the test: RunPosted runs them (and what they post);
   // WaitAndRunPosted first waits for one, false on timeout.
@@ -108,8 +108,8 @@ public:
   void PostToWindowThread(std::function<void()> fn) override;
   void ShowStatus(const std::string& text) override { statuses.push_back(text); }
   std::vector<std::string> ListedFiles() override { return listedFiles; }
-  bool ConfirmParts(const std::vector<PartTarget>& parts) override {
-    partConfirmations.push_back(parts);
+  bool ConfirmParts(const PartsConfirmation& confirmation) override {
+    partConfirmations.push_back(confirmation);
     return confirmParts;
   }
 
