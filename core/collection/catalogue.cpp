@@ -130,8 +130,10 @@ std::string CatalogueCsv(const Collection& collection) {
   return csv;
 }
 
-std::string CatalogueHtml(const Collection& collection, std::string_view folderName) {
-  const std::string title = "Sammlung " + HtmlText(folderName);
+std::string CatalogueHtml(const Collection& collection, std::string_view folder) {
+  while (folder.size() > 1 && folder.ends_with('/'))
+    folder.remove_suffix(1);
+  const std::string title = "Sammlung " + HtmlText(folder.substr(folder.rfind('/') + 1));
   std::string page =
       "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<title>" +
@@ -159,11 +161,11 @@ std::optional<CatalogueFormat> CatalogueFormatOf(std::string_view path) {
 }
 
 std::string WriteCatalogue(const std::string& path, const Collection& collection,
-                           std::string_view folderName) {
+                           std::string_view folder) {
   const auto format = CatalogueFormatOf(path);
   if (!format) return messages::UnknownCatalogueFormat(path);
   const std::string bytes = *format == CatalogueFormat::Csv ? CatalogueCsv(collection)
-                                                            : CatalogueHtml(collection, folderName);
+                                                            : CatalogueHtml(collection, folder);
   return WriteWholeFile(path, bytes) ? std::string() : messages::CannotWriteCatalogue(path);
 }
 

@@ -20,8 +20,8 @@ std::array<std::string, kCatalogueColumns.size()> CatalogueRow(const CollectionP
 // UTF-8 with a byte order mark (so that spreadsheets take it as UTF-8), a header row, CR LF
 // between rows, cells quoted where they must be.
 std::string CatalogueCsv(const Collection& collection);
-// One page in UTF-8 titled after the collection's folder name (native).
-std::string CatalogueHtml(const Collection& collection, std::string_view folderName);
+// One page in UTF-8 titled after the name of the collection's folder (a native path).
+std::string CatalogueHtml(const Collection& collection, std::string_view folder);
 
 enum class CatalogueFormat { Csv, Html };
 // By the extension, without regard to case: ".csv", ".html" or ".htm"; nullopt for any other.
@@ -30,6 +30,6 @@ std::optional<CatalogueFormat> CatalogueFormatOf(std::string_view path);
 // Writes the catalogue to path in the format of its extension; the message (Windows-1252) when it
 // cannot, empty on success.
 std::string WriteCatalogue(const std::string& path, const Collection& collection,
-                           std::string_view folderName);
+                           std::string_view folder);
 
 } // namespace velmora

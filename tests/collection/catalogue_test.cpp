@@ -48,7 +48,7 @@ TEST_F(CollectionTest, TheCsvCatalogueReadsBackRowForRow) {
 
 TEST_F(CollectionTest, TheHtmlCatalogueIsOneTableWithTheMissingPartsMarkedAndNoAddress) {
   const std::string path = dir.file("katalog.html");
-  EXPECT_EQ(WriteCatalogue(path, ReadFixture(dir.path().string()), "Hör<spiele>"), "");
+  EXPECT_EQ(WriteCatalogue(path, ReadFixture(dir.path().string()), "/x/Hör<spiele>/"), "");
   const std::string rows = Python(kHtmlRows, path);
   EXPECT_EQ(rows.substr(0, rows.find('\n')),
             "[\":Autor\", \":Titel\", \":Sender\", \":Jahr\", \":Teile\", \":vorhanden\", "
