@@ -4,9 +4,30 @@
 #include <QLabel>
 #include <QProgressBar>
 
+#include <cstdlib>
+
 #include "collection_window.h"
 #include "core/tags/id3v2.h"
 #include "window_test.h"
+
+namespace {
+
+// The picture in docs/: the collection of the demo workspace.
+void ShootDemoCollection(const QString& path) {
+  const velmora::test::TempDir demo;
+  const std::string script = VELMORA_TEST_DATA "/../../scripts/demo-workspace.sh";
+  QVERIFY(
+      std::system(("'" + script + "' '" + demo.path().string() + "' http://127.0.0.1:1/ >/dev/null")
+                      .c_str()) == 0);
+  TestDialogs dialogs;
+  CollectionWindow shown(
+      demo.file("Hoerspiele"), "+", dialogs, [](const std::string&) {}, nullptr);
+  shown.show();
+  QTRY_VERIFY(!shown.reading());
+  shown.grab().save(path);
+}
+
+} // namespace
 
 void WindowTest::collectionWindowShowsThePlaysAndLoadsAPart() {
   const char* first = "Anna Berger - Stille Garten 1v3 - RBX, 01.mp3";
@@ -25,7 +46,7 @@ void WindowTest::collectionWindowShowsThePlaysAndLoadsAPart() {
   QCOMPARE(collection->statusLabel()->text(), Box("", messages::CollectionStatus(2, 1)).mid(2));
   QVERIFY(collection->statusLabel()->toolTip().startsWith(QStringLiteral("Mitschnitt")));
   if (const QByteArray shots = qgetenv("VELMORA_SCREENSHOTS"); !shots.isEmpty())
-    collection->grab().save(QString::fromUtf8(shots) + QStringLiteral("/velmora-collection.png"));
+    ShootDemoCollection(QString::fromUtf8(shots) + QStringLiteral("/velmora-collection.png"));
 
   // Sorted by a click on the year's head; the filter hides what does not match.
   QTest::mouseClick(collection->playTable()->header()->viewport(), Qt::LeftButton, {},
