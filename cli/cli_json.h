@@ -25,7 +25,7 @@ std::string HitsJson(const std::vector<ResultRow>& rows);
 std::string PartJson(const PartUpdate& part);
 // {"id": 1, "author": …, "title": …, "station": …, "year": …, "parts": 3, "present": [1, 3],
 // "missing": [2], "files": […], "tagged": BOOL}: one play of a collection.
-std::string PlayJson(const CollectionPlay& play);
+std::string PlayJson(const CollectionPlay& entry);
 // {"file": PATH, "play": ID or null, "why": TEXT}: an audio file that is no part of a play.
 std::string StrayJson(const CollectionStray& stray);
 // {"catalogue": PATH, "plays": N}

@@ -15,7 +15,7 @@ inline constexpr std::array<const char*, 9> kCatalogueColumns = {
 
 // The cells of one play in the order of kCatalogueColumns, UTF-8: parts empty for a play in one
 // file, present and missing as "1, 3", tagged "ja" or "nein", the files one a line.
-std::array<std::string, kCatalogueColumns.size()> CatalogueRow(const CollectionPlay& play);
+std::array<std::string, kCatalogueColumns.size()> CatalogueRow(const CollectionPlay& entry);
 
 // UTF-8 with a byte order mark (so that spreadsheets take it as UTF-8), a header row, CR LF
 // between rows, cells quoted where they must be.

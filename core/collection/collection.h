@@ -45,6 +45,6 @@ std::optional<Collection> ReadCollection(const std::string& folder,
 
 // True when every word of filter (Windows-1252, blanks between words) is found, without regard to
 // case, in the play's author, title, station, year or one of its files.
-bool PlayMatches(const CollectionPlay& play, std::string_view filter);
+bool PlayMatches(const CollectionPlay& entry, std::string_view filter);
 
 } // namespace velmora
