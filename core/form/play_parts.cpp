@@ -36,6 +36,11 @@ Candidate ReadCandidate(const std::string& path, std::string_view stationSeparat
   return candidate;
 }
 
+PlayKey KeyOf(const Candidate& candidate) {
+  const FileNameParts& name = candidate.name;
+  return {name.authorAsWritten, name.title, name.station, name.year, candidate.count};
+}
+
 // True when path is a symbolic link: the file it finally names lies elsewhere.
 bool IsLinkPath(const std::string& path) {
   const std::string folder = DirectoryOf(path);
@@ -118,7 +123,7 @@ PlayGrouping GroupPlays(const std::vector<std::string>& paths, std::string_view 
       grouping.outside.push_back({path, messages::NameOutsideHabit()});
       continue;
     }
-    PlayKey key{name.authorAsWritten, name.title, name.station, name.year, candidate.count};
+    PlayKey key = KeyOf(candidate);
     candidates[std::move(key)].push_back(std::move(candidate));
   }
   for (auto& [key, files] : candidates)
@@ -129,18 +134,18 @@ PlayGrouping GroupPlays(const std::vector<std::string>& paths, std::string_view 
 std::optional<Play> FindPlayOf(const std::string& loadedPath,
                                const std::vector<std::string>& listedPaths,
                                std::string_view stationSeparator) {
+  const Candidate loaded = ReadCandidate(loadedPath, stationSeparator);
+  if (loaded.name.partDesignation.empty()) return std::nullopt;
+  // Only the names of the loaded file's play are grouped, so that no other file is asked for.
   std::vector<std::string> paths{loadedPath};
   std::copy_if(listedPaths.begin(), listedPaths.end(), std::back_inserter(paths),
-               [&](const std::string& path) { return path != loadedPath; });
-  if (ReadCandidate(loadedPath, stationSeparator).name.partDesignation.empty()) return std::nullopt;
-  for (Play& play : GroupPlays(paths, stationSeparator).plays) {
-    const auto holds = [&](const auto& files) {
-      return std::any_of(files.begin(), files.end(),
-                         [&](const auto& file) { return file.path == loadedPath; });
-    };
-    if (holds(play.parts) || holds(play.strays)) return std::move(play);
-  }
-  return std::nullopt;
+               [&](const std::string& path) {
+                 return path != loadedPath &&
+                        KeyOf(ReadCandidate(path, stationSeparator)) == KeyOf(loaded);
+               });
+  PlayGrouping grouping = GroupPlays(paths, stationSeparator);
+  if (grouping.plays.empty()) return std::nullopt;
+  return std::move(grouping.plays.front());
 }
 
 std::string PartTitle(std::string_view title, std::string_view loadedDesignation,
