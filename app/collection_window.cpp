@@ -116,6 +116,8 @@ void CollectionWindow::StartReading() {
   statusLabel_->setText(QStringLiteral("Die Sammlung wird gelesen …"));
   worker_ = QThread::create(
       [this] { result_ = velmora::ReadCollection(folder_, stationSeparator_, progress_); });
+  // Owned by the window, so that a window closed while reading deletes it after the wait.
+  worker_->setParent(this);
   // finished is sent from the worker; the window's thread handles it (a queued connection).
   connect(worker_, &QThread::finished, this, &CollectionWindow::OnReadingFinished);
   progressTimer_.start(100);
