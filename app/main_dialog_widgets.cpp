@@ -102,14 +102,19 @@ public:
     w_.progressBar->setSizePolicy(keepPlace);
 
     w_.dirButton = MakeButton(QStringLiteral("&Dir"), "dirButton", dialog_);
+    w_.sammlungButton = MakeButton(QStringLiteral("Sa&mmlung…"), "sammlungButton", dialog_);
+    w_.sammlungButton->setToolTip(QStringLiteral(
+        "Zeigt die Hörspiele des Input-Verzeichnisses und seiner Unterordner: Teile, Lücken, "
+        "getaggt; mit Katalog als HTML oder CSV"));
 
     auto* paths = new QGridLayout;
     paths->addWidget(MakeLabel(QStringLiteral("Input-File"), dialog_), 0, 0);
-    paths->addWidget(inputFile, 0, 1, 1, 2);
-    paths->addWidget(w_.progressBar, 1, 1, 1, 2);
+    paths->addWidget(inputFile, 0, 1, 1, 3);
+    paths->addWidget(w_.progressBar, 1, 1, 1, 3);
     paths->addWidget(MakeLabel(QStringLiteral("Input-Dir."), dialog_), 2, 0);
     paths->addWidget(inputDir, 2, 1);
     paths->addWidget(w_.dirButton, 2, 2);
+    paths->addWidget(w_.sammlungButton, 2, 3);
     paths->setColumnStretch(1, 1);
 
     auto* column = new QVBoxLayout;

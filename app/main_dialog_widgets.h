@@ -31,6 +31,7 @@ struct MainDialogWidgets {
   QTreeWidget* fileList = nullptr;
   QProgressBar* progressBar = nullptr;
   QPushButton* dirButton = nullptr;
+  QPushButton* sammlungButton = nullptr; // the input folder as a collection of plays
 
   QPushButton* hoerdatSuchenButton = nullptr;
   QLabel* spinnerLabel = nullptr;

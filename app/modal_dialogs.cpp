@@ -87,6 +87,25 @@ std::optional<QString> QtModalDialogs::SaveTarget(const QString& initialDir,
   return dialog.selectedFiles().first();
 }
 
+std::optional<QString> QtModalDialogs::CatalogueTarget(const QString& initialDir,
+                                                       const QString& proposedName) {
+  QFileDialog dialog(parent_, QStringLiteral("Katalog speichern"), initialDir);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters(
+      {QStringLiteral("HTML-Seite (*.html)"), QStringLiteral("CSV-Tabelle (*.csv)")});
+  dialog.setDefaultSuffix(QStringLiteral("html"));
+  // The suffix follows the chosen filter, so that "CSV-Tabelle" writes a .csv.
+  QObject::connect(
+      &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter.contains(QStringLiteral("csv")) ? QStringLiteral("csv")
+                                                                       : QStringLiteral("html"));
+      });
+  dialog.selectFile(proposedName);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first();
+}
+
 std::optional<QString> QtModalDialogs::Directory(const QString& title, const QString& folder) {
   const QString chosen = QFileDialog::getExistingDirectory(parent_, title, folder);
   if (chosen.isEmpty()) return std::nullopt;

@@ -20,6 +20,10 @@ public:
   // The save dialog at initialDir with proposedName: the chosen path, nullopt when cancelled.
   virtual std::optional<QString> SaveTarget(const QString& initialDir,
                                             const QString& proposedName) = 0;
+  // The save dialog of a collection's catalogue (HTML or CSV by the chosen name): the chosen path,
+  // nullopt when cancelled.
+  virtual std::optional<QString> CatalogueTarget(const QString& initialDir,
+                                                 const QString& proposedName) = 0;
   // The directory chooser at folder: the chosen folder, nullopt when cancelled.
   virtual std::optional<QString> Directory(const QString& title, const QString& folder) = 0;
   // Runs the built choice dialog and returns its selectedIndex().
@@ -40,6 +44,8 @@ public:
                                  velmora::MessageButtons buttons) override;
   std::optional<QString> SaveTarget(const QString& initialDir,
                                     const QString& proposedName) override;
+  std::optional<QString> CatalogueTarget(const QString& initialDir,
+                                         const QString& proposedName) override;
   std::optional<QString> Directory(const QString& title, const QString& folder) override;
   int ChooseRecord(CHoerdatResultDlg& choice) override;
   bool ConfirmParts(PartsConfirmDlg& confirmation) override;

@@ -9,17 +9,32 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "core/model/messages.h"
+#include "qt_text.h"
+
 namespace {
 
 QString NativePath(const std::string& path) {
   return QFile::decodeName(path.c_str());
 }
 
+// The missing parts, then each file left alone with its reason, one a line.
+QString NoticeText(const velmora::PartsConfirmation& confirmation) {
+  QStringList lines;
+  if (!confirmation.missingParts.empty())
+    lines << FromCp1252(
+        velmora::messages::MissingParts(confirmation.missingParts, confirmation.partCount));
+  for (const velmora::StrayFile& stray : confirmation.strays)
+    lines << QFileInfo(NativePath(stray.path)).fileName() + QStringLiteral(": ") +
+                 FromCp1252(stray.why);
+  return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
-PartsConfirmDlg::PartsConfirmDlg(const std::vector<velmora::PartTarget>& parts, QWidget* parent)
+PartsConfirmDlg::PartsConfirmDlg(const velmora::PartsConfirmation& confirmation, QWidget* parent)
     : QDialog(parent), partList_(new QTreeWidget(this)), folderLabel_(new QLabel(this)),
-      okButton_(new QPushButton(QStringLiteral("OK"), this)),
+      noticeLabel_(new QLabel(this)), okButton_(new QPushButton(QStringLiteral("OK"), this)),
       cancelButton_(new QPushButton(QStringLiteral("Abbrechen"), this)) {
   setObjectName(QStringLiteral("partsConfirmDlg"));
   setWindowTitle(QStringLiteral("Alle Teile aktualisieren"));
@@ -36,6 +51,7 @@ PartsConfirmDlg::PartsConfirmDlg(const std::vector<velmora::PartTarget>& parts, 
   partList_->setFocusPolicy(Qt::NoFocus);
   partList_->setHeaderLabels(
       {QStringLiteral("Teil"), QStringLiteral("Quelle"), QStringLiteral("Ziel")});
+  const std::vector<velmora::PartTarget>& parts = confirmation.parts;
   for (const velmora::PartTarget& part : parts) {
     auto* item = new QTreeWidgetItem(partList_);
     const QString source = NativePath(part.sourcePath);
@@ -57,6 +73,10 @@ PartsConfirmDlg::PartsConfirmDlg(const std::vector<velmora::PartTarget>& parts, 
     folderLabel_->setText(QStringLiteral("Ausgabeverzeichnis: %1")
                               .arg(QFileInfo(NativePath(parts.front().targetPath)).path()));
   folderLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  noticeLabel_->setObjectName(QStringLiteral("noticeLabel"));
+  noticeLabel_->setWordWrap(true);
+  noticeLabel_->setText(NoticeText(confirmation));
+  noticeLabel_->setVisible(!noticeLabel_->text().isEmpty());
 
   okButton_->setObjectName(QStringLiteral("okButton"));
   cancelButton_->setObjectName(QStringLiteral("cancelButton"));
@@ -72,6 +92,7 @@ PartsConfirmDlg::PartsConfirmDlg(const std::vector<velmora::PartTarget>& parts, 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(intro);
   layout->addWidget(partList_, 1);
+  layout->addWidget(noticeLabel_);
   layout->addWidget(folderLabel_);
   layout->addLayout(buttons);
 }

@@ -127,9 +127,9 @@ std::vector<std::string> QtWindowPlatform::ListedFiles() {
   return paths;
 }
 
-bool QtWindowPlatform::ConfirmParts(const std::vector<velmora::PartTarget>& parts) {
-  PartsConfirmDlg confirmation(parts, &window_);
-  return dialogs_->ConfirmParts(confirmation);
+bool QtWindowPlatform::ConfirmParts(const velmora::PartsConfirmation& confirmation) {
+  PartsConfirmDlg dialog(confirmation, &window_);
+  return dialogs_->ConfirmParts(dialog);
 }
 
 int QtWindowPlatform::ChooseRecord(const std::vector<velmora::ResultRow>& rows, int preselected) {

@@ -51,7 +51,7 @@ public:
   void PostToWindowThread(std::function<void()> fn) override;
   void ShowStatus(const std::string& text) override;
   std::vector<std::string> ListedFiles() override;
-  bool ConfirmParts(const std::vector<velmora::PartTarget>& parts) override;
+  bool ConfirmParts(const velmora::PartsConfirmation& confirmation) override;
 
 private:
   QWidget& window_;

@@ -20,6 +20,7 @@
 #include <QTreeWidget>
 
 #include "app_icon.h"
+#include "collection_window.h"
 #include "core/form/file_list.h"
 #include "core/form/velmora_logic.h"
 #include "core/model/messages.h"
@@ -123,6 +124,7 @@ void CVelmoraDlg::ConnectCommands() {
   connect(w.fileList->header(), &QHeaderView::sectionClicked, this, &CVelmoraDlg::OnHeaderClicked);
   w.fileList->viewport()->installEventFilter(this);
   connect(w.dirButton, &QPushButton::clicked, this, &CVelmoraDlg::OnDir);
+  connect(w.sammlungButton, &QPushButton::clicked, this, &CVelmoraDlg::OnSammlung);
   connect(w.aktualisierenButton, &QPushButton::clicked, this, &CVelmoraDlg::OnAktualisieren);
   connect(w.alleTeileButton, &QPushButton::clicked, this, &CVelmoraDlg::OnAlleTeileAktualisieren);
   connect(w.exitButton, &QPushButton::clicked, this, &CVelmoraDlg::reject);
@@ -274,6 +276,23 @@ void CVelmoraDlg::OnDir() {
       QStringLiteral("Wählen Sie das Quellverzeichnis:"), QFile::decodeName(folder.c_str()));
   if (!chosen || chosen->isEmpty()) return;
   if (logic_->ChooseInputDirectory(QFile::encodeName(*chosen).toStdString())) ScanInputDir();
+}
+
+CollectionWindow* CVelmoraDlg::collectionWindow() const {
+  return collectionWindow_;
+}
+
+void CVelmoraDlg::OnSammlung() {
+  if (collectionWindow_) collectionWindow_->close();
+  const velmora::SettingsValues& settings = logic_->members().settings;
+  const std::string folder = settings.inputDirPath.empty()
+                                 ? QFile::encodeName(QDir::currentPath()).toStdString()
+                                 : settings.inputDirPath;
+  collectionWindow_ = new CollectionWindow(
+      folder, settings.stationSeparator, platform_->dialogs(),
+      [this](const std::string& path) { LoadFile(path); }, this);
+  collectionWindow_->setAttribute(Qt::WA_DeleteOnClose);
+  collectionWindow_->show();
 }
 
 void CVelmoraDlg::OnAktualisieren() {

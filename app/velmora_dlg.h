@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QPointer>
 #include <QStringList>
 #include <QUrl>
 
@@ -17,6 +18,7 @@ class HttpClient;
 class VelmoraLogic;
 } // namespace velmora
 
+class CollectionWindow;
 class QtWindowPlatform;
 class QTreeWidgetItem;
 
@@ -29,6 +31,8 @@ public:
   const MainDialogWidgets& widgets() const { return widgets_; }
   velmora::VelmoraLogic& logic() { return *logic_; }
   QtWindowPlatform& platform() { return *platform_; }
+  // The collection window that "Sammlung…" opened last, while it is open.
+  CollectionWindow* collectionWindow() const;
 
   // Shows the field set of page 0 (ID3v2) or 1 (ID3v1); any other value does nothing.
   void ShowTagPage(int page);
@@ -65,6 +69,8 @@ private:
   void OnListDoubleClicked();
   void OnHeaderClicked();
   void OnDir();
+  // Opens the collection window for the input folder (anew, so that it reads the folder anew).
+  void OnSammlung();
   void OnAktualisieren();
   void OnAbout();
   void SetUpdateInputsEnabled(bool enabled);
@@ -72,4 +78,5 @@ private:
   MainDialogWidgets widgets_;
   std::unique_ptr<QtWindowPlatform> platform_;
   std::unique_ptr<velmora::VelmoraLogic> logic_;
+  QPointer<CollectionWindow> collectionWindow_;
 };

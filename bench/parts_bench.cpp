@@ -47,7 +47,7 @@ public:
   void StopSpinnerTimer() override {}
   void PostToWindowThread(std::function<void()> fn) override { fn(); }
   std::vector<std::string> ListedFiles() override { return listed; }
-  bool ConfirmParts(const std::vector<PartTarget>&) override { return true; }
+  bool ConfirmParts(const PartsConfirmation&) override { return true; }
 
   std::map<FormField, std::string> controls;
   std::string failure;

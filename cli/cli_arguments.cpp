@@ -36,6 +36,28 @@ std::optional<Kind> ActionKind(const std::string& word) {
   return std::nullopt;
 }
 
+// DIR plays, DIR catalogue PATH, or both.
+ParsedArguments ParseCollectionActions(CliCommand command, const std::vector<std::string>& args) {
+  command.collection = true;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    CliAction action;
+    if (args[i] == "plays") {
+      action.kind = Kind::Plays;
+    } else if (args[i] == "catalogue" && i + 1 < args.size()) {
+      action.kind = Kind::Catalogue;
+      action.path = args[++i];
+    } else {
+      return {std::nullopt,
+              args[i] == "catalogue"
+                  ? "catalogue needs PATH"
+                  : "a folder takes the actions plays and catalogue PATH, not \"" + args[i] + "\""};
+    }
+    command.actions.push_back(std::move(action));
+  }
+  if (command.actions.empty()) return {std::nullopt, "a folder needs plays or catalogue PATH"};
+  return {std::move(command), {}};
+}
+
 bool AllDigits(const std::string& text) {
   return !text.empty() &&
          std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -73,6 +95,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
   }
   if (args.empty()) return Refuse("no FILE given");
   command.file = args[0];
+  if (std::filesystem::is_directory(command.file)) return ParseCollectionActions(command, args);
 
   for (std::size_t i = 1; i < args.size();) {
     const auto kind = ActionKind(args[i]);
@@ -124,6 +147,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     case Kind::Filename:
     case Kind::ClearMask:
     case Kind::UpdateParts:
+    case Kind::Plays:
+    case Kind::Catalogue:
       break;
     }
     command.actions.push_back(std::move(action));
@@ -133,6 +158,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
 
 const char* UsageText() {
   return R"(Usage: velmora-cli FILE [ACTION]...
+       velmora-cli DIR plays | catalogue PATH
        velmora-cli --help | --version
 
 Runs the Velmora window's commands on one audio file without a window. The settings are read
@@ -184,9 +210,27 @@ The actions run in order and stop at the first one that fails: a message box wit
 no hit, too many hits); the actions after it do not run. A search or import-page that printed
 the hits for want of ROW also ends the chain.
 
+When the first argument is a folder, it is a collection: the folder with its subfolders read
+as radio plays (the audio files whose names give the same author, title, station, year and part
+count; only each file's head and tag are read). Its actions:
+
+  plays              one line per play, ordered by author, title, station, year, with an id
+                     (1, 2, ... in that order, the same while the folder is unchanged):
+                     {"id": 1, "author": ..., "title": ..., "station": ..., "year": "2001",
+                     "parts": 3, "present": [1, 3], "missing": [2], "files": [...],
+                     "tagged": false} ("parts": null and "present": [] for a play in one file;
+                     files relative to DIR; tagged: every present part has an ID3v2 tag with
+                     a title and an artist); then one line per audio file that is no part of
+                     a play: {"file": ..., "play": null, "why": ...} ("play": the id of the
+                     play it is named like, when it is a second file, a link or a part beyond
+                     the count)
+  catalogue PATH     writes the plays to PATH: ".csv" (UTF-8, a header row, one row a play) or
+                     ".html" (one page: a table that sorts by a click on a column head, needs
+                     no network and prints); prints {"catalogue": PATH, "plays": N}
+
 Exit status: 0 on success; 1 when FILE cannot be loaded (no action runs then), when an action
 failed, or when actions were left after printed hits (the hits alone, as the last action, are no
-failure); 2 for a usage error.
+failure), or when a catalogue could not be written; 2 for a usage error.
 )";
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The command line of velmora-cli: FILE [ACTION]…
+// The command line of velmora-cli: FILE [ACTION]…, or DIR plays|catalogue PATH for a collection.
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,12 +19,14 @@ struct CliAction {
     Update,
     Search,
     ImportPage,
-    UpdateParts
+    UpdateParts,
+    Plays,    // DIR only
+    Catalogue // DIR only
   };
   Kind kind = Kind::Show;
   FormField field = FormField::v2Title; // Set
   std::string text;                     // Set: the value (Windows-1252)
-  std::string path;                     // ImportPage: the page file
+  std::string path;                     // ImportPage: the page file; Catalogue: the target
   GenreSelection genre;                 // Genre
   std::optional<std::string> target;    // Update
   int row = -1;                         // Search, ImportPage
@@ -34,6 +36,7 @@ struct CliCommand {
   bool help = false;
   bool version = false;
   std::string file;
+  bool collection = false; // file is a folder: the actions are Plays and Catalogue
   std::vector<CliAction> actions;
 };
 

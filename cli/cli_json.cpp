@@ -61,6 +61,13 @@ std::string PicturesJson(const std::vector<TagPicture>& pictures) {
   return json + "]";
 }
 
+std::string NumbersJson(const std::vector<int>& numbers) {
+  std::string json = "[";
+  for (const int number : numbers)
+    json += (json.size() > 1 ? ", " : "") + std::to_string(number);
+  return json + "]";
+}
+
 } // namespace
 
 std::string FormJson(const TagForm& form, const WindowMembers& members,
@@ -115,6 +122,32 @@ std::string PartJson(const PartUpdate& part) {
          ", \"source\": " + Utf8JsonString(part.sourcePath) +
          ", \"target\": " + Utf8JsonString(part.targetPath) +
          ", \"ok\": " + (part.written ? "true" : "false") + "}";
+}
+
+std::string PlayJson(const CollectionPlay& entry) {
+  const Play& play = entry.play;
+  std::vector<int> present;
+  std::string files = "[";
+  for (const PlayPart& part : play.parts) {
+    if (part.partNumber != 0) present.push_back(part.partNumber);
+    files += (files.size() > 1 ? ", " : "") + Utf8JsonString(part.path);
+  }
+  return "{\"id\": " + std::to_string(entry.id) + ", \"author\": " + JsonString(play.author) +
+         ", \"title\": " + JsonString(play.title) + ", \"station\": " + JsonString(play.station) +
+         ", \"year\": " + JsonString(play.year) +
+         ", \"parts\": " + (play.partCount == 0 ? "null" : std::to_string(play.partCount)) +
+         ", \"present\": " + NumbersJson(present) + ", \"missing\": " + NumbersJson(play.missing) +
+         ", \"files\": " + files + "], \"tagged\": " + (entry.tagged ? "true" : "false") + "}";
+}
+
+std::string StrayJson(const CollectionStray& stray) {
+  return "{\"file\": " + Utf8JsonString(stray.file) +
+         ", \"play\": " + (stray.playId == 0 ? "null" : std::to_string(stray.playId)) +
+         ", \"why\": " + JsonString(stray.why) + "}";
+}
+
+std::string CatalogueJson(const std::string& path, std::size_t plays) {
+  return "{\"catalogue\": " + Utf8JsonString(path) + ", \"plays\": " + std::to_string(plays) + "}";
 }
 
 } // namespace velmora::cli

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/collection/collection.h"
 #include "core/form/play_parts.h"
 #include "core/model/result_row.h"
 #include "core/model/tag_form.h"
@@ -22,5 +23,12 @@ std::string ClipboardJson(const std::string& cp1252Text);
 std::string HitsJson(const std::vector<ResultRow>& rows);
 // {"part": N, "source": PATH, "target": PATH, "ok": BOOL}: one part of the update of all parts.
 std::string PartJson(const PartUpdate& part);
+// {"id": 1, "author": …, "title": …, "station": …, "year": …, "parts": 3, "present": [1, 3],
+// "missing": [2], "files": […], "tagged": BOOL}: one play of a collection.
+std::string PlayJson(const CollectionPlay& entry);
+// {"file": PATH, "play": ID or null, "why": TEXT}: an audio file that is no part of a play.
+std::string StrayJson(const CollectionStray& stray);
+// {"catalogue": PATH, "plays": N}
+std::string CatalogueJson(const std::string& path, std::size_t plays);
 
 } // namespace velmora::cli

@@ -57,7 +57,7 @@ public:
   void PostToWindowThread(std::function<void()> fn) override;
   // The list is the input directory's audio files; the confirmation is answered with OK.
   std::vector<std::string> ListedFiles() override;
-  bool ConfirmParts(const std::vector<PartTarget>&) override { return true; }
+  bool ConfirmParts(const PartsConfirmation&) override { return true; }
   void UseInputDirectory(std::string dirPath) { inputDir_ = std::move(dirPath); }
 
 private:

@@ -89,6 +89,9 @@ void RunAction(const CliAction& action, VelmoraLogic& logic, CliPlatform& platfo
     }
     break;
   }
+  case Kind::Plays:
+  case Kind::Catalogue:
+    break; // the actions of a folder (cli_collection.cpp)
   }
 }
 

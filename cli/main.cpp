@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cli_arguments.h"
+#include "cli/cli_collection.h"
 #include "cli/cli_session.h"
 #include "core/io/file_io.h"
 #include "core/model/messages.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   try {
+    if (parsed.command->collection) return RunCollection(*parsed.command, std::cout, std::cerr);
     return RunSession(*parsed.command, std::cout, std::cerr);
   } catch (const std::exception& e) {
     std::cerr << velmora::messages::kError << ": "

@@ -41,6 +41,62 @@ for name in "${names[@]}"; do
   [ -e "$dir/Hoerspiele/$name" ] || silent_mp3 > "$dir/Hoerspiele/$name"
 done
 
+# Four bytes, big-endian: plain (a frame's size) or with seven bits a byte (the tag's size).
+be32() {
+  local shift=$2 value=$1 byte
+  for byte in 3 2 1 0; do
+    printf "\\x$(printf %02x $(((value >> (byte * shift)) & ((1 << shift) - 1))))"
+  done
+}
+# An ID3v2.3 text frame in ISO-8859-1 (the Windows-1252 bytes, as Velmora writes them).
+text_frame() {
+  local text
+  text="$(printf '%s' "$2" | iconv -f UTF-8 -t CP1252 | base64 -w0)"
+  printf '%s' "$1"
+  be32 $(($(printf '%s' "$text" | base64 -d | wc -c) + 1)) 8
+  printf '\0\0\0'
+  printf '%s' "$text" | base64 -d
+}
+# The silent file behind a tag with a title and an artist: a tagged part of the collection.
+tagged_mp3() {
+  local frames
+  frames="$(mktemp)"
+  { text_frame TIT2 "$1"; text_frame TPE1 "$2"; } > "$frames"
+  printf 'ID3\3\0\0'
+  be32 "$(wc -c < "$frames")" 7
+  cat "$frames"
+  rm -f "$frames"
+  silent_mp3
+}
+
+# A small collection in subfolders, plays the stand-in service knows: some in parts with a gap,
+# some tagged, and one recording whose name is outside the habit. "Sammlung…" shows it.
+mkdir -p "$dir/Hoerspiele/Krimis" "$dir/Hoerspiele/Klassiker" "$dir/Hoerspiele/Neu"
+collection=(
+  "Krimis/Sibylle Engel - Der Fall Adelheid - HRW, 79.mp3|"
+  "Krimis/Sibylle Engel - Der Fall Oberländer - HRW, 81.mp3|Der Fall Oberländer"
+  "Krimis/Konstantin Dreyer - Schatten über Lübbenau 1v4 - Radio Wellenau+KLX, 96.mp3|"
+  "Krimis/Konstantin Dreyer - Schatten über Lübbenau 2v4 - Radio Wellenau+KLX, 96.mp3|"
+  "Krimis/Konstantin Dreyer - Schatten über Lübbenau 4v4 - Radio Wellenau+KLX, 96.mp3|"
+  "Klassiker/Theodor Hagen - Die Brücke - SDF, 59.mp3|Die Brücke"
+  "Klassiker/Otto Falkenberg - Die Insel - NDX, 56.mp3|"
+  "Klassiker/Paul Tiedemann - Das Geheimnis der Schwarzen Mühle 1v2 - HRW, 81.mp3|Das Geheimnis der Schwarzen Mühle 1v2"
+  "Klassiker/Paul Tiedemann - Das Geheimnis der Schwarzen Mühle 2v2 - HRW, 81.mp3|Das Geheimnis der Schwarzen Mühle 2v2"
+  "Neu/Deniz Yilmaz - Die Fähre nach Çanakkale - Radio Wellenau, 2021.mp3|"
+  "Neu/Mitschnitt vom Sonntag.mp3|"
+)
+for entry in "${collection[@]}"; do
+  name="${entry%%|*}"
+  title="${entry#*|}"
+  [ -e "$dir/Hoerspiele/$name" ] && continue
+  if [ -n "$title" ]; then
+    author="${name#*/}"
+    tagged_mp3 "$title" "${author%% - *}" > "$dir/Hoerspiele/$name"
+  else
+    silent_mp3 > "$dir/Hoerspiele/$name"
+  fi
+done
+
 if [ ! -e "$dir/FileNameVorlage.txt" ]; then
   cat > "$dir/FileNameVorlage.txt" <<'TEMPLATE'
 # Name der geschriebenen Datei, ohne Endung. Zeilen mit "#" am Anfang sind Kommentare.

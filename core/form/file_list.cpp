@@ -19,17 +19,17 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view upperSuffix) {
                     [](char a, char b) { return AsciiUpper(a) == b; });
 }
 
-bool MatchesAudioPattern(std::string_view name) {
+} // namespace
+
+bool IsAudioFileName(std::string_view name) {
   return EndsWithIgnoringCase(name, ".MP") ||
          (name.size() >= 4 && EndsWithIgnoringCase(name.substr(0, name.size() - 1), ".MP"));
 }
 
-} // namespace
-
 std::vector<std::string> ScanInputDir(const std::string& dirPath) {
   std::vector<std::string> names;
   for (std::string& name : NamesInDirectory(dirPath)) {
-    if (MatchesAudioPattern(name)) names.push_back(std::move(name));
+    if (IsAudioFileName(name)) names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end());
   return names;

@@ -12,6 +12,10 @@ namespace velmora {
 // that cannot be read gives an empty list.
 std::vector<std::string> ScanInputDir(const std::string& dirPath);
 
+// True when the name matches "*.mp?" without regard to case: an audio file for the list and the
+// collection.
+bool IsAudioFileName(std::string_view name);
+
 // True when a dropped file's path ends in ".MP3" in any letter case; other drops are ignored.
 bool IsDroppableAudioPath(std::string_view path);
 

@@ -110,6 +110,7 @@ FileNameParts ParseFileName(std::string_view name, std::string_view stationSepar
     parts.title = std::move(parts.author);
     parts.author.clear();
   } else if (!parts.author.empty()) {
+    parts.authorAsWritten = parts.author;
     parts.author = LastWord(parts.author);
   }
 

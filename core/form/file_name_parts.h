@@ -1,7 +1,7 @@
 #pragma once
 // The naming habit of radio-play collections, read from a file name such as
-// 'Max Muster - Der stille Garten 2v3 - RBX, 98': author's last name, title, part designation,
-// station and a two-digit year. Pure functions over Windows-1252 texts.
+// 'Max Muster - Der stille Garten 2v3 - RBX, 98': author's last name (and the author as written),
+// title, part designation, station and a two-digit year. Pure functions over Windows-1252 texts.
 #include <string>
 #include <string_view>
 
@@ -9,6 +9,9 @@ namespace velmora {
 
 struct FileNameParts {
   std::string author, title, station, year;
+  // The author as the name writes it, first names included ('Max Muster'); the search mask takes
+  // only the last name, which two authors may share.
+  std::string authorAsWritten;
   std::string partDesignation; // e.g. "2v3", empty when the title carries none
 };
 

@@ -1,9 +1,13 @@
 #pragma once
-// The parts of one radio play in the file list: names that the loading rules read as the same
-// author, title and station with the same part count ("1v3", "2v3", "3v3").
+// Radio plays among audio files: names that the loading rules read as the same author (as
+// written, first names included), title, station and year with the same part count ("1v3",
+// "2v3", "3v3"), or as one play in one file.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/model/part_target.h"
 
 namespace velmora {
 
@@ -20,12 +24,29 @@ struct PartUpdate {
   bool written = false;
 };
 
-// The parts of the loaded file's play among listedPaths, the loaded file included, in part order;
-// one file a part (the loaded file for its own number, otherwise the first listed). Empty when
-// the loaded file's name carries no part designation.
-std::vector<PlayPart> FindPlayParts(const std::string& loadedPath,
-                                    const std::vector<std::string>& listedPaths,
-                                    std::string_view stationSeparator);
+struct Play {
+  std::string author, title, station, year; // Windows-1252, as the name gives them
+  int partCount = 0;                        // 0 for a play in one file
+  std::vector<PlayPart> parts;              // present, in part order; one file: part number 0
+  std::vector<int> missing;                 // the numbers of the parts not present
+  std::vector<StrayFile> strays;            // named like its parts, but none of them
+};
+
+struct PlayGrouping {
+  std::vector<Play> plays;        // ordered by author, title, station, year, part count
+  std::vector<StrayFile> outside; // names outside the habit (no author or no title)
+};
+
+// The plays among paths (native paths of audio files). A part number beyond the count is no
+// part; of two files for one part the earlier in paths is the part; a file that is the same file
+// as a part (a symbolic or hard link) is none, the link giving way to the file it names.
+PlayGrouping GroupPlays(const std::vector<std::string>& paths, std::string_view stationSeparator);
+
+// The play of the loaded file, grouped among listedPaths with the loaded file first (so that it
+// is the part for its own number); nullopt when its name carries no part designation.
+std::optional<Play> FindPlayOf(const std::string& loadedPath,
+                               const std::vector<std::string>& listedPaths,
+                               std::string_view stationSeparator);
 
 // A title for another part of the play: the loaded part's designation (its last occurrence as a
 // word) replaced by the other part's, or the other part's appended after a blank when the title

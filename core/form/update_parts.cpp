@@ -53,13 +53,32 @@ bool PartTargetsAreDistinct(WindowPlatform& platform, const std::vector<FileUpda
   return true;
 }
 
-bool ConfirmParts(WindowPlatform& platform, const std::vector<FileUpdate>& files) {
-  std::vector<PartTarget> confirmation;
+bool ConfirmParts(WindowPlatform& platform, const Play& play,
+                  const std::vector<FileUpdate>& files) {
+  PartsConfirmation confirmation{{}, play.partCount, play.missing, play.strays};
   for (const FileUpdate& file : files)
     if (file.plan)
-      confirmation.push_back({file.partNumber, file.sourcePath(), file.plan->targetPath,
-                              FileExists(file.plan->targetPath)});
-  return confirmation.empty() || platform.ConfirmParts(confirmation);
+      confirmation.parts.push_back({file.partNumber, file.sourcePath(), file.plan->targetPath,
+                                    FileExists(file.plan->targetPath)});
+  return confirmation.parts.empty() || platform.ConfirmParts(confirmation);
+}
+
+// The loaded file's play with at least one other part; otherwise nullopt, and the box says why.
+std::optional<Play> PlayToUpdate(const WindowState& state, WindowPlatform& platform) {
+  const std::string& loaded = state.members.inputFilePath;
+  std::optional<Play> play =
+      FindPlayOf(loaded, platform.ListedFiles(), state.members.settings.stationSeparator);
+  if (play)
+    for (const StrayFile& stray : play->strays)
+      if (stray.path == loaded) {
+        ShowError(platform, stray.why);
+        return std::nullopt;
+      }
+  if (!play || play->parts.size() < 2) {
+    ShowError(platform, messages::NoOtherParts());
+    return std::nullopt;
+  }
+  return play;
 }
 
 std::vector<PartUpdate> ResultsOf(const std::vector<FileUpdate>& files) {
@@ -97,14 +116,10 @@ void ShowSummary(WindowPlatform& platform, const std::vector<FileUpdate>& files)
 } // namespace
 
 std::vector<PartUpdate> UpdateAllParts(WindowState& state, WindowPlatform& platform) {
-  const std::vector<PlayPart> parts = FindPlayParts(
-      state.members.inputFilePath, platform.ListedFiles(), state.members.settings.stationSeparator);
-  if (parts.size() < 2) {
-    ShowError(platform, messages::NoOtherParts());
-    return {};
-  }
-  std::vector<FileUpdate> files = PlanParts(state, platform, parts);
-  if (!PartTargetsAreDistinct(platform, files) || !ConfirmParts(platform, files)) return {};
+  const std::optional<Play> play = PlayToUpdate(state, platform);
+  if (!play) return {};
+  std::vector<FileUpdate> files = PlanParts(state, platform, play->parts);
+  if (!PartTargetsAreDistinct(platform, files) || !ConfirmParts(platform, *play, files)) return {};
   const bool finished = WriteFiles(state, platform, files);
   std::vector<PartUpdate> results = ResultsOf(files);
   if (!finished) return results; // the application is quitting; nobody is left to read a box

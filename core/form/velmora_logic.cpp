@@ -72,10 +72,10 @@ std::vector<PartUpdate> VelmoraLogic::OnAlleTeileAktualisieren() {
 
 bool VelmoraLogic::PlayPartsAvailable() {
   const WindowMembers& members = state_.members;
-  return !state_.updateRunning && !members.inputFilePath.empty() &&
-         FindPlayParts(members.inputFilePath, platform_.ListedFiles(),
-                       members.settings.stationSeparator)
-                 .size() > 1;
+  if (state_.updateRunning || members.inputFilePath.empty()) return false;
+  const std::optional<Play> play =
+      FindPlayOf(members.inputFilePath, platform_.ListedFiles(), members.settings.stationSeparator);
+  return play && play->parts.size() > 1;
 }
 
 void VelmoraLogic::OnCopyToId3v1() {

@@ -25,6 +25,11 @@ std::string OneLine(std::string_view text) {
   return line;
 }
 
+// The file's name without its folder, in Windows-1252, quoted as the messages quote names.
+std::string QuotedName(const std::string& path) {
+  return Utf8ToCp1252("„" + path.substr(path.rfind('/') + 1) + "“");
+}
+
 } // namespace
 
 std::string CannotOpenFile(const std::string& path) {
@@ -233,6 +238,53 @@ std::string PartsWritten(std::size_t written, std::size_t total,
 std::string PartsWrittenStatus(std::size_t written, std::size_t total) {
   if (written == total) return std::to_string(written) + " Teile geschrieben.";
   return std::to_string(written) + " von " + std::to_string(total) + " Teilen geschrieben.";
+}
+std::string MissingParts(const std::vector<int>& numbers, int partCount) {
+  std::string list;
+  for (std::size_t i = 0; i < numbers.size(); ++i)
+    list += (i == 0 ? "" : i + 1 == numbers.size() ? " und " : ", ") + std::to_string(numbers[i]);
+  return "Es fehl" + std::string(numbers.size() == 1 ? "t" : "en") + " Teil " + list + " von " +
+         std::to_string(partCount) + ".";
+}
+
+std::string NameOutsideHabit() {
+  return Utf8ToCp1252("Der Name folgt nicht dem Muster „Autor - Titel 1v3 - Sender, Jahr“; "
+                      "bitte die Datei so benennen, damit sie einem Hörspiel zugeordnet wird.");
+}
+std::string PartBeyondCount(const std::string& designation) {
+  return Utf8ToCp1252("Die Teilangabe „") + designation +
+         Utf8ToCp1252("“ nennt einen Teil über der Teilezahl; bitte die Teilangabe im Namen "
+                      "berichtigen.");
+}
+std::string SecondFileForPart(int partNumber, const std::string& otherPath) {
+  const std::string part =
+      partNumber == 0 ? std::string("dieses Hörspiel") : "Teil " + std::to_string(partNumber);
+  return Utf8ToCp1252("Eine zweite Datei für " + part + " neben ") + QuotedName(otherPath) +
+         Utf8ToCp1252("; bitte eine der beiden umbenennen oder entfernen.");
+}
+std::string LinkToOtherPart(const std::string& otherPath) {
+  return Utf8ToCp1252("Ein Verweis auf ") + QuotedName(otherPath) +
+         Utf8ToCp1252(", die Datei eines anderen Teils; bitte den Verweis entfernen und den "
+                      "fehlenden Teil selbst ablegen.");
+}
+std::string CollectionCancelled() {
+  return Utf8ToCp1252("Das Lesen der Sammlung wurde abgebrochen.");
+}
+std::string CollectionStatus(std::size_t plays, std::size_t strayFiles) {
+  return Utf8ToCp1252(std::to_string(plays) + (plays == 1 ? " Hörspiel" : " Hörspiele") + ", " +
+                      std::to_string(strayFiles) + (strayFiles == 1 ? " Datei" : " Dateien") +
+                      " ohne Hörspiel.");
+}
+std::string CatalogueWritten(const std::string& path, std::size_t plays) {
+  return Utf8ToCp1252("Katalog mit " + std::to_string(plays) + " Hörspielen gespeichert: " + path);
+}
+std::string CannotWriteCatalogue(const std::string& path) {
+  return Utf8ToCp1252("Der Katalog \"" + path +
+                      "\" kann nicht geschrieben werden! Bitte einen anderen Ort wählen.");
+}
+std::string UnknownCatalogueFormat(const std::string& path) {
+  return Utf8ToCp1252("Der Katalog \"" + path +
+                      "\" braucht die Endung .csv oder .html; bitte den Namen so wählen.");
 }
 
 std::string LeaveProgram() {

@@ -75,6 +75,20 @@ std::string FailedPart(int partNumber, const std::string& sourcePath, const std:
 std::string PartsWritten(std::size_t written, std::size_t total,
                          const std::vector<std::string>& failedParts);
 std::string PartsWrittenStatus(std::size_t written, std::size_t total);
+// "Es fehlen Teil 2 und 4 von 5." for the confirmation of all parts.
+std::string MissingParts(const std::vector<int>& numbers, int partCount);
+
+// Why an audio file is no part of a play (paths native; other names the file kept instead).
+std::string NameOutsideHabit();
+std::string PartBeyondCount(const std::string& designation);
+std::string SecondFileForPart(int partNumber, const std::string& otherPath);
+std::string LinkToOtherPart(const std::string& otherPath);
+// Reading a collection, and writing its catalogue.
+std::string CollectionCancelled();
+std::string CollectionStatus(std::size_t plays, std::size_t strayFiles);
+std::string CatalogueWritten(const std::string& path, std::size_t plays);
+std::string CannotWriteCatalogue(const std::string& path);
+std::string UnknownCatalogueFormat(const std::string& path);
 // The window's leave question (caption kWarning), its about box (caption AboutCaption()), and the
 // last word of the window and the CLI when an error escaped every handler.
 std::string LeaveProgram();

@@ -78,9 +78,10 @@ public:
   // The files of the file list, in the list's order (native paths).
   virtual std::vector<std::string> ListedFiles() = 0;
 
-  // The one confirmation of the update of all parts of a play: each part's source and target;
-  // true for "OK", false for "Abbrechen", Escape or the close box.
-  virtual bool ConfirmParts(const std::vector<PartTarget>& parts) = 0;
+  // The one confirmation of the update of all parts of a play: each part's source and target,
+  // the missing parts and the files left alone; true for "OK", false for "Abbrechen", Escape or
+  // the close box.
+  virtual bool ConfirmParts(const PartsConfirmation& confirmation) = 0;
 };
 
 } // namespace velmora

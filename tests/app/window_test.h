@@ -40,6 +40,9 @@ struct TestDialogs : ModalDialogs {
   std::optional<QString> SaveTarget(const QString&, const QString& name) override {
     return saveTarget ? std::optional(saveTarget(name)) : std::nullopt;
   }
+  std::optional<QString> CatalogueTarget(const QString&, const QString& name) override {
+    return saveTarget ? std::optional(saveTarget(name)) : std::nullopt;
+  }
   std::optional<QString> Directory(const QString&, const QString&) override { return {}; }
   int ChooseRecord(CHoerdatResultDlg& dialog) override {
     return choice ? (dialog.show(), choice(dialog)) : -1;
@@ -71,6 +74,7 @@ private slots:
   void choiceTellsThePartsApart();
   void updatesLockTheWindowAndPartsAreConfirmed();
   void layoutGrowsIsRememberedAndQtSpeaksGerman();
+  void collectionWindowShowsThePlaysAndLoadsAPart();
 
 private:
   void Write(const char* name, const std::string& bytes) const; // into the work directory

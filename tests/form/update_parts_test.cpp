@@ -65,7 +65,7 @@ TEST_F(UpdatePartsTest, EveryPartWithItsOwnDesignationNumberAndAudioAfterOneConf
   ASSERT_EQ(results.size(), 3U);
   for (int number : {1, 2, 3}) {
     const auto i = static_cast<std::size_t>(number - 1);
-    const PartTarget& row = platform.partConfirmations[0].at(i);
+    const PartTarget& row = platform.partConfirmations[0].parts.at(i);
     EXPECT_TRUE(row.partNumber == number && row.sourcePath == Part(number) &&
                 row.targetPath == Out(number) && !row.targetExists && results[i].written);
     ExpectWritten(number, Out(number));
@@ -97,11 +97,34 @@ TEST_F(UpdatePartsTest, ALonePartIsNoPlay) {
   EXPECT_TRUE(platform.partConfirmations.empty());
 }
 
+TEST_F(UpdatePartsTest, TheConfirmationNamesAGapAndTheFilesLeftAlone) {
+  Start();
+  fs::remove(Part(2));
+  const std::string beyond = dir.file("Marta Quell - Die Glocke 4v3 - RBX, 14.mp3");
+  WriteBytes(beyond, MpegAudio(100));
+  platform.listedFiles = {Part(1), Part(3), beyond};
+  platform.confirmParts = false;
+  logic.OnAlleTeileAktualisieren();
+  const PartsConfirmation& confirmation = platform.partConfirmations.at(0);
+  EXPECT_EQ(confirmation.parts.size(), 2U);
+  EXPECT_EQ(confirmation.partCount, 3);
+  EXPECT_EQ(confirmation.missingParts, std::vector<int>{2});
+  ASSERT_EQ(confirmation.strays.size(), 1U);
+  EXPECT_EQ(confirmation.strays[0].why, messages::PartBeyondCount("4v3"));
+  EXPECT_EQ(messages::MissingParts({2, 4}, 5), "Es fehlen Teil 2 und 4 von 5.");
+
+  // Loaded, the file left alone is refused with its reason, and nothing is written.
+  logic.LoadSelectedFile(beyond);
+  EXPECT_TRUE(logic.OnAlleTeileAktualisieren().empty());
+  EXPECT_EQ(platform.MessageTexts().back(), messages::PartBeyondCount("4v3"));
+  EXPECT_EQ(platform.partConfirmations.size(), 1U);
+}
+
 TEST_F(UpdatePartsTest, AFailedPartLeavesTheOthersWrittenAndIsNamed) {
   Start();
   fs::create_directory(Out(2)); // a folder where the second part would go
   const std::vector<PartUpdate> results = logic.OnAlleTeileAktualisieren();
-  EXPECT_TRUE(platform.partConfirmations.at(0).at(1).targetExists);
+  EXPECT_TRUE(platform.partConfirmations.at(0).parts.at(1).targetExists);
   ASSERT_EQ(results.size(), 3U);
   EXPECT_TRUE(results[0].written && !results[1].written && results[2].written);
   ExpectWritten(3, Out(3));
@@ -116,7 +139,7 @@ TEST_F(UpdatePartsTest, AFailedPartLeavesTheOthersWrittenAndIsNamed) {
   WriteBytes(Part(3), "kein mp3");
   fs::remove(Out(2));
   EXPECT_FALSE(logic.OnAlleTeileAktualisieren().at(2).written);
-  EXPECT_EQ(platform.partConfirmations.at(1).size(), 2U);
+  EXPECT_EQ(platform.partConfirmations.at(1).parts.size(), 2U);
   EXPECT_EQ(platform.MessageTexts().back(),
             messages::PartsWritten(
                 2, 3, {messages::FailedPart(3, Part(3), messages::NotMpegFile(Part(3)))}));

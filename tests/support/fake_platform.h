@@ -62,7 +62,7 @@ public:
   std::vector<std::string> listedFiles; // native paths
   bool confirmParts = true;
   std::function<void()> onConfirmParts; // what another program does while the user confirms
-  std::vector<std::vector<PartTarget>> partConfirmations;
+  std::vector<PartsConfirmation> partConfirmations;
 
   // Posted functions wait in a queue for the test: RunPosted runs them (and what they post);
   // WaitAndRunPosted first waits for one, false on timeout.
@@ -109,9 +109,9 @@ public:
   void PostToWindowThread(std::function<void()> fn) override;
   void ShowStatus(const std::string& text) override { statuses.push_back(text); }
   std::vector<std::string> ListedFiles() override { return listedFiles; }
-  bool ConfirmParts(const std::vector<PartTarget>& parts) override {
+  bool ConfirmParts(const PartsConfirmation& confirmation) override {
     if (onConfirmParts) onConfirmParts();
-    partConfirmations.push_back(parts);
+    partConfirmations.push_back(confirmation);
     return confirmParts;
   }
 
