@@ -176,7 +176,15 @@ void CVelmoraDlg::reject() {
                                    velmora::MessageIcon::Exclamation,
                                    velmora::MessageButtons::OkCancel) != velmora::MessageAnswer::Ok)
     return;
-  // No automation client can hold the program here, so leaving is always allowed.
+  // A client that holds the window keeps the program alive: the window only hides.
+  if (heldByClients_ && heldByClients_()) {
+    hide();
+    return;
+  }
+  LeaveNow();
+}
+
+void CVelmoraDlg::LeaveNow() {
   SaveWindowGeometry(*this, *widgets_.columns);
   platform_->RequestQuit();
   QDialog::reject();
