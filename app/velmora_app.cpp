@@ -9,7 +9,7 @@
 CVelmoraApp::CVelmoraApp(int& argc, char** argv) : app_(argc, argv) {
   QApplication::setApplicationName(QStringLiteral("Velmora"));
   QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
-  QApplication::setDesktopFileName(QStringLiteral("velmora"));
+  QApplication::setDesktopFileName(QStringLiteral("org.velmora.Velmora"));
   QApplication::setWindowIcon(VelmoraIcon());
   InstallGermanQtTranslation(app_);
   UseGermanLocaleWhereNoneIsSet();
