@@ -78,5 +78,6 @@ private:
   MainDialogWidgets widgets_;
   std::unique_ptr<QtWindowPlatform> platform_;
   std::unique_ptr<velmora::VelmoraLogic> logic_;
+  std::shared_ptr<velmora::HttpClient> httpClient_; // the searches' client, shared by the run
   QPointer<CollectionWindow> collectionWindow_;
 };

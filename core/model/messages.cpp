@@ -409,4 +409,28 @@ std::string RunFileLine(const std::string& path, const std::string& text) {
   return QuotedName(path) + ": " + OneLine(text);
 }
 
+std::string RunProgressStatus(int percent, std::optional<long long> remainingSeconds) {
+  std::string text = std::to_string(percent) + " %";
+  if (remainingSeconds)
+    text +=
+        ", noch etwa " + (*remainingSeconds >= 120 ? std::to_string(*remainingSeconds / 60) + " min"
+                                                   : std::to_string(*remainingSeconds) + " s");
+  return text;
+}
+std::string RunFieldLabel(std::string_view fieldName) {
+  static constexpr std::pair<std::string_view, std::string_view> kLabels[] = {
+      {"v2Title", "Titel"},
+      {"v2Artist", "Künstler"},
+      {"v2Album", "Album"},
+      {"v2Year", "Jahr"},
+      {"v2Comment", "Kommentar"},
+      {"v2Composer", "Komponist"},
+      {"v2OrigArtist", "Urspr. Künstler"},
+      {"v2Copyright", "Copyright"},
+      {"v2Track", "Track"}};
+  for (const auto& [name, label] : kLabels)
+    if (name == fieldName) return Utf8ToCp1252(label);
+  return std::string(fieldName);
+}
+
 } // namespace velmora::messages

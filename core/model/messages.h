@@ -3,6 +3,7 @@
 // the Windows-1252 text the message boxes take. Paths are native (UTF-8) paths.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/model/http_failure.h"
@@ -123,6 +124,10 @@ std::string RunWritten(std::size_t written, std::size_t failed,
                        const std::vector<std::string>& failures);
 std::string RunUndone(std::size_t undone, const std::vector<std::string>& leftAlone);
 std::string RunCancelled();
+// The window's progress line of a run: done of total, and the time still to go when known.
+std::string RunProgressStatus(int percent, std::optional<long long> remainingSeconds);
+// The German label of a reviewed field, by its name in the form ("v2Title" -> "Titel").
+std::string RunFieldLabel(std::string_view fieldName);
 // "name: text", one file in a summary.
 std::string RunFileLine(const std::string& path, const std::string& text);
 

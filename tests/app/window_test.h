@@ -75,6 +75,7 @@ private slots:
   void updatesLockTheWindowAndPartsAreConfirmed();
   void layoutGrowsIsRememberedAndQtSpeaksGerman();
   void collectionWindowShowsThePlaysAndLoadsAPart();
+  void collectionRunLooksUpReviewsAndWritesAll();
 
 private:
   void Write(const char* name, const std::string& bytes) const; // into the work directory

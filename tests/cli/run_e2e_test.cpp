@@ -49,7 +49,8 @@ TEST_F(RunE2eTest, LookupChooseReviewWriteInPlaceAndUndo) {
       "{\"id\": 1, \"hits\": 1, \"chosen\": 0, \"why\": \"ein Treffer\"}\n"
       "{\"id\": 2, \"hits\": 0, \"chosen\": null, \"why\": \"kein Treffer bei H\303\266rdat: "
       "einzeln suchen oder \303\274berspringen\"}\n"
-      "{\"id\": 3, \"hits\": 3, \"chosen\": 1, \"why\": \"3 Treffer, alle dasselbe H\303\266rspiel: "
+      "{\"id\": 3, \"hits\": 3, \"chosen\": 1, \"why\": \"3 Treffer, alle dasselbe "
+      "H\303\266rspiel: "
       "der Eintrag seines ersten Teils\"}\n";
   const auto start = std::chrono::steady_clock::now();
   CliRun run = Run({"lookup"});
