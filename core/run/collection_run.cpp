@@ -1,6 +1,7 @@
 #include "core/run/collection_run.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/form/source_tag.h"
 #include "core/lookup/query.h"
@@ -45,7 +46,7 @@ std::optional<std::int64_t> RemainingSeconds(std::int64_t elapsedMilliseconds, s
                                              std::uint64_t total) {
   if (done == 0 || total < done) return std::nullopt;
   const double perUnit = static_cast<double>(elapsedMilliseconds) / static_cast<double>(done);
-  return static_cast<std::int64_t>(perUnit * static_cast<double>(total - done) / 1000.0 + 0.5);
+  return std::llround(perUnit * static_cast<double>(total - done) / 1000.0);
 }
 
 std::vector<LookupLine> LookupPlays(const RunSetup& setup, const Collection& collection,

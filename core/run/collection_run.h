@@ -44,7 +44,7 @@ struct LookupLine {
 // the others as they were kept. The lines in the plays' order; nullopt when cancelled or the
 // state could not be kept (then failure says why).
 std::vector<LookupLine> LookupPlays(const RunSetup& setup, const Collection& collection,
-                                    PacedLookup& lookup, RunProgress& progress,
+                                    PacedLookup& paced, RunProgress& progress,
                                     std::string& failure);
 
 // The user's row for play id (nullopt skips it); the message when refused, empty when kept.
