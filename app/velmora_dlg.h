@@ -84,6 +84,7 @@ private:
   MainDialogWidgets widgets_;
   std::unique_ptr<QtWindowPlatform> platform_;
   std::unique_ptr<velmora::VelmoraLogic> logic_;
+  std::shared_ptr<velmora::HttpClient> httpClient_; // the searches' client, shared by the run
   QPointer<CollectionWindow> collectionWindow_;
   std::function<bool()> heldByClients_;
 };

@@ -313,4 +313,124 @@ std::string NoHoerdatEntryOnClipboard() {
   return Utf8ToCp1252("Die Zwischenablage enthält keinen Hördat-Eintrag.");
 }
 
+std::string RunOneHit() {
+  return Utf8ToCp1252("ein Treffer");
+}
+std::string RunOnePlayInParts(int hits) {
+  return Utf8ToCp1252(std::to_string(hits) +
+                      " Treffer, alle dasselbe Hörspiel: der Eintrag seines ersten Teils");
+}
+std::string RunSeveralPlays(int hits) {
+  return Utf8ToCp1252(std::to_string(hits) +
+                      " Treffer für verschiedene Hörspiele: bitte einen wählen oder überspringen");
+}
+std::string RunNoHit() {
+  return Utf8ToCp1252("kein Treffer bei Hördat: einzeln suchen oder überspringen");
+}
+std::string RunChosenByUser() {
+  return Utf8ToCp1252("von Hand gewählt");
+}
+std::string RunSkipped() {
+  return Utf8ToCp1252("übersprungen: wird nicht geschrieben");
+}
+std::string RunTooManyToChoose(int hits) {
+  return Utf8ToCp1252(std::to_string(hits) +
+                      " Treffer sind zu viele für die Auswahl. Suchen Sie das Hörspiel einzeln "
+                      "mit einer genaueren Maske.");
+}
+std::string RunNoSuchPlay(int id) {
+  return Utf8ToCp1252("Ein Hörspiel " + std::to_string(id) +
+                      " gibt es in diesem Ordner nicht. \"plays\" zeigt die Nummern.");
+}
+std::string RunPlayNotLookedUp(int id) {
+  return Utf8ToCp1252("Hörspiel " + std::to_string(id) +
+                      " wurde noch nicht nachgeschlagen. Schlagen Sie zuerst alle nach.");
+}
+std::string RunTargetExists(const std::string& path) {
+  return Utf8ToCp1252("Die Datei ") + QuotedName(path) +
+         Utf8ToCp1252(" gibt es schon; der Lauf überschreibt keine Datei, die er nicht selbst "
+                      "geschrieben hat. Verschieben Sie sie und schreiben Sie erneut.");
+}
+std::string RunCannotKeepState(const std::string& path) {
+  return Utf8ToCp1252("Der Stand des Laufs kann nicht in \"" + path +
+                      "\" gespeichert werden. Prüfen Sie den Ordner und den freien Platz; es "
+                      "wurde nichts geschrieben.");
+}
+std::string RunNothingToUndo() {
+  return Utf8ToCp1252("Es gibt keinen Lauf, der rückgängig zu machen wäre.");
+}
+std::string RunCopyRemoved() {
+  return Utf8ToCp1252("Kopie entfernt");
+}
+std::string RunFileRestored() {
+  return Utf8ToCp1252("früherer Inhalt zurückgeschrieben");
+}
+std::string RunChangedSince(const std::string& path) {
+  return Utf8ToCp1252("Die Datei ") + QuotedName(path) +
+         Utf8ToCp1252(" wurde seit dem Lauf geändert und bleibt, wie sie ist.");
+}
+std::string RunCannotUndo(const std::string& path) {
+  return Utf8ToCp1252("Die Datei ") + QuotedName(path) +
+         Utf8ToCp1252(" konnte nicht zurückgeschrieben werden; sie ist, wie der Lauf sie "
+                      "schrieb. Prüfen Sie die Rechte und versuchen Sie es erneut.");
+}
+std::string RunLookupStatus(std::size_t lookedUp, std::size_t chosen, std::size_t waiting) {
+  return Utf8ToCp1252(std::to_string(lookedUp) +
+                      " Hörspiele nachgeschlagen: " + std::to_string(chosen) + " mit Eintrag, " +
+                      std::to_string(waiting) + " warten auf Ihre Wahl.");
+}
+std::string RunConfirmCopies(std::size_t files, const std::string& folder) {
+  return Utf8ToCp1252(std::to_string(files) + " Dateien als Kopien mit den vorgeschlagenen " +
+                      "Namen nach \"" + folder + "\" schreiben?");
+}
+std::string RunConfirmInPlace(std::size_t files) {
+  return Utf8ToCp1252(std::to_string(files) +
+                      " Dateien in sich selbst schreiben (die Namen bleiben)? \"Letzten Lauf "
+                      "rückgängig machen\" holt ihren früheren Inhalt zurück.");
+}
+std::string RunWritten(std::size_t written, std::size_t failed,
+                       const std::vector<std::string>& failures) {
+  std::string text = Utf8ToCp1252(std::to_string(written) + " Dateien geschrieben, " +
+                                  std::to_string(failed) + " fehlgeschlagen.");
+  for (const std::string& line : failures)
+    text += "\r\n" + line;
+  return text;
+}
+std::string RunUndone(std::size_t undone, const std::vector<std::string>& leftAlone) {
+  std::string text = Utf8ToCp1252(std::to_string(undone) + " Dateien zurückgenommen.");
+  for (const std::string& line : leftAlone)
+    text += "\r\n" + line;
+  return text;
+}
+std::string RunCancelled() {
+  return Utf8ToCp1252("Abgebrochen; ein neuer Start macht weiter, wo der Lauf aufhörte.");
+}
+std::string RunFileLine(const std::string& path, const std::string& text) {
+  return QuotedName(path) + ": " + OneLine(text);
+}
+
+std::string RunProgressStatus(int percent, std::optional<long long> remainingSeconds) {
+  std::string text = std::to_string(percent) + " %";
+  if (remainingSeconds)
+    text +=
+        ", noch etwa " + (*remainingSeconds >= 120 ? std::to_string(*remainingSeconds / 60) + " min"
+                                                   : std::to_string(*remainingSeconds) + " s");
+  return text;
+}
+std::string RunFieldLabel(std::string_view fieldName) {
+  static constexpr std::pair<std::string_view, std::string_view> kLabels[] = {
+      {"v2Title", "Titel"},
+      {"v2Artist", "Künstler"},
+      {"v2Album", "Album"},
+      {"v2Year", "Jahr"},
+      {"v2Comment", "Kommentar"},
+      {"v2Composer", "Komponist"},
+      {"v2OrigArtist", "Urspr. Künstler"},
+      {"v2Copyright", "Copyright"},
+      {"v2Track", "Track"}};
+  for (const auto& [name, label] : kLabels)
+    if (name == fieldName) return Utf8ToCp1252(label);
+  return std::string(fieldName);
+}
+
 } // namespace velmora::messages

@@ -75,6 +75,7 @@ private slots:
   void updatesLockTheWindowAndPartsAreConfirmed();
   void layoutGrowsIsRememberedAndQtSpeaksGerman();
   void collectionWindowShowsThePlaysAndLoadsAPart();
+  void collectionRunLooksUpReviewsAndWritesAll();
   void oneWindowOnTheSessionBus();
 
 private:
