@@ -44,7 +44,12 @@ PreparedPlay PreparePlay(const WindowState& started, RunPlatform& platform,
       LoadedState(started, platform, folder + play.parts.front().path, prepared.failure);
   if (!prepared.failure.empty()) return prepared;
   WindowState& state = prepared.state;
-  if (target == RunTarget::InPlace) state.members.settings.tagInPlace = 1;
+  // A new command may choose the better writes outright: tag-only in place, and copies that
+  // share the audio's blocks with the source where the file system can clone them.
+  if (target == RunTarget::InPlace)
+    state.members.settings.tagInPlace = 1;
+  else
+    state.members.settings.shareAudio = 1;
   platform.AnswerChoiceWith(lookup.chosen);
   ApplySearchAnswer(state, platform, PadAnswer(lookup.answer.value_or("")));
   platform.TakeMessages();
