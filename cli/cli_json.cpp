@@ -11,10 +11,11 @@ namespace velmora::cli {
 
 namespace {
 
-// A UTF-8 text (a native path) as a JSON string literal.
-std::string Utf8JsonString(const std::string& utf8) {
+// A text as a JSON string literal, always valid UTF-8: a byte that is not (in a file name) is
+// printed as U+FFFD.
+std::string JsonString(const std::string& text) {
   std::string json = "\"";
-  for (const char c : utf8) {
+  for (const char c : ValidUtf8(text)) {
     switch (c) {
     case '"':
       json += "\\\"";
@@ -42,11 +43,6 @@ std::string Utf8JsonString(const std::string& utf8) {
     }
   }
   return json + "\"";
-}
-
-// A Windows-1252 text as a JSON string literal in UTF-8.
-std::string JsonString(const std::string& cp1252) {
-  return Utf8JsonString(Cp1252ToUtf8(cp1252));
 }
 
 // The loaded tag's pictures without their data: type, format and size.
@@ -119,8 +115,8 @@ std::string HitsJson(const std::vector<ResultRow>& rows) {
 
 std::string PartJson(const PartUpdate& part) {
   return "{\"part\": " + std::to_string(part.partNumber) +
-         ", \"source\": " + Utf8JsonString(part.sourcePath) +
-         ", \"target\": " + Utf8JsonString(part.targetPath) +
+         ", \"source\": " + JsonString(part.sourcePath) +
+         ", \"target\": " + JsonString(part.targetPath) +
          ", \"ok\": " + (part.written ? "true" : "false") + "}";
 }
 
@@ -130,7 +126,7 @@ std::string PlayJson(const CollectionPlay& entry) {
   std::string files = "[";
   for (const PlayPart& part : play.parts) {
     if (part.partNumber != 0) present.push_back(part.partNumber);
-    files += (files.size() > 1 ? ", " : "") + Utf8JsonString(part.path);
+    files += (files.size() > 1 ? ", " : "") + JsonString(part.path);
   }
   return "{\"id\": " + std::to_string(entry.id) + ", \"author\": " + JsonString(play.author) +
          ", \"title\": " + JsonString(play.title) + ", \"station\": " + JsonString(play.station) +
@@ -141,13 +137,13 @@ std::string PlayJson(const CollectionPlay& entry) {
 }
 
 std::string StrayJson(const CollectionStray& stray) {
-  return "{\"file\": " + Utf8JsonString(stray.file) +
+  return "{\"file\": " + JsonString(stray.file) +
          ", \"play\": " + (stray.playId == 0 ? "null" : std::to_string(stray.playId)) +
          ", \"why\": " + JsonString(stray.why) + "}";
 }
 
 std::string CatalogueJson(const std::string& path, std::size_t plays) {
-  return "{\"catalogue\": " + Utf8JsonString(path) + ", \"plays\": " + std::to_string(plays) + "}";
+  return "{\"catalogue\": " + JsonString(path) + ", \"plays\": " + std::to_string(plays) + "}";
 }
 
 } // namespace velmora::cli

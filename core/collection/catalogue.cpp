@@ -101,14 +101,14 @@ std::array<std::string, kCatalogueColumns.size()> CatalogueRow(const CollectionP
   const Play& play = entry.play;
   std::string files;
   for (const PlayPart& part : play.parts)
-    files += (files.empty() ? "" : "\n") + part.path;
+    files += (files.empty() ? "" : "\n") + ValidUtf8(part.path);
   std::vector<int> present;
   for (const PlayPart& part : play.parts)
     if (part.partNumber != 0) present.push_back(part.partNumber);
-  return {Cp1252ToUtf8(play.author),
-          Cp1252ToUtf8(play.title),
-          Cp1252ToUtf8(play.station),
-          Cp1252ToUtf8(play.year),
+  return {play.author,
+          play.title,
+          play.station,
+          play.year,
           play.partCount == 0 ? std::string() : std::to_string(play.partCount),
           NumberList(present),
           NumberList(play.missing),
@@ -139,7 +139,7 @@ std::string CatalogueHtml(const Collection& collection, std::string_view folder)
       "<title>" +
       title + "</title>\n" + std::string(kPageStyle) + "</head>\n<body>\n<h1>" + title +
       "</h1>\n<p>" +
-      Cp1252ToUtf8(messages::CollectionStatus(collection.plays.size(), collection.strays.size())) +
+      messages::CollectionStatus(collection.plays.size(), collection.strays.size()) +
       "</p>\n<table id=\"plays\">\n<thead><tr>";
   for (const char* column : kCatalogueColumns)
     page += "<th>" + std::string(column) + "</th>";

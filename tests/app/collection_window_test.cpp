@@ -73,7 +73,7 @@ void WindowTest::collectionWindowShowsThePlaysAndLoadsAPart() {
   QVERIFY(velmora::test::ReadBytes(ws->file("k.csv")).find("Otto Lenz,Das Haus") !=
           std::string::npos);
   QCOMPARE(collection->statusLabel()->text(),
-           FromCp1252(messages::CatalogueWritten(ws->file("k.csv"), 2)));
+           ToQString(messages::CatalogueWritten(ws->file("k.csv"), 2)));
   dialogs.saveTarget = [&](const QString&) { return Path("k.doc"); };
   QTest::mouseClick(collection->saveButton(), Qt::LeftButton);
   QCOMPARE(dialogs.messages.last(),

@@ -31,7 +31,7 @@ void WindowTest::updatesLockTheWindowAndPartsAreConfirmed() {
     QVERIFY2(bytes.find(text) != std::string::npos, text);
   // The status line confirms the write until the next text, its tooltip saying the same.
   QCOMPARE(w.statusLine->currentMessage(),
-           FromCp1252(messages::UpdatedStatus(ws->file("Garten.mp3"), std::nullopt, false)));
+           ToQString(messages::UpdatedStatus(ws->file("Garten.mp3"), std::nullopt, false)));
   QCOMPARE(w.statusLine->toolTip(), w.statusLine->currentMessage());
 
   // During the copy the window shows its progress and takes no command and no drop.

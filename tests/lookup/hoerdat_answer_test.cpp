@@ -21,13 +21,17 @@ TEST(EncodeQueryValue, KeepsDigitsAndAsciiLettersAndEncodesEveryOtherByte) {
 TEST(SearchQuery, CleansTheMaskInTheFormAndBuildsTheQuery) {
   // The mask as typed (author, title, station, year), as the form keeps it cleaned, the query.
   const std::tuple<Texts, std::string, std::string> rows[] = {
-      {{"\tGro\xdf\xdf", "Der Garten", " RBX\r\n", "1998"},
+      {{"\tGroßß", "Der Garten", " RBX\r\n", "1998"},
        "Grossss|Der Garten|RBX|1998",
        "?a=Grossss&b=Der%20Garten&c=RBX&d=1998"},
       // Only a leading "%" is sent as the pattern ".*"; the form keeps its "%".
       {{"%ller", "Gar%ten%", "%", ""},
        "%ller|Gar%ten%|%|",
        "?a=%2e%2aller&b=Gar%25ten%25&c=%2e%2a&d="},
+      // The script reads Windows-1252: its own letters as they are, the others nearest.
+      {{"Čapek", "Stanisław – Müller", "", ""},
+       "Čapek|Stanisław – Müller||",
+       "?a=Capek&b=Stanislaw%20%96%20M%fcller&c=&d="},
   };
   for (const auto& [typed, cleaned, query] : rows) {
     const SearchMask mask = CleanSearchMask({typed[0], typed[1], typed[2], typed[3]});

@@ -72,7 +72,7 @@ inline std::vector<QuirkyTag> QuirkyTags() {
        Tag(4, 0,
            F24("TPE1", "\1\xff\xfe"
                        "A\0\0\0\xfe\xff\0B\0\0\xff\xfe\xf6\0\0\0"s)),
-       "", "A/B/\xf6", 0},
+       "", "A/B/ö", 0},
       {"TwoTagsInARow",
        Tag(3, 0, F23("TIT2", "\0Neu"s), 100) +
            Tag(3, 0, F23("TIT2", "\0Alt"s) + F23("TPE1", "\0X"s)),
