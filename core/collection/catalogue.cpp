@@ -134,13 +134,12 @@ std::string CatalogueHtml(const Collection& collection, std::string_view folder)
   while (folder.size() > 1 && folder.ends_with('/'))
     folder.remove_suffix(1);
   const std::string title = "Sammlung " + HtmlText(folder.substr(folder.rfind('/') + 1));
-  std::string page =
-      "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
-      "<title>" +
-      title + "</title>\n" + std::string(kPageStyle) + "</head>\n<body>\n<h1>" + title +
-      "</h1>\n<p>" +
-      messages::CollectionStatus(collection.plays.size(), collection.strays.size()) +
-      "</p>\n<table id=\"plays\">\n<thead><tr>";
+  std::string page = "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
+                     "<title>" +
+                     title + "</title>\n" + std::string(kPageStyle) + "</head>\n<body>\n<h1>" +
+                     title + "</h1>\n<p>" +
+                     messages::CollectionStatus(collection.plays.size(), collection.strays.size()) +
+                     "</p>\n<table id=\"plays\">\n<thead><tr>";
   for (const char* column : kCatalogueColumns)
     page += "<th>" + std::string(column) + "</th>";
   page += "</tr></thead>\n<tbody>\n";

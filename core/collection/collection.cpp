@@ -90,7 +90,6 @@ void AddPlays(Collection& collection, PlayGrouping grouping, const std::string& 
     collection.strays.push_back({Relative(stray.path, root), 0, std::move(stray.why)});
 }
 
-
 } // namespace
 
 std::optional<Collection> ReadCollection(const std::string& folder,

@@ -34,7 +34,8 @@ std::optional<std::string> FindField(std::string_view page, std::string_view sta
   const auto end = Find(page, endFragment, contentStart);
   if (end == std::string_view::npos) return std::nullopt;
   if (page.size() - (end + endFragment.size()) <= endFragment.size()) return std::nullopt;
-  std::string content(FirstCharacters(page.substr(contentStart, end - contentStart), kMaxFieldBytes));
+  std::string content(
+      FirstCharacters(page.substr(contentStart, end - contentStart), kMaxFieldBytes));
   TrimText(content);
   return content;
 }

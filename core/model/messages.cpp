@@ -50,8 +50,8 @@ std::string DamagedTag(const std::string& path) {
 }
 std::string FileNameTooLong(std::size_t bytes, std::size_t limit) {
   return std::string("Der Dateiname ist mit " + std::to_string(bytes) +
-                      " Bytes zu lang; erlaubt sind " + std::to_string(limit) +
-                      ". Bitte einen kürzeren Namen wählen oder FileNameVorlage.txt kürzen.");
+                     " Bytes zu lang; erlaubt sind " + std::to_string(limit) +
+                     ". Bitte einen kürzeren Namen wählen oder FileNameVorlage.txt kürzen.");
 }
 std::string SourceChanged(const std::string& path) {
   return AboutFile(path, "wurde von einem anderen Programm verändert, seit Velmora es gelesen hat. "
@@ -72,7 +72,7 @@ std::string InterruptedWriteNotRepaired(const std::string& path) {
 std::string DescriptionNotWritten(const std::string& path) {
   return std::string("Die Beschreibungsdatei \"") + ValidUtf8(path) +
          std::string("\" konnte nicht geschrieben werden; die Audiodatei ist geschrieben. "
-                      "Bitte Schreibrechte und freien Platz im Ausgabeordner prüfen.");
+                     "Bitte Schreibrechte und freien Platz im Ausgabeordner prüfen.");
 }
 std::string CannotReplaceFile(const std::string& path) {
   return AboutFile(path, "kann nicht ersetzt werden!");
@@ -121,7 +121,7 @@ std::string NoAnswerFrom(const std::string& address, HttpFailure failure) {
   return ConnectionFailed() + "\n" + std::string("Keine Antwort von ") + address + " (" +
          std::string(reason) +
          std::string("). Bitte URL-HOERDAT und SCRIPT-HOERDAT in \"Tonfeld.ini\" und die "
-                      "Netzverbindung prüfen.");
+                     "Netzverbindung prüfen.");
 }
 std::string NotAnAnswerFrom(const std::string& address, long status) {
   const std::string what = status >= 400 ? std::string("mit HTTP-Status ") + std::to_string(status)
@@ -154,7 +154,7 @@ std::string OutOfMemory() {
 }
 std::string TagTooLarge() {
   return std::string("Der neue ID3v2-Tag wäre größer als die 256 MB, die ein Tag haben kann. "
-                      "Es wurde nichts geschrieben.");
+                     "Es wurde nichts geschrieben.");
 }
 namespace {
 
@@ -169,12 +169,12 @@ std::string IdList(const std::vector<std::string>& ids) {
 
 std::string FramesLeftOut(const std::vector<std::string>& ids) {
   return std::string("Diese Frames des alten Tags ließen sich nicht in den neuen Tag übernehmen "
-                      "und fehlen darin: ") +
+                     "und fehlen darin: ") +
          IdList(ids);
 }
 std::string FramesNotUnpacked(const std::vector<std::string>& ids) {
   return std::string("Diese gepackten Frames des Tags lassen sich nicht entpacken und wurden "
-                      "übergangen: ") +
+                     "übergangen: ") +
          IdList(ids);
 }
 
@@ -205,23 +205,23 @@ std::string NotListedStatus(const std::vector<std::string>& paths) {
 std::string NoSettingsStatus(const std::string& settingsPath) {
   return std::string("Keine Einstellungen in \"") + ValidUtf8(settingsPath) +
          std::string("\", es gelten die Voreinstellungen. Die Demo-Arbeitsumgebung öffnet "
-                      "./scripts/run.sh im Quellverzeichnis von Velmora.");
+                     "./scripts/run.sh im Quellverzeichnis von Velmora.");
 }
 
 std::string NoOtherParts() {
   return std::string("Die Liste enthält keine weiteren Teile dieses Hörspiels: Dateien mit "
-                      "gleichem Autor, Titel und Sender und gleicher Teilezahl (wie „1v3“, "
-                      "„2v3“, „3v3“).");
+                     "gleichem Autor, Titel und Sender und gleicher Teilezahl (wie „1v3“, "
+                     "„2v3“, „3v3“).");
 }
 std::string PartsShareTarget(const std::string& targetPath) {
   return std::string("Mehrere Teile bekämen denselben Namen \"") + ValidUtf8(targetPath) +
          std::string("\". Es wurde nichts geschrieben.\r\nBitte nehmen Sie Titel oder "
-                      "Titelnummer in die FileNameVorlage.txt auf.");
+                     "Titelnummer in die FileNameVorlage.txt auf.");
 }
 std::string PartTargetIsOtherSource(const std::string& targetPath) {
   return std::string("Der Name \"") + ValidUtf8(targetPath) +
          std::string("\" ist die Quelle eines anderen Teils, die überschrieben würde, bevor "
-                      "sie gelesen ist. Es wurde nichts geschrieben.");
+                     "sie gelesen ist. Es wurde nichts geschrieben.");
 }
 std::string FailedPart(int partNumber, const std::string& sourcePath, const std::string& text) {
   return "Teil " + std::to_string(partNumber) + " (" +
@@ -249,12 +249,12 @@ std::string MissingParts(const std::vector<int>& numbers, int partCount) {
 
 std::string NameOutsideHabit() {
   return std::string("Der Name folgt nicht dem Muster „Autor - Titel 1v3 - Sender, Jahr“; "
-                      "bitte die Datei so benennen, damit sie einem Hörspiel zugeordnet wird.");
+                     "bitte die Datei so benennen, damit sie einem Hörspiel zugeordnet wird.");
 }
 std::string PartBeyondCount(const std::string& designation) {
   return std::string("Die Teilangabe „") + designation +
          std::string("“ nennt einen Teil über der Teilezahl; bitte die Teilangabe im Namen "
-                      "berichtigen.");
+                     "berichtigen.");
 }
 std::string SecondFileForPart(int partNumber, const std::string& otherPath) {
   const std::string part =
@@ -265,26 +265,26 @@ std::string SecondFileForPart(int partNumber, const std::string& otherPath) {
 std::string LinkToOtherPart(const std::string& otherPath) {
   return std::string("Ein Verweis auf ") + QuotedName(otherPath) +
          std::string(", die Datei eines anderen Teils; bitte den Verweis entfernen und den "
-                      "fehlenden Teil selbst ablegen.");
+                     "fehlenden Teil selbst ablegen.");
 }
 std::string CollectionCancelled() {
   return std::string("Das Lesen der Sammlung wurde abgebrochen.");
 }
 std::string CollectionStatus(std::size_t plays, std::size_t strayFiles) {
   return std::string(std::to_string(plays) + (plays == 1 ? " Hörspiel" : " Hörspiele") + ", " +
-                      std::to_string(strayFiles) + (strayFiles == 1 ? " Datei" : " Dateien") +
-                      " ohne Hörspiel.");
+                     std::to_string(strayFiles) + (strayFiles == 1 ? " Datei" : " Dateien") +
+                     " ohne Hörspiel.");
 }
 std::string CatalogueWritten(const std::string& path, std::size_t plays) {
   return ValidUtf8("Katalog mit " + std::to_string(plays) + " Hörspielen gespeichert: " + path);
 }
 std::string CannotWriteCatalogue(const std::string& path) {
   return ValidUtf8("Der Katalog \"" + path +
-                      "\" kann nicht geschrieben werden! Bitte einen anderen Ort wählen.");
+                   "\" kann nicht geschrieben werden! Bitte einen anderen Ort wählen.");
 }
 std::string UnknownCatalogueFormat(const std::string& path) {
   return ValidUtf8("Der Katalog \"" + path +
-                      "\" braucht die Endung .csv oder .html; bitte den Namen so wählen.");
+                   "\" braucht die Endung .csv oder .html; bitte den Namen so wählen.");
 }
 
 std::string LeaveProgram() {
@@ -295,8 +295,8 @@ std::string AboutCaption() {
 }
 std::string AboutVelmora(const std::string& version) {
   return std::string("Velmora " + version +
-                      "\n\nID3-Tag-Editor für Hörspielsammlungen:\nDateiliste, ID3v2- und "
-                      "ID3v1-Felder, Hördat-Suche und Aktualisieren.");
+                     "\n\nID3-Tag-Editor für Hörspielsammlungen:\nDateiliste, ID3v2- und "
+                     "ID3v1-Felder, Hördat-Suche und Aktualisieren.");
 }
 std::string UnexpectedError(const std::string& what) {
   return std::string("Ein unerwarteter Fehler ist aufgetreten (") + what +
@@ -305,8 +305,8 @@ std::string UnexpectedError(const std::string& what) {
 
 std::string NoSuchRow(std::size_t rowCount, int row) {
   return std::string("Die Suche fand " + std::to_string(rowCount) + " Einträge (Zeilen 0 bis " +
-                      std::to_string(rowCount - 1) + "); eine Zeile " + std::to_string(row) +
-                      " gibt es nicht.");
+                     std::to_string(rowCount - 1) + "); eine Zeile " + std::to_string(row) +
+                     " gibt es nicht.");
 }
 
 std::string NoHoerdatEntryOnClipboard() {

@@ -14,7 +14,8 @@ constexpr std::size_t kTitleOffset = 3, kArtistOffset = 33, kAlbumOffset = 63, k
 constexpr std::size_t kTextWidth = 30, kYearWidth = 4, kShortCommentWidth = 28;
 constexpr unsigned char kSpeechGenre = 101;
 
-// Copies at most width bytes of Windows-1252 (one a character, so no character is split); the rest of the zero-filled field stays zero.
+// Copies at most width bytes of Windows-1252 (one a character, so no character is split); the rest
+// of the zero-filled field stays zero.
 void PutField(Id3v1Record& record, std::size_t offset, std::size_t width, std::string_view text) {
   std::copy_n(text.begin(), std::min(width, text.size()), record.begin() + offset);
 }

@@ -15,11 +15,12 @@ struct Id3v1Fields {
 };
 
 // "TAG", fixed-width zero-filled fields of Windows-1252 bytes (each character in its nearest
-// form, Čapek as Capek, since the record holds nothing else), CR LF -> blank in the first 30 comment bytes, the
-// ID3v1.1 track when track is not empty, genre byte always 101.
+// form, Čapek as Capek, since the record holds nothing else), CR LF -> blank in the first 30
+// comment bytes, the ID3v1.1 track when track is not empty, genre byte always 101.
 Id3v1Record ComposeId3v1Record(const Id3v1Fields& fields);
 
-// The fields of the last 128 bytes of a file, read as Windows-1252, or nullopt when they are fewer or no "TAG" record.
+// The fields of the last 128 bytes of a file, read as Windows-1252, or nullopt when they are fewer
+// or no "TAG" record.
 std::optional<Id3v1Fields> ReadId3v1Record(std::string_view last128Bytes);
 
 } // namespace velmora

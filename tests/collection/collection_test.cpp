@@ -7,8 +7,8 @@ namespace {
 // "id author|title|station|year|count present/missing files tagged" a play.
 std::string Summary(const CollectionPlay& entry) {
   const Play& play = entry.play;
-  std::string line = std::to_string(entry.id) + " " + play.author + "|" + play.title + "|" + play.station + "|" + play.year + "|" +
-                     std::to_string(play.partCount) + " ";
+  std::string line = std::to_string(entry.id) + " " + play.author + "|" + play.title + "|" +
+                     play.station + "|" + play.year + "|" + std::to_string(play.partCount) + " ";
   for (const PlayPart& part : play.parts)
     line += std::to_string(part.partNumber) + "=" + part.path + " ";
   for (int missing : play.missing)

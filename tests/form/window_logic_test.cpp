@@ -19,8 +19,7 @@ TEST_F(WindowLogicTest, FillsMaskTrackAndPathsFromTheName) {
                    members.partDesignation, form.v2Track, Control(FormField::v1Track)}),
             (Texts{"Müller", "Die Rückkehr", "RBX", "2005", "12V6", "12", "12"}));
   EXPECT_EQ(members.inputFilePath, path);
-  EXPECT_EQ(form.inputFile,
-            dir.path().string() + "/Karl Müller - Die Rückkehr 12V6 - RBX, 05.mp3");
+  EXPECT_EQ(form.inputFile, dir.path().string() + "/Karl Müller - Die Rückkehr 12V6 - RBX, 05.mp3");
   EXPECT_EQ(members.inputFileExt + std::to_string(members.oldTagLength), "mp30");
 }
 

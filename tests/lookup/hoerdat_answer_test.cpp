@@ -129,6 +129,14 @@ TEST(ApplyRecord, FillsTheFormAndTheRecordMembers) {
                    "1998", "RBX 1998", "Krimi", "Der Garten", "Klara Mohn", "Thriller", "54"}));
 }
 
+// The answer is Windows-1252: a field cut after its 51199 characters, which are more bytes in
+// UTF-8, splits none of them.
+TEST(ExtractBetween, CutsALongFieldAtAWholeCharacter) {
+  const std::string x(kMaxFieldBytes - 1, 'x');
+  const std::string answer = PadAnswer("$inhaltsangabe$" + x + "\xe4\xe4$mitwirkende$$end$");
+  EXPECT_EQ(ExtractBetween(answer, "$inhaltsangabe$", "$mitwirkende$"), x + "ä");
+}
+
 TEST(ApplyRecord, ComposesEachTextAfterTheMode) {
   const auto artist = &TagForm::v2Artist, title = &TagForm::v2Title, cast = &TagForm::v2OrigArtist,
              album = &TagForm::v2Album, comment = &TagForm::v2Comment;
@@ -148,6 +156,7 @@ TEST(ApplyRecord, ComposesEachTextAfterTheMode) {
       {1, {.bearbeitung = "Klara Mohn"}, album, " Klara Mohn"},
       // The mode frames the comment with a first line of 30 characters at least and the cast.
       {1, {}, comment, "Krimi Thriller" + std::string(16, ' ') + rest},
+      {1, {.genre = "Kom\366die"}, comment, "Krimi Komödie" + std::string(17, ' ') + rest},
       {1, {.hspTyp = k, .genre = k.substr(1)}, comment, k + " " + k.substr(1) + rest},
       {1, {.hspTyp = huge, .genre = huge}, comment, cut}, // the first line fills the buffer
   };

@@ -45,8 +45,8 @@ TEST_F(SettingsFileTest, EveryKeyIsReadOrDefaulted) {
   // Paths and texts stay UTF-8.
   EXPECT_EQ(Tie(ReadAll()),
             Tie(SettingsValues{"/daten/H\xc3\xb6rspiele/", "/aus/", "http://127.0.0.1:8080",
-                               "/cgi/suche.pl", 1, 0, 2, 1, 1, " - ", "http://hördat",
-                               "Grüß €", "Regie:", "Mit:", "B:", 0}));
+                               "/cgi/suche.pl", 1, 0, 2, 1, 1, " - ", "http://hördat", "Grüß €",
+                               "Regie:", "Mit:", "B:", 0}));
 }
 
 TEST_F(SettingsFileTest, ProfileRules) {

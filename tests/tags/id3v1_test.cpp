@@ -26,8 +26,10 @@ TEST(Id3v1Test, ComposedRecordsReadBackAsComposed) {
             Record(std::string(30, 'T'), "K\xfcnstler", "1999", "Teil 1 Teil 2"),
             ""},
            // Windows-1252 only: the nearest forms, cut after 30 of them.
-           {{"Karel Čapek: Der Krieg mit den Molchen", "Stanisław Lem", "", "", "„Solaris“ – €", ""},
-            Record("Karel Capek: Der Krieg mit den", "Stanislaw Lem", "", "\x84Solaris\x93 \x96 \x80"),
+           {{"Karel Čapek: Der Krieg mit den Molchen", "Stanisław Lem", "", "", "„Solaris“ – €",
+             ""},
+            Record("Karel Capek: Der Krieg mit den", "Stanislaw Lem", "",
+                   "\x84Solaris\x93 \x96 \x80"),
             ""},
            // CR LF becomes a blank only when both lie inside the first 30 bytes.
            {{"", "", "", "", a29 + "\r\nb", ""}, Record("", "", "", a29 + "\r"), ""},

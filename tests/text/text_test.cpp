@@ -36,7 +36,8 @@ TEST(EncodingTest, Utf16AndLatin1FormsOfFrameTexts) {
   EXPECT_EQ(Utf8ToUtf16WithBom("Č😀"), std::string("\xff\xfe\x0c\x01\x3d\xd8\x00\xde", 8));
   EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16WithBom("Łódź 😀").substr(2), false), "Łódź 😀");
   // Latin-1 only where Windows-1252 reads the same byte back: not its own characters.
-  EXPECT_EQ(Utf8ToLatin1("Grüße ÿ\u0081"), "Gr\xfc\xdf" "e \xff\x81");
+  EXPECT_EQ(Utf8ToLatin1("Grüße ÿ\u0081"), "Gr\xfc\xdf"
+                                           "e \xff\x81");
   for (const char* wide : {"„Nacht“", "Teil 1 – 2", "’", "…", "€", "Čapek", "\u0080", "\xff"})
     EXPECT_EQ(Utf8ToLatin1(wide), std::nullopt) << wide;
   // Cuts count characters or bytes and never split a character.
@@ -56,8 +57,7 @@ TEST(EncodingTest, TextsOfTheWebTakeTheNearestForm) {
             "Karel Capek, Stanislaw, Mrozek, Tara u");
   EXPECT_EQ(Utf8ToNearestCp1252("\xff kein UTF-8"), "\xff kein UTF-8");
   // A web text keeps its letters; only spaces, invisible marks and hyphens are made plain.
-  EXPECT_EQ(WebText("Stanisław\u00a0Lem\u2009\u2011 „Č“\u00ad \xff"),
-            "Stanisław Lem - „Č“ \uFFFD");
+  EXPECT_EQ(WebText("Stanisław\u00a0Lem\u2009\u2011 „Č“\u00ad \xff"), "Stanisław Lem - „Č“ \uFFFD");
 }
 
 TEST(StringHelpersTest, TrimTextAndReplaceAll) {
