@@ -97,8 +97,8 @@ std::string FormJson(const TagForm& form, const WindowMembers& members,
   return json + "}";
 }
 
-std::string ClipboardJson(const std::string& cp1252Text) {
-  return "{\"clipboard\": " + JsonString(cp1252Text) + "}";
+std::string ClipboardJson(const std::string& text) {
+  return "{\"clipboard\": " + JsonString(text) + "}";
 }
 
 std::string HitsJson(const std::vector<ResultRow>& rows) {

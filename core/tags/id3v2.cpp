@@ -27,8 +27,8 @@ std::string PercentEncodedNonAscii(std::string_view text) {
 // The body of a written frame: the encoding byte, for a comment the language "ger" and an empty
 // description, for a URL an empty description, then the text without terminator. The text is
 // ISO-8859-1 where that holds it (the bytes of earlier versions), else UTF-16 with a byte-order
-// mark. A URL is always ISO-8859-1 (only its description follows the encoding byte): characters
-// beyond it are written percent-encoded as UTF-8, the form a URL takes them in.
+// mark. A URL is always ISO-8859-1 (only its description follows the encoding byte): one that
+// ISO-8859-1 cannot hold has its non-ASCII bytes percent-encoded, the form a URL takes UTF-8 in.
 std::string FrameBodyOf(FrameBody kind, std::string_view text) {
   if (kind == FrameBody::Url) {
     auto latin1 = Utf8ToLatin1(text);

@@ -5,8 +5,8 @@
 #include "qt_window_platform.h"
 #include "window_test.h"
 
-QString Box(const char* caption, const std::string& cp1252Text) {
-  return QString::fromUtf8(caption) + QStringLiteral(": ") + ToQString(cp1252Text);
+QString Box(const char* caption, const std::string& text) {
+  return QString::fromUtf8(caption) + QStringLiteral(": ") + ToQString(text);
 }
 
 std::string MpegFile() {

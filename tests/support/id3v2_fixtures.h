@@ -46,7 +46,7 @@ inline std::string Unsynchronised(const std::string& bytes) {
 struct QuirkyTag {
   std::string name;
   std::string bytes;       // what stands before the audio
-  std::string title;       // TIT2 as the form shows it (Windows-1252)
+  std::string title;       // TIT2 as the form shows it
   std::string artist;      // TPE1 as the form shows it
   std::size_t tagArea = 0; // the bytes an update replaces
   bool damaged = false;    // the header claims more than the file holds

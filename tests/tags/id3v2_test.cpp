@@ -51,6 +51,30 @@ TEST(Id3v2ComposeTest, AllEmptyTagMatchesTheGoldenBytesSizesAreSyncsafeAndPaddin
   EXPECT_EQ(MeasureId3v2Tag("id3\x03\x00\x00\x00\x00\x01\x00"s), 0u);
 }
 
+// A text ISO-8859-1 holds keeps its bytes; any other, Windows-1252's own characters included, is
+// UTF-16 behind a byte-order mark; a URL that ISO-8859-1 cannot hold is percent-encoded. Read back
+// as spelled.
+TEST(Id3v2ComposeTest, EachTextInTheEncodingThatHoldsIt) {
+  Id3v2FrameTexts texts = EmptyTextsWithSpeech();
+  texts[1] = "Grüße";
+  texts[2] = "Čapek";
+  texts[6] = "„A“";
+  texts[10] = "http://ä.example/Č";
+  const std::string tag = ComposeId3v2Tag(texts, 0);
+  EXPECT_NE(tag.find("TIT2\0\0\0\x06\0\0\0Gr\xfc\xdf"
+                     "e"s),
+            std::string::npos);
+  EXPECT_NE(tag.find("TPE1\0\0\0\x0d\0\0\1\xff\xfe\x0c\1a\0p\0e\0k\0"s), std::string::npos);
+  EXPECT_NE(tag.find("COMM\0\0\0\x10\0\0\1ger\xff\xfe\0\0\xff\xfe\x1e\x20"
+                     "A\0\x1c\x20"s),
+            std::string::npos);
+  EXPECT_NE(tag.find("WXXX\0\0\0\x1e\0\0\0\0http://%C3%A4.example/%C4%8C"s), std::string::npos);
+  std::string read;
+  for (const Id3v2Frame& frame : ParseId3v2Frames(tag))
+    read += frame.text.empty() ? "" : frame.id + "=" + frame.text + "|";
+  EXPECT_EQ(read, "TIT2=Grüße|TPE1=Čapek|COMM=„A“|WXXX=http://%C3%A4.example/%C4%8C|");
+}
+
 TEST(Id3v2ReaderTest, ReadsTheConventionsOfOtherWriters) {
   const std::string picture = "\0image/jpeg\0\x03\0"s + std::string(70000, '\xd8');
   // Each tag with the frames read from it, "ID=text|" for each.
