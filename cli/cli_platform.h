@@ -71,7 +71,7 @@ private:
   int chosenRow_ = -1;
   bool choiceListed_ = false;
   std::string clipboard_;
-  std::string inputDir_;  // ends in "/"
+  std::string inputDir_; // ends in "/"
 
   std::mutex postedMutex_;
   std::condition_variable postedSignal_;

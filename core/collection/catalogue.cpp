@@ -133,7 +133,7 @@ std::string CatalogueCsv(const Collection& collection) {
 std::string CatalogueHtml(const Collection& collection, std::string_view folder) {
   while (folder.size() > 1 && folder.ends_with('/'))
     folder.remove_suffix(1);
-  const std::string title = "Sammlung " + HtmlText(folder.substr(folder.rfind('/') + 1));
+  const std::string title = "Sammlung " + HtmlText(ValidUtf8(folder.substr(folder.rfind('/') + 1)));
   std::string page = "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
                      "<title>" +
                      title + "</title>\n" + std::string(kPageStyle) + "</head>\n<body>\n<h1>" +

@@ -45,9 +45,7 @@ constexpr std::array<KnownLabel, 20> kLabels = {{
     {"Komponist(en):", Label::Ignored},
     {"Ton und Technik:", Label::Ignored},
     {"Vorlage:", Label::Ignored},
-    {"\xdc"
-     "bersetzung:",
-     Label::Ignored},
+    {"Übersetzung:", Label::Ignored},
     {"Dramaturgie:", Label::Ignored},
     {"Redaktion:", Label::Ignored},
     {"Musik:", Label::Ignored},

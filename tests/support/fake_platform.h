@@ -48,9 +48,9 @@ public:
   std::function<void()> onPumpEvents; // handlers that run while events are pumped
 
   std::vector<std::string> clipboardWrites;
-  ClipboardText clipboard;                  // what ReadClipboardText returns
+  ClipboardText clipboard; // what ReadClipboardText returns
   std::optional<std::string> clipboardHtml;
-  std::vector<std::string> statuses;       
+  std::vector<std::string> statuses;
 
   int chosenRow = -1; // the answer to every choice among records
   std::vector<std::vector<ResultRow>> choiceRequests;
