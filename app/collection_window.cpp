@@ -11,8 +11,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "collection_run_panel.h"
 #include "core/collection/catalogue.h"
 #include "core/model/messages.h"
+#include "core/run/user_folders.h"
 #include "modal_dialogs.h"
 #include "qt_text.h"
 
@@ -20,7 +22,7 @@ namespace {
 
 constexpr int kPlayIndexRole = Qt::UserRole;
 constexpr int kYearColumn = 3, kPartsColumn = 4, kMissingColumn = 6, kTaggedColumn = 7;
-constexpr int kFilesColumn = 8;
+constexpr int kFilesColumn = 8, kChoiceColumn = 9;
 
 // Year and part count sort as numbers, the texts by the user's language.
 class PlayItem : public QTreeWidgetItem {
@@ -79,6 +81,8 @@ CollectionWindow::CollectionWindow(std::string folder, std::string stationSepara
 
   connect(filterEdit_, &QLineEdit::textChanged, this, &CollectionWindow::ApplyFilter);
   connect(playTable_, &QTreeWidget::itemActivated, this, &CollectionWindow::OnItemActivated);
+  connect(playTable_, &QTreeWidget::itemSelectionChanged, this,
+          &CollectionWindow::ShowSelectedReview);
   connect(cancelButton_, &QPushButton::clicked, this, [this] { progress_.cancelled = true; });
   connect(saveButton_, &QPushButton::clicked, this, &CollectionWindow::OnSaveCatalogue);
   connect(close, &QPushButton::clicked, this, &QDialog::close);
@@ -103,6 +107,45 @@ CollectionWindow::CollectionWindow(std::string folder, std::string stationSepara
 CollectionWindow::~CollectionWindow() {
   progress_.cancelled = true;
   if (worker_) worker_->wait();
+}
+
+void CollectionWindow::EnableRun(velmora::WindowState started,
+                                 std::shared_ptr<velmora::HttpClient> http) {
+  const std::string folder = folder_.ends_with('/') ? folder_ : folder_ + '/';
+  runPanel_ = new CollectionRunPanel(
+      velmora::RunSetup{folder, std::move(started),
+                        velmora::RunStore(velmora::UserStateFolder(), folder)},
+      std::move(http), dialogs_, this);
+  static_cast<QVBoxLayout*>(layout())->insertWidget(2, runPanel_);
+  playTable_->headerItem()->setText(kChoiceColumn, QStringLiteral("Hördat"));
+  connect(runPanel_, &CollectionRunPanel::choicesChanged, this, &CollectionWindow::ShowChoices);
+  connect(runPanel_, &CollectionRunPanel::runFinished, this, &CollectionWindow::ShowSelectedReview);
+  if (collection_) {
+    runPanel_->SetCollection(&*collection_);
+    ShowChoices();
+  }
+}
+
+const velmora::CollectionPlay* CollectionWindow::PlayOf(const QTreeWidgetItem* item) const {
+  if (!item || !collection_) return nullptr;
+  return &collection_->plays[item->data(0, kPlayIndexRole).toULongLong()];
+}
+
+void CollectionWindow::ShowChoices() {
+  if (!runPanel_) return;
+  for (int row = 0; row < playTable_->topLevelItemCount(); ++row) {
+    QTreeWidgetItem* item = playTable_->topLevelItem(row);
+    item->setText(kChoiceColumn, runPanel_->ChoiceText(*PlayOf(item)));
+    item->setToolTip(kChoiceColumn, runPanel_->ChoiceWhy(*PlayOf(item)));
+  }
+  playTable_->resizeColumnToContents(kChoiceColumn);
+  ShowSelectedReview();
+}
+
+void CollectionWindow::ShowSelectedReview() {
+  if (!runPanel_ || runPanel_->busy()) return;
+  const QList<QTreeWidgetItem*> selected = playTable_->selectedItems();
+  runPanel_->ShowReview(selected.isEmpty() ? nullptr : PlayOf(selected.front()));
 }
 
 bool CollectionWindow::Progress::Continue(std::size_t filesRead, std::size_t filesFound) {
@@ -145,6 +188,10 @@ void CollectionWindow::OnReadingFinished() {
         collection_->plays.size(), collection_->strays.size())));
     statusLabel_->setToolTip(StrayList(*collection_));
     saveButton_->setEnabled(true);
+    if (runPanel_) {
+      runPanel_->SetCollection(&*collection_);
+      ShowChoices();
+    }
   }
   emit readingFinished();
 }
@@ -181,9 +228,13 @@ void CollectionWindow::ApplyFilter() {
   }
 }
 
-void CollectionWindow::OnItemActivated(QTreeWidgetItem* item) {
-  const auto index = item->data(0, kPlayIndexRole).toULongLong();
-  const velmora::Play& play = collection_->plays[index].play;
+// On the choice column the choice dialog, elsewhere the play's first part in the main window.
+void CollectionWindow::OnItemActivated(QTreeWidgetItem* item, int column) {
+  if (column == kChoiceColumn && runPanel_) {
+    runPanel_->Choose(*PlayOf(item));
+    return;
+  }
+  const velmora::Play& play = PlayOf(item)->play;
   if (play.parts.empty()) return;
   const std::string root = folder_.ends_with('/') ? folder_ : folder_ + '/';
   loadFile_(root + play.parts.front().path);

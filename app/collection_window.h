@@ -3,7 +3,8 @@
 // worker thread while a progress bar moves (the window stays usable; "Abbrechen" ends the
 // reading); then a table of the plays with their parts present and missing and whether they are
 // tagged, a filter, sorting by a click on a column head, a double click that loads the play's
-// first part in the main window, and "Katalog speichern…".
+// first part in the main window, and "Katalog speichern…". With the run enabled, also the
+// look-up of every untagged play, the choices, the review and the writing (CollectionRunPanel).
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -14,7 +15,10 @@
 #include <QTimer>
 
 #include "core/collection/collection.h"
+#include "core/lookup/http_client.h"
+#include "core/run/collection_run.h"
 
+class CollectionRunPanel;
 class ModalDialogs;
 class QLabel;
 class QLineEdit;
@@ -31,6 +35,8 @@ public:
   CollectionWindow(std::string folder, std::string stationSeparator, ModalDialogs& dialogs,
                    std::function<void(const std::string&)> loadFile, QWidget* parent);
   ~CollectionWindow() override;
+  // Adds the run over the collection (core/run) with its choice column and review pane.
+  void EnableRun(velmora::WindowState started, std::shared_ptr<velmora::HttpClient> http);
 
   QTreeWidget* playTable() const { return playTable_; }
   QLineEdit* filterEdit() const { return filterEdit_; }
@@ -38,6 +44,7 @@ public:
   QPushButton* cancelButton() const { return cancelButton_; }
   QPushButton* saveButton() const { return saveButton_; }
   QLabel* statusLabel() const { return statusLabel_; }
+  CollectionRunPanel* runPanel() const { return runPanel_; }
   bool reading() const { return worker_ != nullptr; }
 
 signals:
@@ -56,7 +63,10 @@ private:
   void OnReadingFinished();
   void FillTable();
   void ApplyFilter();
-  void OnItemActivated(QTreeWidgetItem* item);
+  void OnItemActivated(QTreeWidgetItem* item, int column);
+  void ShowChoices();
+  void ShowSelectedReview();
+  const velmora::CollectionPlay* PlayOf(const QTreeWidgetItem* item) const;
   void OnSaveCatalogue();
 
   std::string folder_, stationSeparator_;
@@ -74,4 +84,5 @@ private:
   QPushButton* cancelButton_;
   QPushButton* saveButton_;
   QLabel* statusLabel_;
+  CollectionRunPanel* runPanel_ = nullptr;
 };

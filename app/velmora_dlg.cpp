@@ -73,7 +73,8 @@ CVelmoraDlg::CVelmoraDlg(std::shared_ptr<velmora::HttpClient> httpClient, QWidge
     : QDialog(parent), widgets_(BuildMainDialogWidgets(this)),
       platform_(
           std::make_unique<QtWindowPlatform>(*this, widgets_, [this] { logic_->OnSpinnerTick(); })),
-      logic_(std::make_unique<velmora::VelmoraLogic>(*platform_, std::move(httpClient))) {
+      logic_(std::make_unique<velmora::VelmoraLogic>(*platform_, httpClient)),
+      httpClient_(std::move(httpClient)) {
   setObjectName(QStringLiteral("velmoraDlg"));
   setWindowTitle(QStringLiteral("Velmora"));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -176,7 +177,15 @@ void CVelmoraDlg::reject() {
                                    velmora::MessageIcon::Exclamation,
                                    velmora::MessageButtons::OkCancel) != velmora::MessageAnswer::Ok)
     return;
-  // No automation client can hold the program here, so leaving is always allowed.
+  // A client that holds the window keeps the program alive: the window only hides.
+  if (heldByClients_ && heldByClients_()) {
+    hide();
+    return;
+  }
+  LeaveNow();
+}
+
+void CVelmoraDlg::LeaveNow() {
   SaveWindowGeometry(*this, *widgets_.columns);
   platform_->RequestQuit();
   QDialog::reject();
@@ -291,6 +300,7 @@ void CVelmoraDlg::OnSammlung() {
   collectionWindow_ = new CollectionWindow(
       folder, settings.stationSeparator, platform_->dialogs(),
       [this](const std::string& path) { LoadFile(path); }, this);
+  collectionWindow_->EnableRun(logic_->state(), httpClient_);
   collectionWindow_->setAttribute(Qt::WA_DeleteOnClose);
   collectionWindow_->show();
 }

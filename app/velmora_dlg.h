@@ -1,6 +1,7 @@
 #pragma once
 // The main window: a thin layer over VelmoraLogic. It builds the controls, runs the start-up,
 // switches the two tag pages, keeps the file list and hands every command to the logic.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,8 +42,13 @@ public:
   // first one the list took is loaded; the others are named in the status line.
   void OpenFiles(const QStringList& arguments);
 
-  // Escape, "E&xit" and the close box: asks before leaving.
+  // Escape, "E&xit" and the close box: asks before leaving. While a client on the session bus
+  // holds the window, leaving only hides it.
   void reject() override;
+  // Tells whether a client holds the window (none when unset).
+  void SetHeldByClients(std::function<bool()> held) { heldByClients_ = std::move(held); }
+  // Leaves without asking: the geometry is kept and the window ends.
+  void LeaveNow();
 
 protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -78,5 +84,7 @@ private:
   MainDialogWidgets widgets_;
   std::unique_ptr<QtWindowPlatform> platform_;
   std::unique_ptr<velmora::VelmoraLogic> logic_;
+  std::shared_ptr<velmora::HttpClient> httpClient_; // the searches' client, shared by the run
   QPointer<CollectionWindow> collectionWindow_;
+  std::function<bool()> heldByClients_;
 };

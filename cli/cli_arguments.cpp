@@ -36,25 +36,57 @@ std::optional<Kind> ActionKind(const std::string& word) {
   return std::nullopt;
 }
 
-// DIR plays, DIR catalogue PATH, or both.
+constexpr ActionName kFolderActionNames[] = {
+    {"plays", Kind::Plays},
+    {"lookup", Kind::Lookup},
+    {"review", Kind::Review},
+    {"apply", Kind::Apply},
+    {"apply-in-place", Kind::ApplyInPlace},
+    {"undo", Kind::Undo},
+};
+
+bool AllDigits(const std::string& text);
+
+// "choose ID ROW" or "choose ID none" from args[i], i moved behind it; the refusal otherwise.
+std::string ParseChoose(const std::vector<std::string>& args, std::size_t& i, CliAction& action) {
+  if (i + 2 >= args.size()) return "choose needs ID and ROW (or none)";
+  const std::string& id = args[i + 1];
+  const std::string& row = args[i + 2];
+  if (!AllDigits(id) || id.size() > 6) return "choose ID \"" + id + "\" is no play number";
+  if (row != "none" && (!AllDigits(row) || row.size() > 4))
+    return "choose ROW \"" + row + "\" is neither a row number nor none";
+  action.id = std::stoi(id);
+  action.row = row == "none" ? -1 : std::stoi(row);
+  i += 2;
+  return {};
+}
+
+// The actions of a folder, in the order given.
 ParsedArguments ParseCollectionActions(CliCommand command, const std::vector<std::string>& args) {
   command.collection = true;
   for (std::size_t i = 1; i < args.size(); ++i) {
     CliAction action;
-    if (args[i] == "plays") {
-      action.kind = Kind::Plays;
+    const auto named = std::find_if(std::begin(kFolderActionNames), std::end(kFolderActionNames),
+                                    [&](const ActionName& entry) { return args[i] == entry.name; });
+    if (named != std::end(kFolderActionNames)) {
+      action.kind = named->kind;
     } else if (args[i] == "catalogue" && i + 1 < args.size()) {
       action.kind = Kind::Catalogue;
       action.path = args[++i];
+    } else if (args[i] == "choose") {
+      action.kind = Kind::Choose;
+      if (std::string refused = ParseChoose(args, i, action); !refused.empty())
+        return {std::nullopt, refused};
     } else {
-      return {std::nullopt,
-              args[i] == "catalogue"
-                  ? "catalogue needs PATH"
-                  : "a folder takes the actions plays and catalogue PATH, not \"" + args[i] + "\""};
+      return {std::nullopt, args[i] == "catalogue"
+                                ? "catalogue needs PATH"
+                                : "a folder takes the actions plays, catalogue PATH, lookup, "
+                                  "choose ID ROW, review, apply, apply-in-place and undo, not \"" +
+                                      args[i] + "\""};
     }
     command.actions.push_back(std::move(action));
   }
-  if (command.actions.empty()) return {std::nullopt, "a folder needs plays or catalogue PATH"};
+  if (command.actions.empty()) return {std::nullopt, "a folder needs an action, e.g. plays"};
   return {std::move(command), {}};
 }
 
@@ -149,6 +181,12 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     case Kind::UpdateParts:
     case Kind::Plays:
     case Kind::Catalogue:
+    case Kind::Lookup:
+    case Kind::Choose:
+    case Kind::Review:
+    case Kind::Apply:
+    case Kind::ApplyInPlace:
+    case Kind::Undo:
       break;
     }
     command.actions.push_back(std::move(action));
@@ -158,7 +196,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
 
 const char* UsageText() {
   return R"(Usage: velmora-cli FILE [ACTION]...
-       velmora-cli DIR plays | catalogue PATH
+       velmora-cli DIR plays | catalogue PATH | lookup | choose ID ROW|none | review |
+                       apply | apply-in-place | undo
        velmora-cli --help | --version
 
 Runs the Velmora window's commands on one audio file without a window. The settings are read
@@ -228,9 +267,43 @@ count; only each file's head and tag are read). Its actions:
                      ".html" (one page: a table that sorts by a click on a column head, needs
                      no network and prints); prints {"catalogue": PATH, "plays": N}
 
+A run over the collection tags its untagged plays in separate calls; what lies between them is
+kept in $XDG_STATE_HOME/velmora (default ~/.local/state/velmora), the service's answers for
+[WWW] CACHE_DAYS days (default 30, 0 keeps none) in $XDG_CACHE_HOME/velmora (default
+~/.cache/velmora). What is kept belongs to a play's author, title, station and year, not to its id.
+
+  lookup             one Hördat search per untagged play, built as the search button builds it
+                     for the play's first part, with [WWW] HOERDAT_PAUSE_MS (default 1000)
+                     between two requests; plays looked up before are not asked again (a
+                     failure is). One line per play: {"id": 1, "hits": 3, "chosen": 0,
+                     "why": ...}; "chosen": null when the play waits for a choice (several
+                     plays among the hits, no hit, a failure). One hit, or hits that all name
+                     the same play (the parts of one play), choose themselves: the record of
+                     the play's first part
+  choose ID ROW      the record of row ROW (from 0, as "search" prints the hits) for play ID;
+  choose ID none     "none" skips the play
+  review             what writing would change, nothing is written: one line per file of each
+                     play with a record: {"id": 1, "file": ..., "target": ..., "changes":
+                     {"v2Title": ["", "Die Glocke 1v3"], ...}} (title, artist, album, year,
+                     comment, composer, original artist, copyright, track; target: the copy's
+                     name in the output directory)
+  apply              every play with a record, each part written as update-parts writes it, as
+                     a copy under its proposed name in the output directory; an existing file
+                     there that the run did not write is left alone and named
+  apply-in-place     the same into the files themselves (names kept), only the tag area and the
+                     ID3v1 record rewritten where the new tag fits, under a journal
+                     apply and apply-in-place print one line per file: {"id": 1, "file": ...,
+                     "target": ..., "ok": true} ("why": ... when not ok), then {"written": N,
+                     "failed": M}. A file the run wrote already and that is unchanged since is
+                     not written again, so a cancelled or killed run is simply started again
+  undo               the last run taken back: its copies removed, the files it wrote in place
+                     given their former bytes (tag area and end), each only while it is as the
+                     run left it; one line per file: {"file": ..., "undone": BOOL, "why": ...}
+
 Exit status: 0 on success; 1 when FILE cannot be loaded (no action runs then), when an action
 failed, or when actions were left after printed hits (the hits alone, as the last action, are no
-failure), or when a catalogue could not be written; 2 for a usage error.
+failure), when a catalogue could not be written, when a choice was refused, a file of a run was
+not written or not undone; 2 for a usage error.
 )";
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The command line of velmora-cli: FILE [ACTION]…, or DIR plays|catalogue PATH for a collection.
+// The command line of velmora-cli: FILE [ACTION]…, or DIR ACTION… for a collection.
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,8 +20,14 @@ struct CliAction {
     Search,
     ImportPage,
     UpdateParts,
-    Plays,    // DIR only
-    Catalogue // DIR only
+    Plays, // DIR only, as the rest
+    Catalogue,
+    Lookup,
+    Choose,
+    Review,
+    Apply,
+    ApplyInPlace,
+    Undo
   };
   Kind kind = Kind::Show;
   FormField field = FormField::v2Title; // Set
@@ -29,14 +35,15 @@ struct CliAction {
   std::string path;                     // ImportPage: the page file; Catalogue: the target
   GenreSelection genre;                 // Genre
   std::optional<std::string> target;    // Update
-  int row = -1;                         // Search, ImportPage
+  int row = -1;                         // Search, ImportPage; Choose: -1 skips the play
+  int id = 0;                           // Choose: the play
 };
 
 struct CliCommand {
   bool help = false;
   bool version = false;
   std::string file;
-  bool collection = false; // file is a folder: the actions are Plays and Catalogue
+  bool collection = false; // file is a folder: the actions are those marked DIR
   std::vector<CliAction> actions;
 };
 

@@ -1,9 +1,11 @@
 #include "cli/cli_collection.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 
 #include "cli/cli_json.h"
+#include "cli/cli_run.h"
 #include "core/collection/catalogue.h"
 #include "core/model/messages.h"
 #include "core/settings/settings_file.h"
@@ -30,10 +32,14 @@ std::string StationSeparator() {
 int RunCollection(const CliCommand& command, std::ostream& out, std::ostream& err) {
   ReadToTheEnd progress;
   const Collection collection = *ReadCollection(command.file, StationSeparator(), progress);
-  const std::string folder = std::filesystem::absolute(command.file).lexically_normal().string();
+  std::string folder = std::filesystem::absolute(command.file).lexically_normal().string();
+  if (!folder.ends_with('/')) folder += '/';
   int status = 0;
   for (const CliAction& action : command.actions) {
-    if (action.kind == CliAction::Kind::Plays) {
+    using Kind = CliAction::Kind;
+    if (action.kind != Kind::Plays && action.kind != Kind::Catalogue) {
+      status = std::max(status, RunRunAction(action, collection, folder, out, err));
+    } else if (action.kind == Kind::Plays) {
       for (const CollectionPlay& play : collection.plays)
         out << PlayJson(play) << '\n';
       for (const CollectionStray& stray : collection.strays)

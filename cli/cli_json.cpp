@@ -142,6 +142,49 @@ std::string StrayJson(const CollectionStray& stray) {
          ", \"why\": " + JsonString(stray.why) + "}";
 }
 
+namespace {
+
+std::string PathJson(const std::string& path, const std::string& folder) {
+  return JsonString(path.starts_with(folder) ? path.substr(folder.size()) : path);
+}
+
+} // namespace
+
+std::string LookupJson(const LookupLine& line) {
+  const PlayLookup& lookup = line.lookup;
+  return "{\"id\": " + std::to_string(line.id) + ", \"hits\": " + std::to_string(lookup.hits) +
+         ", \"chosen\": " + (lookup.chosen < 0 ? "null" : std::to_string(lookup.chosen)) +
+         ", \"why\": " + JsonString(lookup.why) + "}";
+}
+
+std::string ReviewJson(const ReviewLine& line, const std::string& folder) {
+  std::string changes = "{";
+  for (const FieldChange& change : line.changes)
+    changes += (changes.size() > 1 ? ", " : "") + JsonString(std::string(FieldName(change.field))) +
+               ": [" + JsonString(change.before) + ", " + JsonString(change.after) + "]";
+  return "{\"id\": " + std::to_string(line.id) + ", \"file\": " + PathJson(line.file, folder) +
+         ", \"target\": " + PathJson(line.target, folder) + ", \"changes\": " + changes + "}" +
+         (line.failure.empty() ? "" : ", \"failure\": " + JsonString(line.failure)) + "}";
+}
+
+std::string WriteJson(const WriteLine& line, const std::string& folder) {
+  return "{\"id\": " + std::to_string(line.id) + ", \"file\": " + PathJson(line.file, folder) +
+         ", \"target\": " + PathJson(line.target, folder) +
+         ", \"ok\": " + (line.ok ? "true" : "false") +
+         (line.ok ? "" : ", \"why\": " + JsonString(line.why)) + "}";
+}
+
+std::string WrittenJson(const WriteSummary& summary) {
+  return "{\"written\": " + std::to_string(summary.written) +
+         ", \"failed\": " + std::to_string(summary.failed) + "}";
+}
+
+std::string UndoJson(const UndoLine& line, const std::string& folder) {
+  return "{\"file\": " + PathJson(line.file, folder) +
+         ", \"undone\": " + (line.undone ? "true" : "false") +
+         ", \"why\": " + JsonString(line.why) + "}";
+}
+
 std::string CatalogueJson(const std::string& path, std::size_t plays) {
   return "{\"catalogue\": " + JsonString(path) + ", \"plays\": " + std::to_string(plays) + "}";
 }

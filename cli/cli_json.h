@@ -8,6 +8,7 @@
 #include "core/model/result_row.h"
 #include "core/model/tag_form.h"
 #include "core/model/window_members.h"
+#include "core/run/collection_run.h"
 
 namespace velmora::cli {
 
@@ -30,5 +31,18 @@ std::string PlayJson(const CollectionPlay& entry);
 std::string StrayJson(const CollectionStray& stray);
 // {"catalogue": PATH, "plays": N}
 std::string CatalogueJson(const std::string& path, std::size_t plays);
+
+// The lines of a run over a collection; paths inside folder (ending in "/") are shown relative
+// to it. {"id": 1, "hits": 3, "chosen": 0 or null, "why": …}
+std::string LookupJson(const LookupLine& line);
+// {"id": 1, "file": …, "target": …, "changes": {"v2Title": [OLD, NEW], …}}, and "failure": …
+// for a file that would not be written.
+std::string ReviewJson(const ReviewLine& line, const std::string& folder);
+// {"id": 1, "file": …, "target": …, "ok": BOOL}, and "why": … when not ok.
+std::string WriteJson(const WriteLine& line, const std::string& folder);
+// {"written": N, "failed": M}
+std::string WrittenJson(const WriteSummary& summary);
+// {"file": …, "undone": BOOL, "why": …}
+std::string UndoJson(const UndoLine& line, const std::string& folder);
 
 } // namespace velmora::cli

@@ -90,7 +90,13 @@ void RunAction(const CliAction& action, VelmoraLogic& logic, CliPlatform& platfo
   }
   case Kind::Plays:
   case Kind::Catalogue:
-    break; // the actions of a folder (cli_collection.cpp)
+  case Kind::Lookup:
+  case Kind::Choose:
+  case Kind::Review:
+  case Kind::Apply:
+  case Kind::ApplyInPlace:
+  case Kind::Undo:
+    break; // the actions of a folder (cli_collection.cpp, cli_run.cpp)
   }
 }
 

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libcurl4-openssl-dev libcpp-httplib-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev python3-mutagen xfsprogs
+  dpkg-dev fakeroot help2man lintian appstream dbus-daemon file
   xvfb xauth xdg-utils fonts-dejavu-core
 )
 

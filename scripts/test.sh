@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: the normal build with warnings as errors,
-# the checks on the code's shape, the same tests under AddressSanitizer and
+# the Debian package and its checks, the checks on the code's shape, the same tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and the fuzz targets for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,9 +12,13 @@ export CTEST_OUTPUT_ON_FAILURE=1
 
 echo "== build and test"
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_BUILD_BENCH=ON \
-  -DVELMORA_WERROR=ON
+  -DVELMORA_WERROR=ON -DCMAKE_INSTALL_PREFIX=/usr
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test -j "$jobs" --timeout 300
+
+echo "== Debian package (lintian, AppStream, contents, unpacked velmora-cli)"
+package=$(./scripts/package.sh build/test | tail -1)
+./tests/packaging/check-package.sh "$package"
 
 echo "== code shape (format, layers, clang-tidy)"
 ./scripts/check-style.sh build/test

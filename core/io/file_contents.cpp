@@ -90,6 +90,12 @@ std::optional<std::uint64_t> FileSize(const std::string& path) {
   return fd.valid() ? SizeOf(fd.get()) : std::nullopt;
 }
 
+bool AppendDurably(const std::string& path, std::string_view bytes) {
+  UniqueFd fd = OpenFile(path, O_WRONLY | O_CREAT | O_APPEND, 0600);
+  return fd.valid() && WriteAll(fd.get(), bytes.data(), bytes.size()) && SyncFile(fd.get()) &&
+         fd.Close();
+}
+
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {
   UniqueFd fd = OpenFile(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
   return fd.valid() && WriteAll(fd.get(), bytes.data(), bytes.size()) && fd.Close();

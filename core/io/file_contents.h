@@ -34,6 +34,10 @@ std::optional<std::string> ReadFileRange(const std::string& path, std::uint64_t 
                                          std::size_t count);
 std::optional<std::uint64_t> FileSize(const std::string& path);
 
+// Appends bytes to the file (created when missing) and makes them durable before it returns, so
+// that a record appended before a change survives a crash during the change; false when anything
+// failed.
+bool AppendDurably(const std::string& path, std::string_view bytes);
 // Creates or truncates the file and writes bytes into it; false when anything failed.
 bool WriteWholeFile(const std::string& path, std::string_view bytes);
 

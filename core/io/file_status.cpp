@@ -66,6 +66,15 @@ void RemoveIfStill(const std::string& path, FileIdentity written) {
   if (status && status->identity == written) ::unlink(finalPath->c_str());
 }
 
+bool CreateFolders(const std::string& path) {
+  for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+       slash = path.find('/', slash + 1))
+    ::mkdir(path.substr(0, slash).c_str(), 0700);
+  ::mkdir(path.c_str(), 0700);
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
 std::string ExecutableDirectory() {
   std::string path(4096, '\0');
   const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());

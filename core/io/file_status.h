@@ -38,6 +38,10 @@ std::string ExecutableDirectory();
 // gives them; none when it cannot be read, those read so far when reading fails midway.
 std::vector<std::string> NamesInDirectory(const std::string& path);
 
+// Creates the folder and the folders above it that are missing (mode 0700: what is kept there
+// is the user's own); false when it is not a folder afterwards.
+bool CreateFolders(const std::string& path);
+
 // Removes the file that path finally names, but only while it is still the file written.
 void RemoveIfStill(const std::string& path, FileIdentity written);
 

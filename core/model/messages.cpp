@@ -313,4 +313,124 @@ std::string NoHoerdatEntryOnClipboard() {
   return std::string("Die Zwischenablage enthält keinen Hördat-Eintrag.");
 }
 
+std::string RunOneHit() {
+  return std::string("ein Treffer");
+}
+std::string RunOnePlayInParts(int hits) {
+  return std::string(std::to_string(hits) +
+                     " Treffer, alle dasselbe Hörspiel: der Eintrag seines ersten Teils");
+}
+std::string RunSeveralPlays(int hits) {
+  return std::string(std::to_string(hits) +
+                     " Treffer für verschiedene Hörspiele: bitte einen wählen oder überspringen");
+}
+std::string RunNoHit() {
+  return std::string("kein Treffer bei Hördat: einzeln suchen oder überspringen");
+}
+std::string RunChosenByUser() {
+  return std::string("von Hand gewählt");
+}
+std::string RunSkipped() {
+  return std::string("übersprungen: wird nicht geschrieben");
+}
+std::string RunTooManyToChoose(int hits) {
+  return std::string(std::to_string(hits) +
+                     " Treffer sind zu viele für die Auswahl. Suchen Sie das Hörspiel einzeln "
+                     "mit einer genaueren Maske.");
+}
+std::string RunNoSuchPlay(int id) {
+  return std::string("Ein Hörspiel " + std::to_string(id) +
+                     " gibt es in diesem Ordner nicht. \"plays\" zeigt die Nummern.");
+}
+std::string RunPlayNotLookedUp(int id) {
+  return std::string("Hörspiel " + std::to_string(id) +
+                     " wurde noch nicht nachgeschlagen. Schlagen Sie zuerst alle nach.");
+}
+std::string RunTargetExists(const std::string& path) {
+  return std::string("Die Datei ") + QuotedName(path) +
+         std::string(" gibt es schon; der Lauf überschreibt keine Datei, die er nicht selbst "
+                     "geschrieben hat. Verschieben Sie sie und schreiben Sie erneut.");
+}
+std::string RunCannotKeepState(const std::string& path) {
+  return ValidUtf8("Der Stand des Laufs kann nicht in \"" + path +
+                   "\" gespeichert werden. Prüfen Sie den Ordner und den freien Platz; es "
+                   "wurde nichts geschrieben.");
+}
+std::string RunNothingToUndo() {
+  return std::string("Es gibt keinen Lauf, der rückgängig zu machen wäre.");
+}
+std::string RunCopyRemoved() {
+  return std::string("Kopie entfernt");
+}
+std::string RunFileRestored() {
+  return std::string("früherer Inhalt zurückgeschrieben");
+}
+std::string RunChangedSince(const std::string& path) {
+  return std::string("Die Datei ") + QuotedName(path) +
+         std::string(" wurde seit dem Lauf geändert und bleibt, wie sie ist.");
+}
+std::string RunCannotUndo(const std::string& path) {
+  return std::string("Die Datei ") + QuotedName(path) +
+         std::string(" konnte nicht zurückgeschrieben werden; sie ist, wie der Lauf sie "
+                     "schrieb. Prüfen Sie die Rechte und versuchen Sie es erneut.");
+}
+std::string RunLookupStatus(std::size_t lookedUp, std::size_t chosen, std::size_t waiting) {
+  return std::string(std::to_string(lookedUp) +
+                     " Hörspiele nachgeschlagen: " + std::to_string(chosen) + " mit Eintrag, " +
+                     std::to_string(waiting) + " warten auf Ihre Wahl.");
+}
+std::string RunConfirmCopies(std::size_t files, const std::string& folder) {
+  return std::string(std::to_string(files) + " Dateien als Kopien mit den vorgeschlagenen " +
+                     "Namen nach \"" + folder + "\" schreiben?");
+}
+std::string RunConfirmInPlace(std::size_t files) {
+  return std::string(std::to_string(files) +
+                     " Dateien in sich selbst schreiben (die Namen bleiben)? \"Letzten Lauf "
+                     "rückgängig machen\" holt ihren früheren Inhalt zurück.");
+}
+std::string RunWritten(std::size_t written, std::size_t failed,
+                       const std::vector<std::string>& failures) {
+  std::string text = std::string(std::to_string(written) + " Dateien geschrieben, " +
+                                 std::to_string(failed) + " fehlgeschlagen.");
+  for (const std::string& line : failures)
+    text += "\r\n" + line;
+  return text;
+}
+std::string RunUndone(std::size_t undone, const std::vector<std::string>& leftAlone) {
+  std::string text = std::string(std::to_string(undone) + " Dateien zurückgenommen.");
+  for (const std::string& line : leftAlone)
+    text += "\r\n" + line;
+  return text;
+}
+std::string RunCancelled() {
+  return std::string("Abgebrochen; ein neuer Start macht weiter, wo der Lauf aufhörte.");
+}
+std::string RunFileLine(const std::string& path, const std::string& text) {
+  return QuotedName(path) + ": " + OneLine(text);
+}
+
+std::string RunProgressStatus(int percent, std::optional<long long> remainingSeconds) {
+  std::string text = std::to_string(percent) + " %";
+  if (remainingSeconds)
+    text +=
+        ", noch etwa " + (*remainingSeconds >= 120 ? std::to_string(*remainingSeconds / 60) + " min"
+                                                   : std::to_string(*remainingSeconds) + " s");
+  return text;
+}
+std::string RunFieldLabel(std::string_view fieldName) {
+  static constexpr std::pair<std::string_view, std::string_view> kLabels[] = {
+      {"v2Title", "Titel"},
+      {"v2Artist", "Künstler"},
+      {"v2Album", "Album"},
+      {"v2Year", "Jahr"},
+      {"v2Comment", "Kommentar"},
+      {"v2Composer", "Komponist"},
+      {"v2OrigArtist", "Urspr. Künstler"},
+      {"v2Copyright", "Copyright"},
+      {"v2Track", "Track"}};
+  for (const auto& [name, label] : kLabels)
+    if (name == fieldName) return std::string(label);
+  return std::string(fieldName);
+}
+
 } // namespace velmora::messages

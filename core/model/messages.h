@@ -3,6 +3,7 @@
 // byte of one that is not UTF-8 is shown as U+FFFD.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/model/http_failure.h"
@@ -97,6 +98,38 @@ std::string AboutVelmora(const std::string& version);
 std::string UnexpectedError(const std::string& what);
 // velmora-cli: a ROW beyond the hits of a search or a page.
 std::string NoSuchRow(std::size_t rowCount, int row);
+
+// A run over a collection: why a play got its record or waits for a choice, what writing and
+// undoing did with a file, and the window's questions and summaries.
+std::string RunOneHit();
+std::string RunOnePlayInParts(int hits);
+std::string RunSeveralPlays(int hits);
+std::string RunNoHit();
+std::string RunChosenByUser();
+std::string RunSkipped();
+std::string RunTooManyToChoose(int hits);
+std::string RunNoSuchPlay(int id);
+std::string RunPlayNotLookedUp(int id);
+std::string RunTargetExists(const std::string& path);
+std::string RunCannotKeepState(const std::string& path);
+std::string RunNothingToUndo();
+std::string RunCopyRemoved();
+std::string RunFileRestored();
+std::string RunChangedSince(const std::string& path);
+std::string RunCannotUndo(const std::string& path);
+std::string RunLookupStatus(std::size_t lookedUp, std::size_t chosen, std::size_t waiting);
+std::string RunConfirmCopies(std::size_t files, const std::string& folder);
+std::string RunConfirmInPlace(std::size_t files);
+std::string RunWritten(std::size_t written, std::size_t failed,
+                       const std::vector<std::string>& failures);
+std::string RunUndone(std::size_t undone, const std::vector<std::string>& leftAlone);
+std::string RunCancelled();
+// The window's progress line of a run: done of total, and the time still to go when known.
+std::string RunProgressStatus(int percent, std::optional<long long> remainingSeconds);
+// The German label of a reviewed field, by its name in the form ("v2Title" -> "Titel").
+std::string RunFieldLabel(std::string_view fieldName);
+// "name: text", one file in a summary.
+std::string RunFileLine(const std::string& path, const std::string& text);
 
 // The clipboard holds neither a Hördat page of the older layout nor a play of today's.
 std::string NoHoerdatEntryOnClipboard();

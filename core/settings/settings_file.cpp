@@ -77,6 +77,8 @@ void ReadFirstSettings(const std::string& settingsPath, const std::string& workD
   values.outputDirPath = ProfileString(file, "DIRECTORIES", "OUTPUTDIR", workDir);
   values.hoerdatUrl = ProfileString(file, "WWW", "URL-HOERDAT", "");
   values.hoerdatScript = ProfileString(file, "WWW", "SCRIPT-HOERDAT", "");
+  values.hoerdatPauseMs = ProfileInt(file, "WWW", "HOERDAT_PAUSE_MS", 1000);
+  values.cacheDays = ProfileInt(file, "WWW", "CACHE_DAYS", 30);
   values.genTxtFile = ProfileInt(file, "SETTINGS", "GEN_TXT_FILE", 0);
   values.autoId3v1Tagging = ProfileInt(file, "SETTINGS", "AUTO_ID3V1_TAGGING", 1);
   values.autoId3v1Copy = ProfileInt(file, "SETTINGS", "AUTO_ID3V1_COPY", 0);

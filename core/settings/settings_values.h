@@ -24,6 +24,8 @@ struct SettingsValues {
   int keepOtherFrames = 0;       // SETTINGS/KEEP_OTHER_FRAMES: 1 carries the loaded tag's others
   int tagInPlace = 0; // SETTINGS/TAG_IN_PLACE: 1 rewrites only the tag area in place when it fits
   int shareAudio = 0; // SETTINGS/SHARE_AUDIO: 1 pads the tag so that copies can share audio blocks
+  int hoerdatPauseMs = 1000; // WWW/HOERDAT_PAUSE_MS: the pause between two requests of a run
+  int cacheDays = 30;        // WWW/CACHE_DAYS: how long a run keeps an answer; 0 keeps none
 };
 
 } // namespace velmora

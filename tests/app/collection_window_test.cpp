@@ -2,12 +2,16 @@
 // click into the main window and the catalogue.
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QRegularExpression>
 
 #include <cstdlib>
 
+#include "collection_run_panel.h"
 #include "collection_window.h"
 #include "core/tags/id3v2.h"
+#include "lookup/standin_process.h"
 #include "window_test.h"
 
 namespace {
@@ -84,4 +88,47 @@ void WindowTest::collectionWindowShowsThePlaysAndLoadsAPart() {
   QTRY_VERIFY(window->collectionWindow() != collection);
   window->collectionWindow()->close();
   QTRY_VERIFY(!window->collectionWindow());
+}
+
+// "Alle nachschlagen" against the stand-in: each play's choice in its column, the review of the
+// selected play, and "Alle schreiben" after one confirmation writes the copies.
+void WindowTest::collectionRunLooksUpReviewsAndWritesAll() {
+  const char* garten = "Anna Berger - Garten, Der - RBX, 98.mp3";
+  QVERIFY(Open({garten, "Jürgen Müller - Spur im Moor, Die 2v3 - NDX, 75.mp3"}));
+  velmora::test::StandinProcess standin;
+  QVERIFY2(standin.port != 0, standin.firstLine.c_str());
+  velmora::SettingsValues& settings = window->logic().state().members.settings;
+  settings.hoerdatUrl = standin.BaseUrl();
+  settings.hoerdatScript = "hoerdat.php";
+  settings.hoerdatPauseMs = 50;
+  settings.outputDirPath = ws->file("Fertig/");
+  std::filesystem::create_directories(ws->file("Fertig"));
+  QTest::mouseClick(window->widgets().sammlungButton, Qt::LeftButton);
+  CollectionWindow* collection = window->collectionWindow();
+  QTRY_VERIFY_WITH_TIMEOUT(collection && !collection->reading(), 15000);
+  CollectionRunPanel* run = collection->runPanel();
+  QVERIFY(run && run->lookupButton()->isEnabled());
+  QTest::mouseClick(run->lookupButton(), Qt::LeftButton);
+  QTRY_VERIFY_WITH_TIMEOUT(!run->busy(), 15000);
+  QCOMPARE(ListTexts(collection->playTable(), 10)
+               .replaceInStrings(QRegularExpression(QStringLiteral("^([^|]*).*\\|")),
+                                 QStringLiteral("\\1|")),
+           (QStringList{QStringLiteral("Anna Berger|Garten, Der (1998)"),
+                        QStringLiteral("Jürgen Müller|Spur im Moor, Die – Teil 2 (1975)")}));
+  QCOMPARE(run->runStatus()->text(), ToQString(messages::RunLookupStatus(2, 2, 0)));
+
+  ClickEntry(collection->playTable(), QStringLiteral("Anna Berger"));
+  QVERIFY(run->reviewPane()->toPlainText().contains(QStringLiteral("Titel: „“ → „Der Garten“")));
+  if (const QByteArray shots = qgetenv("VELMORA_SCREENSHOTS"); !shots.isEmpty())
+    collection->grab().save(QString::fromUtf8(shots) +
+                            QStringLiteral("/velmora-collection-run.png"));
+
+  QTest::mouseClick(run->copyButton(), Qt::LeftButton);
+  QTRY_VERIFY_WITH_TIMEOUT(!run->busy(), 15000);
+  QCOMPARE(dialogs.messages.size(), 2);
+  QCOMPARE(dialogs.messages.first(),
+           Box(messages::kVelmora, messages::RunConfirmCopies(2, ws->file("Fertig/"))));
+  QCOMPARE(dialogs.messages.last(), Box(messages::kVelmora, messages::RunWritten(2, 0, {})));
+  QVERIFY(std::filesystem::exists(ws->file("Fertig/Anna Berger - Garten, Der - RBX, 98.mp3")));
+  QVERIFY(std::filesystem::exists(ws->path() / garten));
 }

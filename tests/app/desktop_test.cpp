@@ -62,6 +62,9 @@ void WindowTest::initTestCase() {
   // Window sizes go to a directory of the test's own, never into the user's configuration.
   QVERIFY(userConfig.isValid());
   qputenv("XDG_CONFIG_HOME", userConfig.path().toLocal8Bit());
+  // A collection's run keeps its answers and state there too.
+  qputenv("XDG_CACHE_HOME", (userConfig.path() + QStringLiteral("/cache")).toLocal8Bit());
+  qputenv("XDG_STATE_HOME", (userConfig.path() + QStringLiteral("/state")).toLocal8Bit());
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, userConfig.path());
   QVERIFY2(InstallGermanQtTranslation(*QCoreApplication::instance()),
            "Qt's German translation (qt6-translations-l10n) is missing");

@@ -75,6 +75,8 @@ private slots:
   void updatesLockTheWindowAndPartsAreConfirmed();
   void layoutGrowsIsRememberedAndQtSpeaksGerman();
   void collectionWindowShowsThePlaysAndLoadsAPart();
+  void collectionRunLooksUpReviewsAndWritesAll();
+  void oneWindowOnTheSessionBus();
 
 private:
   void Write(const char* name, const std::string& bytes) const; // into the work directory
