@@ -1,8 +1,8 @@
 #pragma once
 // ID3v2.3.0 tag as Velmora writes it (twelve frames in a fixed order, ISO-8859-1 texts or UTF-16
-// with a byte-order mark for those ISO-8859-1 cannot hold, padding
-// counted in the size) and a reader that also understands the conventions of other writers
-// (encodings, versions 2.2 and 2.4, extended header, unsynchronisation).
+// with a byte-order mark for those ISO-8859-1 cannot hold, padding counted in the size) and a
+// reader that also understands the conventions of other writers (encodings, versions 2.2 and 2.4,
+// extended header, unsynchronisation).
 #include <array>
 #include <cstdint>
 #include <string>

@@ -256,14 +256,6 @@ std::string_view FirstCharacters(std::string_view text, std::size_t count) {
   return text;
 }
 
-std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes) {
-  if (text.size() <= maxBytes) return text;
-  std::size_t end = maxBytes;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-    --end;
-  return text.substr(0, end);
-}
-
 std::string NearestCp1252(char32_t codePoint) {
   if (const char byte = CodePointToCp1252(codePoint); byte != '?' || codePoint == '?')
     return std::string(1, byte);

@@ -44,9 +44,6 @@ std::string SmallLetters(std::string_view text);
 // The first count characters of text (all of it when it has fewer).
 std::string_view FirstCharacters(std::string_view text, std::size_t count);
 
-// The longest start of text of at most maxBytes bytes that does not end inside a character.
-std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes);
-
 // One code point as its nearest Windows-1252 text, the one table for every place where only
 // Windows-1252 fits (the ID3v1 record, the Hördat query): itself where Windows-1252 has it, "-"
 // for the other hyphens, a blank for the other spaces, nothing for invisible marks, the letter
