@@ -27,7 +27,7 @@ QString Native(const std::string& path) {
 }
 
 void Tell(ModalDialogs& dialogs, const std::string& text, bool failure) {
-  dialogs.Message(FromCp1252(text),
+  dialogs.Message(ToQString(text),
                   QString::fromUtf8(failure ? messages::kError : messages::kVelmora),
                   failure ? velmora::MessageIcon::Exclamation : velmora::MessageIcon::Information,
                   velmora::MessageButtons::Ok);
@@ -117,14 +117,14 @@ QString CollectionRunPanel::ChoiceText(const velmora::CollectionPlay& play) cons
   const auto row = static_cast<std::size_t>(lookup->chosen);
   if (row >= rows.size()) return {};
   const std::string part = velmora::PartOfRow(rows[row]);
-  return FromCp1252(rows[row].title) +
-         (part.empty() ? QString() : QStringLiteral(" – ") + FromCp1252(part)) +
-         QStringLiteral(" (") + FromCp1252(rows[row].year) + QStringLiteral(")");
+  return ToQString(rows[row].title) +
+         (part.empty() ? QString() : QStringLiteral(" – ") + ToQString(part)) +
+         QStringLiteral(" (") + ToQString(rows[row].year) + QStringLiteral(")");
 }
 
 QString CollectionRunPanel::ChoiceWhy(const velmora::CollectionPlay& play) const {
   const auto lookup = LookupOf(play);
-  return lookup ? FromCp1252(lookup->why) : QString();
+  return lookup ? ToQString(lookup->why) : QString();
 }
 
 void CollectionRunPanel::Choose(const velmora::CollectionPlay& play) {
@@ -150,12 +150,12 @@ void CollectionRunPanel::ShowReview(const velmora::CollectionPlay* play) {
        velmora::ReviewPlays(setup_, one, velmora::RunTarget::Copies)) {
     lines << Native(line.file.substr(setup_.folder.size())) + QStringLiteral("  →  ") +
                  Native(line.target);
-    if (!line.failure.empty()) lines << QStringLiteral("    ") + FromCp1252(line.failure);
+    if (!line.failure.empty()) lines << QStringLiteral("    ") + ToQString(line.failure);
     for (const velmora::FieldChange& change : line.changes)
       lines << QStringLiteral("    ") +
-                   FromCp1252(messages::RunFieldLabel(velmora::FieldName(change.field))) +
-                   QStringLiteral(": „") + FromCp1252(change.before).simplified() +
-                   QStringLiteral("“ → „") + FromCp1252(change.after).simplified() +
+                   ToQString(messages::RunFieldLabel(velmora::FieldName(change.field))) +
+                   QStringLiteral(": „") + ToQString(change.before).simplified() +
+                   QStringLiteral("“ → „") + ToQString(change.after).simplified() +
                    QStringLiteral("“");
   }
   reviewPane_->setPlainText(lines.join(QLatin1Char('\n')));
@@ -193,7 +193,7 @@ void CollectionRunPanel::ShowProgress() {
   const int percent = total == 0 ? 0 : static_cast<int>(done * 100 / total);
   progressBar_->setRange(0, 100);
   progressBar_->setValue(percent);
-  runStatus_->setText(FromCp1252(messages::RunProgressStatus(
+  runStatus_->setText(ToQString(messages::RunProgressStatus(
       percent, velmora::RemainingSeconds(elapsed_.elapsed(), done, total))));
 }
 
@@ -214,7 +214,7 @@ void CollectionRunPanel::LookUpAll() {
         std::size_t chosen = 0;
         for (const velmora::LookupLine& line : *lines)
           if (line.lookup.chosen >= 0) ++chosen;
-        runStatus_->setText(FromCp1252(
+        runStatus_->setText(ToQString(
             lines->empty() && progress_.cancelled
                 ? messages::RunCancelled()
                 : messages::RunLookupStatus(lines->size(), chosen, lines->size() - chosen)));
@@ -232,7 +232,7 @@ void CollectionRunPanel::WriteAll(velmora::RunTarget target) {
           ? messages::RunConfirmCopies(files, setup_.started.members.settings.outputDirPath)
           : messages::RunConfirmInPlace(files);
   if (files == 0 ||
-      dialogs_.Message(FromCp1252(question), QString::fromUtf8(messages::kVelmora),
+      dialogs_.Message(ToQString(question), QString::fromUtf8(messages::kVelmora),
                        velmora::MessageIcon::Question,
                        velmora::MessageButtons::OkCancel) != velmora::MessageAnswer::Ok)
     return;

@@ -43,7 +43,7 @@ QString Native(const std::string& path) {
 QString StrayList(const velmora::Collection& collection) {
   QStringList lines;
   for (const velmora::CollectionStray& stray : collection.strays)
-    lines << Native(stray.file) + QStringLiteral(": ") + FromCp1252(stray.why);
+    lines << Native(stray.file) + QStringLiteral(": ") + ToQString(stray.why);
   return lines.join(QLatin1Char('\n'));
 }
 
@@ -181,10 +181,10 @@ void CollectionWindow::OnReadingFinished() {
   cancelButton_->hide();
   collection_ = std::move(result_);
   if (!collection_) {
-    statusLabel_->setText(FromCp1252(velmora::messages::CollectionCancelled()));
+    statusLabel_->setText(ToQString(velmora::messages::CollectionCancelled()));
   } else {
     FillTable();
-    statusLabel_->setText(FromCp1252(velmora::messages::CollectionStatus(
+    statusLabel_->setText(ToQString(velmora::messages::CollectionStatus(
         collection_->plays.size(), collection_->strays.size())));
     statusLabel_->setToolTip(StrayList(*collection_));
     saveButton_->setEnabled(true);
@@ -220,7 +220,7 @@ void CollectionWindow::FillTable() {
 
 void CollectionWindow::ApplyFilter() {
   if (!collection_) return;
-  const std::string filter = ToCp1252(filterEdit_->text());
+  const std::string filter = FromQString(filterEdit_->text());
   for (int row = 0; row < playTable_->topLevelItemCount(); ++row) {
     QTreeWidgetItem* item = playTable_->topLevelItem(row);
     const auto index = item->data(0, kPlayIndexRole).toULongLong();
@@ -247,10 +247,10 @@ void CollectionWindow::OnSaveCatalogue() {
   const std::string path = QFile::encodeName(*target).toStdString();
   const std::string failure = velmora::WriteCatalogue(path, *collection_, folder_);
   if (!failure.empty()) {
-    dialogs_.Message(FromCp1252(failure), QString::fromUtf8(velmora::messages::kError),
+    dialogs_.Message(ToQString(failure), QString::fromUtf8(velmora::messages::kError),
                      velmora::MessageIcon::Exclamation, velmora::MessageButtons::Ok);
     return;
   }
   statusLabel_->setText(
-      FromCp1252(velmora::messages::CatalogueWritten(path, collection_->plays.size())));
+      ToQString(velmora::messages::CatalogueWritten(path, collection_->plays.size())));
 }

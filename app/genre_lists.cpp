@@ -5,14 +5,14 @@
 #include <vector>
 
 #include "core/tags/genres.h"
-#include "core/text/encoding.h"
+#include "qt_text.h"
 
 void FillGenreList(QComboBox* list) {
   std::vector<std::pair<QString, int>> entries;
   for (int number = 0; number < velmora::kOfferedGenreCount; ++number) {
     const std::string_view name = velmora::OfferListName(number);
     if (name.empty()) break;
-    entries.emplace_back(QString::fromStdString(velmora::Cp1252ToUtf8(name)), number);
+    entries.emplace_back(ToQString(std::string(name)), number);
   }
   // A sorted list of the desktop orders its entries without regard to case.
   std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
@@ -28,5 +28,5 @@ velmora::GenreSelection SelectedGenre(const QComboBox* list) {
   const QString text = list->currentText();
   const int index = list->findText(text, Qt::MatchFixedString);
   if (index >= 0) return {list->itemData(index).toInt(), {}};
-  return {std::nullopt, velmora::Utf8ToCp1252(text.toStdString())};
+  return {std::nullopt, FromQString(text)};
 }

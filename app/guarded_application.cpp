@@ -12,7 +12,7 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& error) {
     QMessageBox::critical(nullptr, QString::fromUtf8(velmora::messages::kError),
-                          FromCp1252(velmora::messages::UnexpectedError(error.what())));
+                          ToQString(velmora::messages::UnexpectedError(error.what())));
     exit(1);
     return false;
   }

@@ -16,7 +16,7 @@ namespace {
 
 // The start of a long text: its first lines, at most limit characters.
 QString Start(const std::string& text, int lines, qsizetype limit) {
-  QString start = LineBreaksForDisplay(FromCp1252(text));
+  QString start = LineBreaksForDisplay(ToQString(text));
   const QStringList kept = start.split(QLatin1Char('\n')).mid(0, lines);
   start = kept.join(QLatin1Char('\n'));
   if (start.size() > limit) start = start.left(limit).trimmed() + QStringLiteral(" …");
@@ -29,12 +29,12 @@ QString DetailText(const velmora::ResultRow& row) {
   const auto add = [&lines](const char* label, const QString& text) {
     if (!text.trimmed().isEmpty()) lines << QString::fromUtf8(label) + QStringLiteral(": ") + text;
   };
-  add("Zweiter Titel", FromCp1252(row.secondTitle));
-  add("Sendung", FromCp1252(row.broadcast));
-  add("Länge", FromCp1252(row.length));
-  add("Art", FromCp1252(row.kind));
-  add("Genre", FromCp1252(row.genre));
-  add("Regie", FromCp1252(row.director));
+  add("Zweiter Titel", ToQString(row.secondTitle));
+  add("Sendung", ToQString(row.broadcast));
+  add("Länge", ToQString(row.length));
+  add("Art", ToQString(row.kind));
+  add("Genre", ToQString(row.genre));
+  add("Regie", ToQString(row.director));
   add("Inhalt", Start(row.synopsis, 3, 300));
   add("Mitwirkende", Start(row.cast, 2, 160));
   return lines.join(QLatin1Char('\n'));
@@ -74,11 +74,11 @@ void CHoerdatResultDlg::FillResultList() {
 
   for (const velmora::ResultRow& row : rows_) {
     auto* item = new QTreeWidgetItem(resultList_);
-    item->setText(0, FromCp1252(row.author));
-    item->setText(1, FromCp1252(row.title));
-    item->setText(2, FromCp1252(row.station));
-    item->setText(3, FromCp1252(row.year));
-    item->setText(4, FromCp1252(velmora::PartOfRow(row)));
+    item->setText(0, ToQString(row.author));
+    item->setText(1, ToQString(row.title));
+    item->setText(2, ToQString(row.station));
+    item->setText(3, ToQString(row.year));
+    item->setText(4, ToQString(velmora::PartOfRow(row)));
   }
   // The columns fit their texts (at least the widths of old), the title takes what is left.
   const int widths[] = {90, 200, 50, 50, 90};

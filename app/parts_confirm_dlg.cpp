@@ -22,11 +22,11 @@ QString NativePath(const std::string& path) {
 QString NoticeText(const velmora::PartsConfirmation& confirmation) {
   QStringList lines;
   if (!confirmation.missingParts.empty())
-    lines << FromCp1252(
+    lines << ToQString(
         velmora::messages::MissingParts(confirmation.missingParts, confirmation.partCount));
   for (const velmora::StrayFile& stray : confirmation.strays)
     lines << QFileInfo(NativePath(stray.path)).fileName() + QStringLiteral(": ") +
-                 FromCp1252(stray.why);
+                 ToQString(stray.why);
   return lines.join(QLatin1Char('\n'));
 }
 

@@ -1,13 +1,11 @@
 #include "qt_text.h"
 
-#include "core/text/encoding.h"
-
-QString FromCp1252(const std::string& text) {
-  return QString::fromStdString(velmora::Cp1252ToUtf8(text));
+QString ToQString(const std::string& text) {
+  return QString::fromStdString(text);
 }
 
-std::string ToCp1252(const QString& text) {
-  return velmora::Utf8ToCp1252(text.toStdString());
+std::string FromQString(const QString& text) {
+  return text.toStdString();
 }
 
 QString LineBreaksForDisplay(QString text) {

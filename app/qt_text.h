@@ -1,11 +1,12 @@
 #pragma once
-// Texts across the Qt boundary: Windows-1252 in the core, UTF-8 in the widgets; line breaks are
-// CR LF in the core, as in the desktop's edit controls and message boxes, and LF in Qt's widgets.
+// Texts across the Qt boundary: UTF-8 in the core, QString in the widgets; line breaks are CR LF
+// in the core, as in the desktop's edit controls and message boxes, and LF in Qt's widgets.
 #include <string>
 
 #include <QString>
 
-QString FromCp1252(const std::string& text);
-std::string ToCp1252(const QString& text);
+// A core text for a widget; bytes that are not UTF-8 (a file name) show as U+FFFD.
+QString ToQString(const std::string& text);
+std::string FromQString(const QString& text);
 QString LineBreaksForDisplay(QString text);
 QString LineBreaksFromDisplay(QString text);

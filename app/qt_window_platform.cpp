@@ -10,7 +10,6 @@
 #include <QTabBar>
 #include <QTreeWidget>
 
-#include "core/text/encoding.h"
 #include "cover_view.h"
 #include "genre_lists.h"
 #include "hoerdat_result_dlg.h"
@@ -45,25 +44,25 @@ velmora::MessageAnswer QtWindowPlatform::ShowMessage(const std::string& text,
                                                      const std::string& caption,
                                                      velmora::MessageIcon icon,
                                                      velmora::MessageButtons buttons) {
-  return dialogs_->Message(FromCp1252(text), FromCp1252(caption), icon, buttons);
+  return dialogs_->Message(ToQString(text), ToQString(caption), icon, buttons);
 }
 
 std::string QtWindowPlatform::ControlText(velmora::FormField field) {
   QWidget* control = widgets_.field(field);
-  if (auto* edit = qobject_cast<QLineEdit*>(control)) return ToCp1252(edit->text());
-  return ToCp1252(LineBreaksFromDisplay(qobject_cast<QPlainTextEdit*>(control)->toPlainText()));
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) return FromQString(edit->text());
+  return FromQString(LineBreaksFromDisplay(qobject_cast<QPlainTextEdit*>(control)->toPlainText()));
 }
 
 void QtWindowPlatform::SetControlText(velmora::FormField field, const std::string& text) {
   QWidget* control = widgets_.field(field);
   if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-    TypedInputRule::SetProgramText(edit, FromCp1252(text));
+    TypedInputRule::SetProgramText(edit, ToQString(text));
     edit->setCursorPosition(0);
     if (field == velmora::FormField::inputFile || field == velmora::FormField::inputDir)
       ShowPathEnd(edit);
     return;
   }
-  qobject_cast<QPlainTextEdit*>(control)->setPlainText(LineBreaksForDisplay(FromCp1252(text)));
+  qobject_cast<QPlainTextEdit*>(control)->setPlainText(LineBreaksForDisplay(ToQString(text)));
 }
 
 void QtWindowPlatform::ShowCoverPicture(const velmora::TagPicture* picture) {
@@ -103,20 +102,19 @@ bool QtWindowPlatform::PumpEvents() {
 }
 
 void QtWindowPlatform::SetClipboardText(const std::string& text) {
-  QApplication::clipboard()->setText(FromCp1252(text));
+  QApplication::clipboard()->setText(ToQString(text));
 }
 
 velmora::ClipboardText QtWindowPlatform::ReadClipboardText() {
   const QString text = QApplication::clipboard()->text();
   if (text.isEmpty()) return {velmora::ClipboardText::Status::Empty, {}};
-  // A page copied from a browser may hold any character: each becomes its nearest form.
-  return {velmora::ClipboardText::Status::Ok, velmora::Utf8ToNearestCp1252(text.toStdString())};
+  return {velmora::ClipboardText::Status::Ok, FromQString(text)};
 }
 
 std::optional<std::string> QtWindowPlatform::ReadClipboardHtml() {
   const QMimeData* data = QApplication::clipboard()->mimeData();
   if (data == nullptr || !data->hasHtml()) return std::nullopt;
-  return velmora::Utf8ToNearestCp1252(data->html().toStdString());
+  return FromQString(data->html());
 }
 
 std::vector<std::string> QtWindowPlatform::ListedFiles() {
@@ -138,7 +136,7 @@ int QtWindowPlatform::ChooseRecord(const std::vector<velmora::ResultRow>& rows, 
 }
 
 void QtWindowPlatform::SetSpinnerText(const std::string& text) {
-  widgets_.spinnerLabel->setText(FromCp1252(text));
+  widgets_.spinnerLabel->setText(ToQString(text));
 }
 
 void QtWindowPlatform::StartSpinnerTimer() {
@@ -155,5 +153,5 @@ void QtWindowPlatform::PostToWindowThread(std::function<void()> fn) {
 }
 
 void QtWindowPlatform::ShowStatus(const std::string& text) {
-  ShowStatusText(widgets_.statusLine, LineBreaksForDisplay(FromCp1252(text)));
+  ShowStatusText(widgets_.statusLine, LineBreaksForDisplay(ToQString(text)));
 }

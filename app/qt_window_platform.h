@@ -1,6 +1,6 @@
 #pragma once
-// The platform of the window's logic, done with Qt: message boxes, the controls' texts (UTF-8 in
-// the widgets, Windows-1252 in the core), the save dialog, the progress bar with the event pump,
+// The platform of the window's logic, done with Qt: message boxes, the controls' texts (UTF-8
+// both in the widgets and in the core), the save dialog, the progress bar with the event pump,
 // the clipboard, the choice dialog, the spinner and the hand-over to the window's thread. It works
 // on the window's controls; the modal dialogs go through ModalDialogs.
 #include <functional>

@@ -172,7 +172,7 @@ void CVelmoraDlg::ShowTagPage(int page) {
 }
 
 void CVelmoraDlg::reject() {
-  if (platform_->dialogs().Message(FromCp1252(velmora::messages::LeaveProgram()),
+  if (platform_->dialogs().Message(ToQString(velmora::messages::LeaveProgram()),
                                    QString::fromUtf8(velmora::messages::kWarning),
                                    velmora::MessageIcon::Exclamation,
                                    velmora::MessageButtons::OkCancel) != velmora::MessageAnswer::Ok)
@@ -334,8 +334,8 @@ void CVelmoraDlg::SetUpdateInputsEnabled(bool enabled) {
 }
 
 void CVelmoraDlg::OnAbout() {
-  platform_->dialogs().Message(FromCp1252(velmora::messages::AboutVelmora(VELMORA_VERSION)),
-                               FromCp1252(velmora::messages::AboutCaption()),
+  platform_->dialogs().Message(ToQString(velmora::messages::AboutVelmora(VELMORA_VERSION)),
+                               ToQString(velmora::messages::AboutCaption()),
                                velmora::MessageIcon::Information, velmora::MessageButtons::Ok);
 }
 

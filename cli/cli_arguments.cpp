@@ -103,7 +103,7 @@ std::optional<GenreSelection> GenreArgument(const std::string& argument) {
     if (number >= kOfferedGenreCount) return std::nullopt;
     return GenreSelection{number, {}};
   }
-  const std::string text = Utf8ToCp1252(argument);
+  const std::string text = ValidUtf8(argument);
   for (int number = 0; number < kOfferedGenreCount; ++number)
     if (OfferListName(number) == text) return GenreSelection{number, {}};
   return GenreSelection{std::nullopt, text};
@@ -144,7 +144,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
       const auto field = FieldByName(args[i]);
       if (!field) return Refuse("unknown field \"" + args[i] + "\"");
       action.field = *field;
-      action.text = Utf8ToCp1252(args[i + 1]);
+      action.text = ValidUtf8(args[i + 1]);
       i += 2;
       break;
     }

@@ -31,7 +31,7 @@ struct CliAction {
   };
   Kind kind = Kind::Show;
   FormField field = FormField::v2Title; // Set
-  std::string text;                     // Set: the value (Windows-1252)
+  std::string text;                     // Set: the value
   std::string path;                     // ImportPage: the page file; Catalogue: the target
   GenreSelection genre;                 // Genre
   std::optional<std::string> target;    // Update

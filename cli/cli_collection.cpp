@@ -9,7 +9,6 @@
 #include "core/collection/catalogue.h"
 #include "core/model/messages.h"
 #include "core/settings/settings_file.h"
-#include "core/text/encoding.h"
 
 namespace velmora::cli {
 
@@ -49,7 +48,7 @@ int RunCollection(const CliCommand& command, std::ostream& out, std::ostream& er
                failure.empty()) {
       out << CatalogueJson(action.path, collection.plays.size()) << '\n';
     } else {
-      err << messages::kError << ": " << Cp1252ToUtf8(failure) << '\n';
+      err << messages::kError << ": " << failure << '\n';
       status = 1;
     }
   }

@@ -11,10 +11,11 @@ namespace velmora::cli {
 
 namespace {
 
-// A UTF-8 text (a native path) as a JSON string literal.
-std::string Utf8JsonString(const std::string& utf8) {
+// A text as a JSON string literal, always valid UTF-8: a byte that is not (in a file name) is
+// printed as U+FFFD.
+std::string JsonString(const std::string& text) {
   std::string json = "\"";
-  for (const char c : utf8) {
+  for (const char c : ValidUtf8(text)) {
     switch (c) {
     case '"':
       json += "\\\"";
@@ -42,11 +43,6 @@ std::string Utf8JsonString(const std::string& utf8) {
     }
   }
   return json + "\"";
-}
-
-// A Windows-1252 text as a JSON string literal in UTF-8.
-std::string JsonString(const std::string& cp1252) {
-  return Utf8JsonString(Cp1252ToUtf8(cp1252));
 }
 
 // The loaded tag's pictures without their data: type, format and size.
@@ -101,8 +97,8 @@ std::string FormJson(const TagForm& form, const WindowMembers& members,
   return json + "}";
 }
 
-std::string ClipboardJson(const std::string& cp1252Text) {
-  return "{\"clipboard\": " + JsonString(cp1252Text) + "}";
+std::string ClipboardJson(const std::string& text) {
+  return "{\"clipboard\": " + JsonString(text) + "}";
 }
 
 std::string HitsJson(const std::vector<ResultRow>& rows) {
@@ -119,8 +115,8 @@ std::string HitsJson(const std::vector<ResultRow>& rows) {
 
 std::string PartJson(const PartUpdate& part) {
   return "{\"part\": " + std::to_string(part.partNumber) +
-         ", \"source\": " + Utf8JsonString(part.sourcePath) +
-         ", \"target\": " + Utf8JsonString(part.targetPath) +
+         ", \"source\": " + JsonString(part.sourcePath) +
+         ", \"target\": " + JsonString(part.targetPath) +
          ", \"ok\": " + (part.written ? "true" : "false") + "}";
 }
 
@@ -130,7 +126,7 @@ std::string PlayJson(const CollectionPlay& entry) {
   std::string files = "[";
   for (const PlayPart& part : play.parts) {
     if (part.partNumber != 0) present.push_back(part.partNumber);
-    files += (files.size() > 1 ? ", " : "") + Utf8JsonString(part.path);
+    files += (files.size() > 1 ? ", " : "") + JsonString(part.path);
   }
   return "{\"id\": " + std::to_string(entry.id) + ", \"author\": " + JsonString(play.author) +
          ", \"title\": " + JsonString(play.title) + ", \"station\": " + JsonString(play.station) +
@@ -141,7 +137,7 @@ std::string PlayJson(const CollectionPlay& entry) {
 }
 
 std::string StrayJson(const CollectionStray& stray) {
-  return "{\"file\": " + Utf8JsonString(stray.file) +
+  return "{\"file\": " + JsonString(stray.file) +
          ", \"play\": " + (stray.playId == 0 ? "null" : std::to_string(stray.playId)) +
          ", \"why\": " + JsonString(stray.why) + "}";
 }
@@ -149,7 +145,7 @@ std::string StrayJson(const CollectionStray& stray) {
 namespace {
 
 std::string PathJson(const std::string& path, const std::string& folder) {
-  return Utf8JsonString(path.starts_with(folder) ? path.substr(folder.size()) : path);
+  return JsonString(path.starts_with(folder) ? path.substr(folder.size()) : path);
 }
 
 } // namespace
@@ -164,9 +160,8 @@ std::string LookupJson(const LookupLine& line) {
 std::string ReviewJson(const ReviewLine& line, const std::string& folder) {
   std::string changes = "{";
   for (const FieldChange& change : line.changes)
-    changes += (changes.size() > 1 ? ", " : "") +
-               Utf8JsonString(std::string(FieldName(change.field))) + ": [" +
-               JsonString(change.before) + ", " + JsonString(change.after) + "]";
+    changes += (changes.size() > 1 ? ", " : "") + JsonString(std::string(FieldName(change.field))) +
+               ": [" + JsonString(change.before) + ", " + JsonString(change.after) + "]";
   return "{\"id\": " + std::to_string(line.id) + ", \"file\": " + PathJson(line.file, folder) +
          ", \"target\": " + PathJson(line.target, folder) + ", \"changes\": " + changes + "}" +
          (line.failure.empty() ? "" : ", \"failure\": " + JsonString(line.failure)) + "}";
@@ -191,7 +186,7 @@ std::string UndoJson(const UndoLine& line, const std::string& folder) {
 }
 
 std::string CatalogueJson(const std::string& path, std::size_t plays) {
-  return "{\"catalogue\": " + Utf8JsonString(path) + ", \"plays\": " + std::to_string(plays) + "}";
+  return "{\"catalogue\": " + JsonString(path) + ", \"plays\": " + std::to_string(plays) + "}";
 }
 
 } // namespace velmora::cli

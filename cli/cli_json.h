@@ -18,8 +18,8 @@ namespace velmora::cli {
 // ten rec… members.
 std::string FormJson(const TagForm& form, const WindowMembers& members,
                      const GenreSelection& v2Genre);
-// {"clipboard": TEXT}: what the window puts on the clipboard (Windows-1252 text).
-std::string ClipboardJson(const std::string& cp1252Text);
+// {"clipboard": TEXT}: what the window puts on the clipboard.
+std::string ClipboardJson(const std::string& text);
 // {"hits": [{"row": 0, "author": …, "title": …, "station": …, "year": …}, …]}
 std::string HitsJson(const std::vector<ResultRow>& rows);
 // {"part": N, "source": PATH, "target": PATH, "ok": BOOL}: one part of the update of all parts.

@@ -21,7 +21,7 @@ MessageAnswer CliPlatform::ShowMessage(const std::string& text, const std::strin
   ++messagesShown_;
   std::string shown = text;
   ReplaceAll(shown, "\r\n", "\n");
-  err_ << Cp1252ToUtf8(caption) << ": " << Cp1252ToUtf8(shown) << std::endl;
+  err_ << caption << ": " << ValidUtf8(shown) << std::endl;
   return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
 }
 

@@ -32,7 +32,7 @@ public:
   void AnswerSaveDialogWith(std::optional<std::string> target) { saveTarget_ = std::move(target); }
   void AnswerChoiceWith(int row) { chosenRow_ = row; }
   // Puts a text on the clipboard without printing it (a page copied in a browser).
-  void PutOnClipboard(std::string cp1252Text) { clipboard_ = std::move(cp1252Text); }
+  void PutOnClipboard(std::string text) { clipboard_ = std::move(text); }
   // Runs the functions posted to the window's thread, waiting for more, until done() holds.
   void RunPostedUntil(const std::function<bool()>& done);
 
@@ -70,8 +70,8 @@ private:
   std::optional<std::string> saveTarget_;
   int chosenRow_ = -1;
   bool choiceListed_ = false;
-  std::string clipboard_; // Windows-1252
-  std::string inputDir_;  // ends in "/"
+  std::string clipboard_;
+  std::string inputDir_; // ends in "/"
 
   std::mutex postedMutex_;
   std::condition_variable postedSignal_;

@@ -30,7 +30,7 @@ RunSetup SetupFor(const std::string& folder) {
 }
 
 int Fail(std::ostream& err, const std::string& text) {
-  err << messages::kError << ": " << Cp1252ToUtf8(text) << '\n';
+  err << messages::kError << ": " << ValidUtf8(text) << '\n';
   return 1;
 }
 
@@ -84,8 +84,7 @@ int RunRunAction(const CliAction& action, const Collection& collection, const st
     const std::vector<UndoLine> lines = UndoLastRun(setup);
     for (const UndoLine& line : lines)
       out << UndoJson(line, folder) << '\n';
-    if (lines.empty())
-      err << messages::kVelmora << ": " << Cp1252ToUtf8(messages::RunNothingToUndo()) << '\n';
+    if (lines.empty()) err << messages::kVelmora << ": " << messages::RunNothingToUndo() << '\n';
     bool allUndone = true;
     for (const UndoLine& line : lines)
       allUndone = allUndone && line.undone;

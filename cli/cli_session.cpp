@@ -10,7 +10,6 @@
 #include "core/io/file_contents.h"
 #include "core/lookup/http_client.h"
 #include "core/model/messages.h"
-#include "core/text/encoding.h"
 
 namespace velmora::cli {
 
@@ -77,7 +76,7 @@ void RunAction(const CliAction& action, VelmoraLogic& logic, CliPlatform& platfo
     const SmallFile page = ReadSmallFile(action.path, kPageLimitMegabytes << 20);
     using Status = SmallFile::Status;
     if (page.status == Status::Ok) {
-      platform.PutOnClipboard(Utf8ToNearestCp1252(page.bytes));
+      platform.PutOnClipboard(page.bytes);
       platform.AnswerChoiceWith(action.row);
       logic.ImportHoerdatPage();
     } else {

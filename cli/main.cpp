@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     return RunSession(*parsed.command, std::cout, std::cerr);
   } catch (const std::exception& e) {
     std::cerr << velmora::messages::kError << ": "
-              << velmora::Cp1252ToUtf8(velmora::messages::UnexpectedError(e.what())) << "\n";
+              << velmora::ValidUtf8(velmora::messages::UnexpectedError(e.what())) << "\n";
     return 1;
   }
 }

@@ -101,14 +101,14 @@ std::array<std::string, kCatalogueColumns.size()> CatalogueRow(const CollectionP
   const Play& play = entry.play;
   std::string files;
   for (const PlayPart& part : play.parts)
-    files += (files.empty() ? "" : "\n") + part.path;
+    files += (files.empty() ? "" : "\n") + ValidUtf8(part.path);
   std::vector<int> present;
   for (const PlayPart& part : play.parts)
     if (part.partNumber != 0) present.push_back(part.partNumber);
-  return {Cp1252ToUtf8(play.author),
-          Cp1252ToUtf8(play.title),
-          Cp1252ToUtf8(play.station),
-          Cp1252ToUtf8(play.year),
+  return {play.author,
+          play.title,
+          play.station,
+          play.year,
           play.partCount == 0 ? std::string() : std::to_string(play.partCount),
           NumberList(present),
           NumberList(play.missing),
@@ -133,14 +133,13 @@ std::string CatalogueCsv(const Collection& collection) {
 std::string CatalogueHtml(const Collection& collection, std::string_view folder) {
   while (folder.size() > 1 && folder.ends_with('/'))
     folder.remove_suffix(1);
-  const std::string title = "Sammlung " + HtmlText(folder.substr(folder.rfind('/') + 1));
-  std::string page =
-      "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
-      "<title>" +
-      title + "</title>\n" + std::string(kPageStyle) + "</head>\n<body>\n<h1>" + title +
-      "</h1>\n<p>" +
-      Cp1252ToUtf8(messages::CollectionStatus(collection.plays.size(), collection.strays.size())) +
-      "</p>\n<table id=\"plays\">\n<thead><tr>";
+  const std::string title = "Sammlung " + HtmlText(ValidUtf8(folder.substr(folder.rfind('/') + 1)));
+  std::string page = "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
+                     "<title>" +
+                     title + "</title>\n" + std::string(kPageStyle) + "</head>\n<body>\n<h1>" +
+                     title + "</h1>\n<p>" +
+                     messages::CollectionStatus(collection.plays.size(), collection.strays.size()) +
+                     "</p>\n<table id=\"plays\">\n<thead><tr>";
   for (const char* column : kCatalogueColumns)
     page += "<th>" + std::string(column) + "</th>";
   page += "</tr></thead>\n<tbody>\n";

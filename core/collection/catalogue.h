@@ -27,7 +27,7 @@ enum class CatalogueFormat { Csv, Html };
 // By the extension, without regard to case: ".csv", ".html" or ".htm"; nullopt for any other.
 std::optional<CatalogueFormat> CatalogueFormatOf(std::string_view path);
 
-// Writes the catalogue to path in the format of its extension; the message (Windows-1252) when it
+// Writes the catalogue to path in the format of its extension; the message when it
 // cannot, empty on success.
 std::string WriteCatalogue(const std::string& path, const Collection& collection,
                            std::string_view folder);

@@ -90,19 +90,6 @@ void AddPlays(Collection& collection, PlayGrouping grouping, const std::string& 
     collection.strays.push_back({Relative(stray.path, root), 0, std::move(stray.why)});
 }
 
-char FoldCase(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  // ASCII and the Windows-1252 capitals À..Þ (without ×) have their small letter 0x20 above.
-  const bool capital =
-      (byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7);
-  return capital ? static_cast<char>(byte + 0x20) : c;
-}
-
-bool ContainsFolded(std::string_view text, std::string_view word) {
-  return std::search(text.begin(), text.end(), word.begin(), word.end(),
-                     [](char a, char b) { return FoldCase(a) == FoldCase(b); }) != text.end();
-}
-
 } // namespace
 
 std::optional<Collection> ReadCollection(const std::string& folder,
@@ -137,10 +124,13 @@ bool PlayMatches(const CollectionPlay& entry, std::string_view filter) {
   const Play& play = entry.play;
   std::string text = play.author + '\n' + play.title + '\n' + play.station + '\n' + play.year;
   for (const PlayPart& part : play.parts)
-    text += '\n' + Utf8ToCp1252(part.path);
-  for (std::size_t start = 0; start < filter.size();) {
-    const std::size_t end = std::min(filter.find(' ', start), filter.size());
-    if (end > start && !ContainsFolded(text, filter.substr(start, end - start))) return false;
+    text += '\n' + ValidUtf8(part.path);
+  text = SmallLetters(text);
+  const std::string words = SmallLetters(filter);
+  for (std::size_t start = 0; start < words.size();) {
+    const std::size_t end = std::min(words.find(' ', start), words.size());
+    if (end > start && text.find(words.substr(start, end - start)) == std::string::npos)
+      return false;
     start = end + 1;
   }
   return true;

@@ -30,7 +30,7 @@ struct CollectionPlay {
 struct CollectionStray {
   std::string file; // relative to the folder
   int playId = 0;   // the play it is named like; 0 for none
-  std::string why;  // Windows-1252
+  std::string why;  // message
 };
 
 struct Collection {
@@ -43,7 +43,7 @@ std::optional<Collection> ReadCollection(const std::string& folder,
                                          std::string_view stationSeparator,
                                          CollectionProgress& progress);
 
-// True when every word of filter (Windows-1252, blanks between words) is found, without regard to
+// True when every word of filter (blanks between words) is found, without regard to
 // case, in the play's author, title, station, year or one of its files.
 bool PlayMatches(const CollectionPlay& entry, std::string_view filter);
 

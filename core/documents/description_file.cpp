@@ -1,7 +1,6 @@
 #include "core/documents/output_documents.h"
 #include "core/documents/template_file.h"
 #include "core/io/atomic_replace.h"
-#include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
 
 namespace velmora {
@@ -16,9 +15,9 @@ WrittenDescription WriteDescriptionFile(const std::string& workDir,
   StripCommentLines(*text);
   ExpandMarkers(*text, fields, clock);
 
-  const std::string path = outputDirPath + Cp1252ToUtf8(fileNameTemplateText) + ".txt";
+  const std::string path = outputDirPath + fileNameTemplateText + ".txt";
   // Replaced whole, so that a full disk leaves no empty or cut description behind.
-  if (!ReplaceFileContents(path, Cp1252ToUtf8(*text))) return {std::nullopt, path};
+  if (!ReplaceFileContents(path, *text)) return {std::nullopt, path};
   return {path, std::nullopt};
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The documents of the update command: the proposed file name, the description text file and the
-// upload info. Template and description files are UTF-8 (Windows-1252 accepted); the texts here
-// are Windows-1252.
+// upload info. Template and description files are UTF-8 (Windows-1252 accepted), as are the texts
+// here.
 #include <optional>
 #include <string>
 

@@ -42,19 +42,19 @@ public:
 
   std::string DayName(const std::tm& time) const {
     return locale_ ? Format("%a", time)
-                   : Utf8ToCp1252(kGermanDays[static_cast<std::size_t>(time.tm_wday) % 7]);
+                   : std::string(kGermanDays[static_cast<std::size_t>(time.tm_wday) % 7]);
   }
   std::string MonthName(const std::tm& time) const {
     return locale_ ? Format("%b", time)
-                   : Utf8ToCp1252(kGermanMonths[static_cast<std::size_t>(time.tm_mon) % 12]);
+                   : std::string(kGermanMonths[static_cast<std::size_t>(time.tm_mon) % 12]);
   }
 
 private:
-  // One strftime conversion (a day or month name), converted to Windows-1252.
+  // One strftime conversion (a day or month name); a locale that is not UTF-8 shows U+FFFD.
   std::string Format(const char* picture, const std::tm& time) const {
     char buffer[512];
     const std::size_t length = ::strftime_l(buffer, sizeof buffer, picture, &time, locale_);
-    return Utf8ToCp1252(std::string_view(buffer, length));
+    return ValidUtf8(std::string_view(buffer, length));
   }
 
   locale_t locale_;

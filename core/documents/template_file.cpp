@@ -12,7 +12,7 @@ std::optional<std::string> ReadTemplateFile(const std::string& path) {
   if (!bytes) return std::nullopt;
   // The text ends at its first zero byte, as it always has in the fixed template buffer.
   if (const auto zero = bytes->find('\0'); zero != std::string::npos) bytes->resize(zero);
-  return Utf8ToCp1252(*bytes);
+  return Utf8OrCp1252(*bytes);
 }
 
 } // namespace velmora

@@ -12,7 +12,7 @@ namespace velmora {
 inline constexpr std::size_t kTemplateSlotCount = 12;
 // A template text, before and after the expansion, stays below this many bytes.
 inline constexpr std::size_t kTemplateBufferSize = 100000;
-using TemplateFields = std::array<std::string, kTemplateSlotCount>; // Windows-1252
+using TemplateFields = std::array<std::string, kTemplateSlotCount>;
 
 // Slot 0 recAutor, 1 v2Title, 2 recProduktion, 3 v2Year, 4 recInhaltsangabe, 5 recRegie,
 // 6 recMitwirkende, 7 recLaenge, 8 v2Album, 9 recGenre, 10 partDesignation, 11 empty.
@@ -21,7 +21,7 @@ TemplateFields SnapshotTemplateFields(const TagForm& form, const WindowMembers& 
 // Removes every line whose first byte is "#", with its line end.
 void StripCommentLines(std::string& text);
 
-// The current date and time in the user's locale, injectable for tests. Texts are Windows-1252.
+// The current date and time in the user's locale, injectable for tests.
 class TemplateClock {
 public:
   virtual ~TemplateClock() = default;

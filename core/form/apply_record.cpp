@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/lookup/hoerdat_record.h"
+#include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
 
 namespace velmora {
@@ -49,9 +50,9 @@ std::string FirstCastEntries(const std::string& cast) {
 // work buffer.
 std::string FirstCommentLine(const std::string& hspTyp, const std::string& genre) {
   std::string line = hspTyp + " " + genre;
-  if (line.size() < kFirstLineWidth) line.resize(kFirstLineWidth, ' ');
-  if (line.size() > kMaxFieldBytes) line.resize(kMaxFieldBytes);
-  return line;
+  const std::size_t characters = CountCharacters(line);
+  if (characters < kFirstLineWidth) line.append(kFirstLineWidth - characters, ' ');
+  return std::string(FirstCharacters(line, kMaxFieldBytes));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/form/exchange.h"
 
 #include "core/model/messages.h"
+#include "core/text/encoding.h"
 
 namespace velmora {
 
@@ -8,7 +9,7 @@ bool TakeControls(WindowState& state, WindowPlatform& platform) {
   for (const FormField field : kExchangeOrder) {
     std::string& value = FieldOf(state.form, field);
     value = platform.ControlText(field);
-    if (field == FormField::v2Year && value.size() > kV2YearLimit) {
+    if (field == FormField::v2Year && CountCharacters(value) > kV2YearLimit) {
       platform.ShowMessage(messages::YearTooLong(), messages::kVelmora, MessageIcon::Exclamation,
                            MessageButtons::Ok);
       platform.FocusControl(FormField::v2Year);

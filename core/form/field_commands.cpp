@@ -26,7 +26,7 @@ void ReadFirstSettings(WindowState& state, WindowPlatform& platform, const std::
   members.workDir = WithTrailingSlash(startDir);
   members.settingsPath = members.workDir + "Tonfeld.ini";
   ReadFirstSettings(members.settingsPath, members.workDir, members.settings);
-  state.form.inputDir = Utf8ToCp1252(members.settings.inputDirPath);
+  state.form.inputDir = ValidUtf8(members.settings.inputDirPath);
   // Updates killed in the listed folder are put right before any of its files is shown.
   RepairInterruptedWritesIn(members.settings.inputDirPath, kTemporaryFileName);
   // Started outside a workspace the defaults apply; the status line says where to put the file.
@@ -42,13 +42,13 @@ void ReadLaterSettings(WindowState& state) {
 
 void UseInputDirectory(WindowState& state, const std::string& dirPath) {
   state.members.settings.inputDirPath = WithTrailingSlash(dirPath);
-  state.form.inputDir = Utf8ToCp1252(state.members.settings.inputDirPath);
+  state.form.inputDir = ValidUtf8(state.members.settings.inputDirPath);
 }
 
 bool ChooseInputDirectory(WindowState& state, WindowPlatform& platform,
                           const std::string& chosenPath) {
   if (state.updateRunning || chosenPath.empty()) return false;
-  state.form.inputDir = Utf8ToCp1252(chosenPath);
+  state.form.inputDir = ValidUtf8(chosenPath);
   std::string dirPath = WithTrailingSlash(chosenPath);
   WriteProfileString("Directories", "InputDir", dirPath, state.members.settingsPath);
   if (dirPath != state.members.settings.inputDirPath) state.form.inputFile.clear();

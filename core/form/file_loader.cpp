@@ -43,11 +43,11 @@ void ApplyId3v1Fields(const Id3v1Fields& fields, TagForm& form) {
 
 // The search mask, part designation and track from the name; the fields a record filled stay
 // only while the same title is loaded (the next part of one play).
-void ApplyFileName(WindowState& state, const std::string& cp1252Path) {
+void ApplyFileName(WindowState& state, const std::string& shownPath) {
   TagForm& form = state.form;
   WindowMembers& members = state.members;
   const FileNameParts parts =
-      ParseFileName(BaseNameWithoutExtension(cp1252Path), members.settings.stationSeparator);
+      ParseFileName(BaseNameWithoutExtension(shownPath), members.settings.stationSeparator);
   form.maskAuthor = parts.author;
   form.maskTitle = parts.title;
   form.maskStation = parts.station;
@@ -125,15 +125,16 @@ void LoadSelectedFile(WindowState& state, WindowPlatform& platform,
     ShowForm(state, platform);
     return;
   }
-  // The name is taken apart in Windows-1252, as the tags and the mask hold it.
-  const std::string cp1252Path = Utf8ToCp1252(*path);
+  // The path keeps the file system's bytes for every file operation; the form shows it, and the
+  // name is taken apart, as valid UTF-8 (a byte that is not UTF-8 shows as U+FFFD).
+  const std::string shownPath = ValidUtf8(*path);
   state.members.oldTagLength = source.area;
-  state.form.inputFile = cp1252Path;
+  state.form.inputFile = shownPath;
   state.members.inputFilePath = *path;
-  state.members.inputFileExt = ExtensionOf(cp1252Path);
+  state.members.inputFileExt = ExtensionOf(shownPath);
   ShowForm(state, platform);
 
-  ApplyFileName(state, cp1252Path);
+  ApplyFileName(state, shownPath);
   const std::vector<std::string> unreadable = ApplyTags(state, platform, *file, source);
   ShowForm(state, platform);
   if (!unreadable.empty())

@@ -1,7 +1,7 @@
 #pragma once
 // The naming habit of radio-play collections, read from a file name such as
 // 'Max Muster - Der stille Garten 2v3 - RBX, 98': author's last name (and the author as written),
-// title, part designation, station and a two-digit year. Pure functions over Windows-1252 texts.
+// title, part designation, station and a two-digit year. Pure functions over UTF-8 texts.
 #include <string>
 #include <string_view>
 

@@ -1,5 +1,7 @@
 #include "core/form/form_values.h"
 
+#include "core/text/encoding.h"
+
 namespace velmora {
 
 void CopyV2IntoV1(TagForm& form, const WindowMembers& members) {
@@ -10,7 +12,7 @@ void CopyV2IntoV1(TagForm& form, const WindowMembers& members) {
   form.v1Comment = members.recGenre;
   form.v1Album = members.recProduktion;
   if (members.settings.wafranyoflMode != 0) {
-    form.v1Comment = form.v2Comment.substr(0, 30);
+    form.v1Comment = std::string(FirstCharacters(form.v2Comment, 30));
     form.v1Album = form.v2Album;
   }
 }

@@ -7,6 +7,7 @@
 #include "core/import/hoerdat_plays.h"
 #include "core/lookup/result_rows.h"
 #include "core/model/messages.h"
+#include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
 
 namespace velmora {
@@ -33,7 +34,8 @@ ResultRow RowOfPlay(const HoerdatPlay& play) {
   return row;
 }
 
-// The clipboard's text up to its first zero byte; nullopt, with the message, when there is none.
+// The clipboard's text up to its first zero byte, as a web text (a page saved from Windows is
+// read as Windows-1252); nullopt, with the message, when there is none.
 std::optional<std::string> ReadClipboardPage(WindowPlatform& platform) {
   ClipboardText clipboard = platform.ReadClipboardText();
   if (clipboard.status == ClipboardText::Status::CannotOpen) {
@@ -45,7 +47,8 @@ std::optional<std::string> ReadClipboardPage(WindowPlatform& platform) {
     return std::nullopt;
   }
   try {
-    return std::string(clipboard.text, 0, clipboard.text.find('\0'));
+    return WebText(
+        Utf8OrCp1252(std::string_view(clipboard.text).substr(0, clipboard.text.find('\0'))));
   } catch (const std::bad_alloc&) {
     ShowError(platform, messages::OutOfMemory());
     return std::nullopt;

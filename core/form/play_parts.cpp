@@ -27,7 +27,7 @@ using PlayKey = std::tuple<std::string, std::string, std::string, std::string, i
 Candidate ReadCandidate(const std::string& path, std::string_view stationSeparator) {
   Candidate candidate;
   candidate.path = path;
-  candidate.name = ParseFileName(BaseNameWithoutExtension(Utf8ToCp1252(path)), stationSeparator);
+  candidate.name = ParseFileName(BaseNameWithoutExtension(ValidUtf8(path)), stationSeparator);
   const std::string& designation = candidate.name.partDesignation;
   if (!designation.empty()) {
     candidate.number = ParseLeadingInt(designation);

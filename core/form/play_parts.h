@@ -13,7 +13,7 @@ namespace velmora {
 
 struct PlayPart {
   std::string path;            // native path
-  std::string partDesignation; // Windows-1252, e.g. "2v3"
+  std::string partDesignation; // e.g. "2v3"
   int partNumber = 0;
 };
 
@@ -25,7 +25,7 @@ struct PartUpdate {
 };
 
 struct Play {
-  std::string author, title, station, year; // Windows-1252, as the name gives them
+  std::string author, title, station, year; // as the name gives them
   int partCount = 0;                        // 0 for a play in one file
   std::vector<PlayPart> parts;              // present, in part order; one file: part number 0
   std::vector<int> missing;                 // the numbers of the parts not present

@@ -4,7 +4,6 @@
 #include "core/form/update_pipeline.h"
 #include "core/model/messages.h"
 #include "core/settings/settings_file.h"
-#include "core/text/encoding.h"
 
 namespace velmora {
 
@@ -20,8 +19,8 @@ void StoreOutputDirectory(WindowState& state, const std::string& target) {
 
 // The file planned for the target the user chose; false when none was chosen or it is refused.
 bool ChooseTarget(WindowState& state, WindowPlatform& platform, FileUpdate& file) {
-  const auto target = platform.AskSaveTarget(state.members.settings.outputDirPath,
-                                             Cp1252ToUtf8(file.proposed.fileName));
+  const auto target =
+      platform.AskSaveTarget(state.members.settings.outputDirPath, file.proposed.fileName);
   if (!target || target->empty()) return false;
   if (!PlanFile(file, *target)) {
     ShowError(platform, file.failure);

@@ -7,7 +7,6 @@
 #include "core/form/update_pipeline.h"
 #include "core/io/file_status.h"
 #include "core/model/messages.h"
-#include "core/text/encoding.h"
 
 namespace velmora {
 
@@ -26,7 +25,7 @@ std::vector<FileUpdate> PlanParts(const WindowState& state, WindowPlatform& plat
   for (const PlayPart& part : parts) {
     FileUpdate& file = files.emplace_back(PartFileUpdate(state, part));
     if (file.failure.empty() && ComposeFile(file, genre))
-      PlanFile(file, state.members.settings.outputDirPath + Cp1252ToUtf8(file.proposed.fileName));
+      PlanFile(file, state.members.settings.outputDirPath + file.proposed.fileName);
   }
   return files;
 }

@@ -61,14 +61,14 @@ FileUpdate PartFileUpdate(const WindowState& state, const PlayPart& part) {
   file.partNumber = part.partNumber;
   if (part.path == state.members.inputFilePath) return file;
 
-  const std::string cp1252Path = Utf8ToCp1252(part.path);
+  const std::string shownPath = ValidUtf8(part.path);
   for (std::string* title : {&file.form.v2Title, &file.form.v1Title})
     *title = PartTitle(*title, state.members.partDesignation, part.partDesignation);
   file.form.v2Track = file.form.v1Track = std::to_string(part.partNumber);
-  file.form.inputFile = cp1252Path;
+  file.form.inputFile = shownPath;
   WindowMembers& members = file.members;
   members.inputFilePath = part.path;
-  members.inputFileExt = ExtensionOf(cp1252Path);
+  members.inputFileExt = ExtensionOf(shownPath);
   members.partDesignation = part.partDesignation;
   members.otherFrames.clear();
   members.framesLeftOut.clear();

@@ -107,12 +107,11 @@ ProposedTarget ProposeTarget(const TagForm& form, const WindowMembers& members) 
     proposed.fileNameTemplateText = std::move(*expanded);
     proposed.fileName = proposed.fileNameTemplateText + "." + members.inputFileExt;
   } else {
-    // Without a template the loaded file's own name is proposed, and the documents are named
-    // after it.
-    proposed.fileName =
-        Utf8ToCp1252(members.inputFilePath.substr(members.inputFilePath.rfind('/') + 1));
-    proposed.fileNameTemplateText =
-        SafeFileName(WithoutControlCharacters(BaseNameWithoutExtension(proposed.fileName)));
+    // Without a template the loaded file's own name is proposed, with the file system's bytes,
+    // and the documents are named after it as it is shown.
+    proposed.fileName = members.inputFilePath.substr(members.inputFilePath.rfind('/') + 1);
+    proposed.fileNameTemplateText = SafeFileName(
+        WithoutControlCharacters(BaseNameWithoutExtension(ValidUtf8(proposed.fileName))));
   }
   return proposed;
 }

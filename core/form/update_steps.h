@@ -29,7 +29,7 @@ Id3v1Record ComposeUpdateId3v1Record(const TagForm& form);
 
 struct ProposedTarget {
   std::string fileNameTemplateText; // names the description file and the upload info
-  std::string fileName;             // Windows-1252, without directory
+  std::string fileName;             // UTF-8 (a kept name: its own bytes), without directory
 };
 // The name the file-name template makes of the form, or without a template the loaded file's own
 // name.

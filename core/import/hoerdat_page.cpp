@@ -5,12 +5,13 @@
 #include <optional>
 #include <string>
 
+#include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
 
 namespace velmora {
 namespace {
 
-// Each field passes through a 51200-byte work buffer.
+// Each field passes through a work buffer of 51200 Windows-1252 bytes, one a character.
 constexpr std::size_t kMaxFieldBytes = kTextWorkBufferSize - 1;
 
 // The raw text between the first start fragment and the first end fragment after it. The field
@@ -33,7 +34,8 @@ std::optional<std::string> FindField(std::string_view page, std::string_view sta
   const auto end = Find(page, endFragment, contentStart);
   if (end == std::string_view::npos) return std::nullopt;
   if (page.size() - (end + endFragment.size()) <= endFragment.size()) return std::nullopt;
-  std::string content(page.substr(contentStart, std::min(end - contentStart, kMaxFieldBytes)));
+  std::string content(
+      FirstCharacters(page.substr(contentStart, end - contentStart), kMaxFieldBytes));
   TrimText(content);
   return content;
 }
@@ -75,7 +77,7 @@ HoerdatPageFields ReadHoerdatPage(std::string_view page) {
     ReplaceAll(*fields.cast, "<br />", ", ");
   }
   fields.director = FindField(page, "Regie:</i>", "<");
-  if ((fields.length = FindField(page, "L\xe4nge:</i>", "<")) && !fields.length->empty())
+  if ((fields.length = FindField(page, "Länge:</i>", "<")) && !fields.length->empty())
     *fields.length += " min.";
   if (auto production = FindField(page, "<i>Produktion:</i>", "<i>"))
     fields.production = ReadProduction(std::move(*production));

@@ -14,7 +14,7 @@ struct PageProduction {
   std::string station;
 };
 
-// The page's fields, cleaned for use (Windows-1252); a field the page lacks stays empty.
+// The page's fields, cleaned for use; a field the page lacks stays empty.
 struct HoerdatPageFields {
   std::optional<std::string> author;
   std::optional<std::string> title;    // article moved to the front

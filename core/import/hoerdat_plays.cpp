@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/import/html_text.h"
+#include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
 
 namespace velmora {
@@ -44,9 +45,7 @@ constexpr std::array<KnownLabel, 20> kLabels = {{
     {"Komponist(en):", Label::Ignored},
     {"Ton und Technik:", Label::Ignored},
     {"Vorlage:", Label::Ignored},
-    {"\xdc"
-     "bersetzung:",
-     Label::Ignored},
+    {"Übersetzung:", Label::Ignored},
     {"Dramaturgie:", Label::Ignored},
     {"Redaktion:", Label::Ignored},
     {"Musik:", Label::Ignored},
@@ -78,7 +77,7 @@ std::vector<std::string> LinesOf(std::string_view text) {
       ++end;
     std::string line(text.substr(start, end - start));
     for (char& c : line)
-      if (c == '\t' || static_cast<unsigned char>(c) == 0xA0) c = ' ';
+      if (c == '\t') c = ' ';
     TrimText(line);
     lines.push_back(std::move(line));
     if (end == text.size()) return lines;
@@ -267,7 +266,8 @@ private:
 } // namespace
 
 std::vector<HoerdatPlay> ReadHoerdatPlays(std::string_view text) {
-  return PlayReader().Read(text);
+  // Non-breaking and other spaces are blanks from here on.
+  return PlayReader().Read(WebText(text));
 }
 
 std::vector<HoerdatPlay> ReadClipboardPlays(std::string_view text,

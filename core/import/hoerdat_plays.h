@@ -1,6 +1,6 @@
 #pragma once
 // Today's Hördat pages as a browser shows them: each play a block of "Label: value" lines after
-// its title, one play or a day's many after a header of navigation. Windows-1252 texts.
+// its title, one play or a day's many after a header of navigation. UTF-8 texts.
 #include <optional>
 #include <string>
 #include <string_view>

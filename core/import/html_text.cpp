@@ -39,8 +39,7 @@ char Lower(char c) {
 }
 
 bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' ||
-         static_cast<unsigned char>(c) == 0xA0;
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
 }
 
 template <std::size_t N>
@@ -104,11 +103,10 @@ std::optional<std::pair<std::string, std::size_t>> DecodeEntity(std::string_view
       value = value * (hex ? 16U : 10U) + static_cast<std::uint32_t>(digit);
     }
     if (value == 0 || value > 0x10FFFF) return std::nullopt;
-    if (value == 0xA0) return std::pair{std::string(" "), length};
-    return std::pair{NearestCp1252(value), length};
+    return std::pair{WebText(CodePointToUtf8(value)), length};
   }
   for (const NamedEntity& entity : kEntities)
-    if (body == entity.name) return std::pair{NearestCp1252(entity.codePoint), length};
+    if (body == entity.name) return std::pair{WebText(CodePointToUtf8(entity.codePoint)), length};
   return std::nullopt;
 }
 
@@ -168,7 +166,7 @@ std::string Flatten(std::string_view html) {
 } // namespace
 
 std::string HtmlToText(std::string_view html) {
-  const std::string flat = Flatten(html);
+  const std::string flat = Flatten(WebText(html));
   std::string text;
   text.reserve(flat.size());
   std::size_t emptyLines = 0;

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "core/lookup/http_client.h"
+#include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
 
 namespace velmora {
@@ -44,12 +45,14 @@ constexpr std::array<FieldMarkers, 12> kFieldMarkers = {{
 std::string PadAnswer(std::string_view body) {
   // A zero byte inside the answer is dropped, not taken as its end: the fields behind it (the
   // synopsis, the cast) would otherwise be lost without a word.
-  std::string padded;
-  padded.reserve(std::min(body.size(), kMaxAnswerBytes) + kAnswerPadding);
+  std::string answer;
+  answer.reserve(std::min(body.size(), kMaxAnswerBytes));
   for (const char c : body) {
-    if (padded.size() == kMaxAnswerBytes) break;
-    if (c != '\0') padded += c;
+    if (answer.size() == kMaxAnswerBytes) break;
+    if (c != '\0') answer += c;
   }
+  // The query script answers in Windows-1252.
+  std::string padded = Cp1252ToUtf8(answer);
   padded.append(kAnswerPadding, ' ');
   return padded;
 }
@@ -92,8 +95,9 @@ std::optional<std::string> ExtractBetween(std::string_view record, std::string_v
   if (valueEnd < valueStart) return std::nullopt;
   std::string value(record.substr(static_cast<std::size_t>(valueStart),
                                   static_cast<std::size_t>(valueEnd - valueStart)));
-  // The value passes through a 51200-byte work buffer before it is trimmed.
-  if (value.size() > kMaxFieldBytes) value.resize(kMaxFieldBytes);
+  // The value passes through a work buffer of 51200 Windows-1252 bytes, one a character, before
+  // it is trimmed: the cut counts characters and never splits one.
+  value.resize(FirstCharacters(value, kMaxFieldBytes).size());
   TrimText(value);
   return value;
 }

@@ -11,11 +11,12 @@ namespace velmora {
 // Blanks appended to every answer before it is looked at, so that every marker of the real
 // answer lies well before the end of the text.
 inline constexpr std::size_t kAnswerPadding = 47;
-// Longest field value; a longer one is cut (the field work buffer holds 51200 bytes).
+// Longest field value in characters (the answer's Windows-1252 bytes); a longer one is cut (the
+// field work buffer holds 51200 bytes).
 inline constexpr std::size_t kMaxFieldBytes = 51199;
 
 // The answer as the parser reads it: the body without its zero bytes, at most kMaxAnswerBytes,
-// followed by the 47 blanks.
+// read from Windows-1252 into UTF-8 and followed by the 47 blanks.
 std::string PadAnswer(std::string_view body);
 
 // The two answers of the database itself, recognised only at the very start.

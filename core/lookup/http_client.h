@@ -13,7 +13,7 @@ struct HttpResult {
   std::string body;       // the body bytes unchanged, at most kMaxAnswerBytes
   long status = 0;        // the HTTP status of the answer; its body is kept whatever it is
   HttpFailure failure = HttpFailure::None; // why there is no answer
-  std::string address;                     // the address asked (Windows-1252)
+  std::string address;                     // the address asked
 };
 
 inline constexpr std::size_t kMaxAnswerBytes = 100000;

@@ -1,5 +1,6 @@
 #include "core/lookup/query.h"
 
+#include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
 
 namespace velmora {
@@ -9,13 +10,14 @@ void CleanMaskValue(std::string& value) {
   TrimText(value);
   // "ß" -> "ss" only grows a mask value, which never comes near the work buffer's size; a
   // refused replacement leaves the value as it was.
-  ReplaceAll(value, "\xdf", "ss");
+  ReplaceAll(value, "ß", "ss");
 }
 
-// A leading "%" is the user's wildcard; the service reads ".*" for it.
-std::string WithLeadingWildcard(std::string value) {
+// A leading "%" is the user's wildcard; the service reads ".*" for it. The script reads
+// Windows-1252: every character goes in its nearest form (Čapek as Capek).
+std::string QueryValue(std::string value) {
   if (!value.empty() && value.front() == '%') value.replace(0, 1, ".*");
-  return value;
+  return EncodeQueryValue(Utf8ToNearestCp1252(value));
 }
 
 } // namespace
@@ -52,10 +54,8 @@ std::string EncodeQueryValue(std::string_view value) {
 }
 
 std::string BuildQuery(const SearchMask& mask) {
-  return "?a=" + EncodeQueryValue(WithLeadingWildcard(mask.author)) +
-         "&b=" + EncodeQueryValue(WithLeadingWildcard(mask.title)) +
-         "&c=" + EncodeQueryValue(WithLeadingWildcard(mask.station)) +
-         "&d=" + EncodeQueryValue(WithLeadingWildcard(mask.year));
+  return "?a=" + QueryValue(mask.author) + "&b=" + QueryValue(mask.title) +
+         "&c=" + QueryValue(mask.station) + "&d=" + QueryValue(mask.year);
 }
 
 std::string BuildQueryAddress(const SettingsValues& settings, const SearchMask& mask) {

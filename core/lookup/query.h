@@ -8,20 +8,20 @@
 
 namespace velmora {
 
-// The four fields of the search mask (Windows-1252).
+// The four fields of the search mask.
 struct SearchMask {
   std::string author, title, station, year;
 };
 
-// The mask with its four fields (year, author, station, title) trimmed and every "ß" (0xDF)
+// The mask with its four fields (year, author, station, title) trimmed and every "ß"
 // replaced by "ss".
 SearchMask CleanSearchMask(SearchMask mask);
 
 // True when all four mask fields are empty.
 bool SearchMaskEmpty(const SearchMask& mask);
 
-// Digits and ASCII letters stay, a blank becomes "%20", every other byte "%" and two small hex
-// digits ('Müller' -> 'M%fcller').
+// Digits and ASCII letters of a Windows-1252 value stay, a blank becomes "%20", every other byte
+// "%" and two small hex digits ('Müller' -> 'M%fcller').
 std::string EncodeQueryValue(std::string_view value);
 
 // "?a=" author "&b=" title "&c=" station "&d=" year, each encoded; a leading "%" of a value is

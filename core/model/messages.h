@@ -1,6 +1,6 @@
 #pragma once
-// Every text the core shows in a message box, in one place: written here as UTF-8, handed out as
-// the Windows-1252 text the message boxes take. Paths are native (UTF-8) paths.
+// Every text the core shows in a message box, in one place, as UTF-8. Paths are native paths; a
+// byte of one that is not UTF-8 is shown as U+FFFD.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,7 +37,7 @@ std::string YearTooLong();
 std::string AllSearchFieldsEmpty();
 std::string ConnectionFailed();
 // "Connection to Server Failed" and, on a second line, what happened at the query address
-// (Windows-1252, as the settings give it): no answer at all, or an answer that is neither a
+// (as the settings give it): no answer at all, or an answer that is neither a
 // record nor a message of the database.
 std::string NoAnswerFrom(const std::string& address, HttpFailure failure);
 std::string NotAnAnswerFrom(const std::string& address, long status);

@@ -15,7 +15,7 @@ struct PartTarget {
 // A file that is not a part of any play although it may be named like one, and why.
 struct StrayFile {
   std::string path; // native path
-  std::string why;  // Windows-1252 message
+  std::string why;  // message
 };
 
 // The one confirmation of the update of all parts: the parts to write, the numbers of the parts

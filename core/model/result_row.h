@@ -4,7 +4,7 @@
 namespace velmora {
 
 // One row of the choice among several Hördat records (of a search or of a page), as the answer
-// has the texts (Windows-1252): the four columns, then what the detail pane shows of the row.
+// has the texts: the four columns, then what the detail pane shows of the row.
 struct ResultRow {
   std::string author, title, station, year;
   std::string secondTitle; // e.g. "Teil 2: Die Ernte"

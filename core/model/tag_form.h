@@ -1,5 +1,5 @@
 #pragma once
-// The values that the main window shows and edits. Every field is Windows-1252 text, empty when
+// The values that the main window shows and edits. Every field is UTF-8 text, empty when
 // the window is created. The two genre lists are not part of the form: they are read and set on
 // the drop-down lists themselves (see GenreSelection).
 #include <array>
@@ -62,7 +62,7 @@ inline constexpr std::size_t kV2YearLimit = 6;
 // typed into its edit field when that text matches no entry.
 struct GenreSelection {
   std::optional<int> number;
-  std::string typedText; // Windows-1252
+  std::string typedText;
 };
 
 } // namespace velmora

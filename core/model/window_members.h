@@ -17,7 +17,7 @@ struct WindowMembers {
   std::string settingsPath; // workDir + "Tonfeld.ini"
 
   std::string inputFilePath;      // native path of the loaded file
-  std::string inputFileExt;       // text after the last "." of inputFilePath, Windows-1252
+  std::string inputFileExt;       // text after the last "." of inputFilePath, as shown
   std::uint64_t oldTagLength = 0; // length of the loaded file's ID3v2 tag, 0 when none
 
   std::string partDesignation; // e.g. "2v3", taken from the file name
@@ -28,7 +28,7 @@ struct WindowMembers {
   std::vector<std::string> framesLeftOut;
   std::vector<TagPicture> pictures;
 
-  // The last applied Hördat record (Windows-1252).
+  // The last applied Hördat record.
   std::string recAutor, recTitel1, recProduktion, recInhaltsangabe, recBearbeitung, recMitwirkende,
       recRegie, recLaenge, recHspTyp, recGenre;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // What the window's logic needs from the platform. The Qt window, the command-line companion and
-// the tests' fakes implement it. All texts are Windows-1252; paths are native (UTF-8) paths.
+// the tests' fakes implement it. All texts are UTF-8; paths are native paths (UTF-8 here, but a
+// name need not be valid UTF-8).
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,7 +21,7 @@ enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 struct ClipboardText {
   enum class Status { Ok, CannotOpen, Empty } status = Status::Empty;
-  std::string text; // Windows-1252
+  std::string text;
 };
 
 class WindowPlatform : public CopyProgress, public WindowThreadExecutor {
@@ -54,8 +55,8 @@ public:
   // Plain text on the clipboard, replacing whatever it held; and the clipboard's text.
   virtual void SetClipboardText(const std::string& text) = 0;
   virtual ClipboardText ReadClipboardText() = 0;
-  // The clipboard's HTML beside its text (browsers put both), in Windows-1252 with the nearest
-  // forms; nullopt when it holds none. Platforms without one have none.
+  // The clipboard's HTML beside its text (browsers put both); nullopt when it holds none. Platforms
+  // without one have none.
   virtual std::optional<std::string> ReadClipboardHtml() { return std::nullopt; }
 
   // The choice among several Hördat records (of a search or of a page); the row chosen with OK,

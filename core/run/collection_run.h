@@ -65,7 +65,7 @@ struct WriteLine {
   int id = 0;
   std::string file, target; // native paths
   bool ok = false;
-  std::string why; // the failure, Windows-1252
+  std::string why; // the failure
 };
 struct WriteSummary {
   std::size_t written = 0, failed = 0;
@@ -80,7 +80,7 @@ WriteSummary WritePlays(const RunSetup& setup, const Collection& collection, Run
 struct UndoLine {
   std::string file; // native path
   bool undone = false;
-  std::string why; // Windows-1252
+  std::string why;
 };
 // Copies of the last run removed and files it wrote in place given back their former bytes, each
 // only while it is as the run left it; then the run is forgotten.

@@ -3,7 +3,6 @@
 #include "core/form/file_loader.h"
 #include "core/form/search_session.h"
 #include "core/lookup/hoerdat_record.h"
-#include "core/text/encoding.h"
 
 namespace velmora {
 
@@ -59,9 +58,9 @@ PreparedPlay PreparePlay(const WindowState& started, RunPlatform& platform,
     part.path = folder + part.path;
     FileUpdate& file = prepared.files.emplace_back(PartFileUpdate(state, part));
     if (!file.failure.empty() || !ComposeFile(file, genre)) continue;
-    PlanFile(file, target == RunTarget::InPlace ? file.sourcePath()
-                                                : state.members.settings.outputDirPath +
-                                                      Cp1252ToUtf8(file.proposed.fileName));
+    PlanFile(file, target == RunTarget::InPlace
+                       ? file.sourcePath()
+                       : state.members.settings.outputDirPath + file.proposed.fileName);
   }
   return prepared;
 }

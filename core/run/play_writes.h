@@ -32,7 +32,7 @@ WindowState LoadedState(const WindowState& started, RunPlatform& platform, const
 
 struct FieldChange {
   FormField field;
-  std::string before, after; // Windows-1252
+  std::string before, after;
 };
 // The fields a write changes, in the order of the review: title, artist, album, year, comment,
 // composer, original artist, copyright, track.

@@ -14,19 +14,19 @@
 namespace velmora {
 
 struct PlayKey {
-  std::string author, title, station, year; // Windows-1252, as the names give them
+  std::string author, title, station, year; // as the names give them
   bool operator==(const PlayKey&) const = default;
 };
 PlayKey KeyOfPlay(const Play& play);
 
 struct PlayLookup {
   PlayKey key;
-  std::string address;               // the query address asked (Windows-1252)
+  std::string address;               // the query address asked
   std::optional<std::string> answer; // the body the service gave; none after a failure
   int hits = 0;
   int chosen = -1; // the row whose record is written; -1 while the play waits or is skipped
   bool skipped = false;
-  std::string why; // Windows-1252
+  std::string why;
   bool waiting() const { return chosen < 0 && !skipped; }
 };
 

@@ -54,7 +54,7 @@ IniFile::IniFile(std::string_view bytes) {
     byteOrderMark_ = true;
     bytes.remove_prefix(kUtf8ByteOrderMark.size());
   }
-  const std::string text = IsValidUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
+  const std::string text = Utf8OrCp1252(bytes);
   std::size_t start = 0;
   while (start < text.size()) {
     const auto newline = text.find('\n', start);

@@ -40,12 +40,6 @@ int ProfileInt(const IniFile& file, std::string_view section, std::string_view k
   return ParseLeadingInt(ProfileString(file, section, key, std::to_string(defaultValue)));
 }
 
-// A text value of the form, in Windows-1252.
-std::string ProfileText(const IniFile& file, std::string_view section, std::string_view key,
-                        std::string_view defaultValue) {
-  return Utf8ToCp1252(ProfileString(file, section, key, defaultValue));
-}
-
 bool HasLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != text.npos;
 }
@@ -79,11 +73,10 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
 void ReadFirstSettings(const std::string& settingsPath, const std::string& workDir,
                        SettingsValues& values) {
   const IniFile file = LoadSettings(settingsPath);
-  // Paths stay native (UTF-8); every other text goes to the form in Windows-1252.
   values.inputDirPath = ProfileString(file, "DIRECTORIES", "INPUTDIR", workDir);
   values.outputDirPath = ProfileString(file, "DIRECTORIES", "OUTPUTDIR", workDir);
-  values.hoerdatUrl = ProfileText(file, "WWW", "URL-HOERDAT", "");
-  values.hoerdatScript = ProfileText(file, "WWW", "SCRIPT-HOERDAT", "");
+  values.hoerdatUrl = ProfileString(file, "WWW", "URL-HOERDAT", "");
+  values.hoerdatScript = ProfileString(file, "WWW", "SCRIPT-HOERDAT", "");
   values.hoerdatPauseMs = ProfileInt(file, "WWW", "HOERDAT_PAUSE_MS", 1000);
   values.cacheDays = ProfileInt(file, "WWW", "CACHE_DAYS", 30);
   values.genTxtFile = ProfileInt(file, "SETTINGS", "GEN_TXT_FILE", 0);
@@ -91,16 +84,16 @@ void ReadFirstSettings(const std::string& settingsPath, const std::string& workD
   values.autoId3v1Copy = ProfileInt(file, "SETTINGS", "AUTO_ID3V1_COPY", 0);
   values.wafranyoflMode = ProfileInt(file, "SETTINGS", "WAFRANYOFL", 0);
   values.uploadInfo = ProfileInt(file, "SETTINGS", "UPLOADINFO", 0);
-  values.stationSeparator = ProfileText(file, "AKTUALISIEREN", "SENDERNAMEN_TRENNER", " ");
+  values.stationSeparator = ProfileString(file, "AKTUALISIEREN", "SENDERNAMEN_TRENNER", " ");
 }
 
 void ReadLaterSettings(const std::string& settingsPath, SettingsValues& values) {
   const IniFile file = LoadSettings(settingsPath);
-  values.defaultUrl = ProfileText(file, "DEFAULTS", "URL", "--");
-  values.defaultEncodedBy = ProfileText(file, "DEFAULTS", "EncodedVON", " ");
-  values.prefixKomponist = ProfileText(file, "PREFIXES", "KOMPONIST", "");
-  values.prefixOrigArtist = ProfileText(file, "PREFIXES", "URSPRUENGLICHER_KUENSTLER", "");
-  values.prefixBearbeitung = ProfileText(file, "PREFIXES", "BEARBEITUNG", "");
+  values.defaultUrl = ProfileString(file, "DEFAULTS", "URL", "--");
+  values.defaultEncodedBy = ProfileString(file, "DEFAULTS", "EncodedVON", " ");
+  values.prefixKomponist = ProfileString(file, "PREFIXES", "KOMPONIST", "");
+  values.prefixOrigArtist = ProfileString(file, "PREFIXES", "URSPRUENGLICHER_KUENSTLER", "");
+  values.prefixBearbeitung = ProfileString(file, "PREFIXES", "BEARBEITUNG", "");
   values.paddingSize = ProfileInt(file, "SETTINGS", "PADDING", 1024);
   values.keepOtherFrames = ProfileInt(file, "SETTINGS", "KEEP_OTHER_FRAMES", 0);
   values.tagInPlace = ProfileInt(file, "SETTINGS", "TAG_IN_PLACE", 0);

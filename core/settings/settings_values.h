@@ -1,6 +1,5 @@
 #pragma once
-// The values of "Tonfeld.ini" as the main window keeps them. Paths are native (UTF-8) paths;
-// every other text is Windows-1252, ready for the form.
+// The values of "Tonfeld.ini" as the main window keeps them, in UTF-8 (paths as native paths).
 #include <string>
 
 namespace velmora {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/text/encoding.h"
 #include "core/text/string_helpers.h"
 
 namespace velmora {
@@ -13,14 +14,15 @@ constexpr std::size_t kTitleOffset = 3, kArtistOffset = 33, kAlbumOffset = 63, k
 constexpr std::size_t kTextWidth = 30, kYearWidth = 4, kShortCommentWidth = 28;
 constexpr unsigned char kSpeechGenre = 101;
 
-// Copies at most width bytes; the rest of the zero-filled field stays zero.
+// Copies at most width bytes of Windows-1252 (one a character, so no character is split); the rest
+// of the zero-filled field stays zero.
 void PutField(Id3v1Record& record, std::size_t offset, std::size_t width, std::string_view text) {
   std::copy_n(text.begin(), std::min(width, text.size()), record.begin() + offset);
 }
 
 std::string GetField(std::string_view record, std::size_t offset, std::size_t width) {
   const std::string_view field = record.substr(offset, width);
-  return std::string(field.substr(0, field.find('\0')));
+  return Cp1252ToUtf8(field.substr(0, field.find('\0')));
 }
 
 } // namespace
@@ -28,12 +30,12 @@ std::string GetField(std::string_view record, std::size_t offset, std::size_t wi
 Id3v1Record ComposeId3v1Record(const Id3v1Fields& fields) {
   Id3v1Record record{};
   PutField(record, 0, 3, "TAG");
-  PutField(record, kTitleOffset, kTextWidth, fields.title);
-  PutField(record, kArtistOffset, kTextWidth, fields.artist);
-  PutField(record, kAlbumOffset, kTextWidth, fields.album);
-  PutField(record, kYearOffset, kYearWidth, fields.year);
+  PutField(record, kTitleOffset, kTextWidth, Utf8ToNearestCp1252(fields.title));
+  PutField(record, kArtistOffset, kTextWidth, Utf8ToNearestCp1252(fields.artist));
+  PutField(record, kAlbumOffset, kTextWidth, Utf8ToNearestCp1252(fields.album));
+  PutField(record, kYearOffset, kYearWidth, Utf8ToNearestCp1252(fields.year));
 
-  std::string comment = fields.comment.substr(0, kTextWidth);
+  std::string comment = Utf8ToNearestCp1252(fields.comment).substr(0, kTextWidth);
   ReplaceAll(comment, "\r\n", " ");
   if (fields.track.empty()) {
     PutField(record, kCommentOffset, kTextWidth, comment);

@@ -2,22 +2,46 @@
 
 #include <algorithm>
 
+#include "core/tags/id3v2_strings.h"
+#include "core/text/encoding.h"
+
 namespace velmora {
 namespace {
 
-// Encoding byte 0 (ISO-8859-1), then for a comment the language "ger" and the terminator of an
-// empty description, for a URL the terminator of an empty description.
-std::string_view BodyPrefix(FrameBody kind) {
-  using namespace std::string_view_literals;
-  switch (kind) {
-  case FrameBody::Comment:
-    return "\0ger\0"sv;
-  case FrameBody::Url:
-    return "\0\0"sv;
-  case FrameBody::Text:
-    break;
+std::string PercentEncodedNonAscii(std::string_view text) {
+  static constexpr std::string_view kHex = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      out += c;
+    } else {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0x0F];
+    }
   }
-  return "\0"sv;
+  return out;
+}
+
+// The body of a written frame: the encoding byte, for a comment the language "ger" and an empty
+// description, for a URL an empty description, then the text without terminator. The text is
+// ISO-8859-1 where that holds it (the bytes of earlier versions), else UTF-16 with a byte-order
+// mark. A URL is always ISO-8859-1 (only its description follows the encoding byte): one that
+// ISO-8859-1 cannot hold has its non-ASCII bytes percent-encoded, the form a URL takes UTF-8 in.
+std::string FrameBodyOf(FrameBody kind, std::string_view text) {
+  if (kind == FrameBody::Url) {
+    auto latin1 = Utf8ToLatin1(text);
+    return std::string("\0\0", 2) + (latin1 ? *latin1 : PercentEncodedNonAscii(text));
+  }
+  const EncodedString encoded = EncodeString(text);
+  std::string body(1, static_cast<char>(encoded.encoding));
+  if (kind == FrameBody::Comment) {
+    body += "ger";
+    if (encoded.encoding == kUtf16Bom) body += "\xff\xfe";
+    body += Terminator(encoded.encoding);
+  }
+  return body + encoded.bytes;
 }
 
 void AppendBigEndian32(std::string& out, std::uint32_t value) {
@@ -31,13 +55,12 @@ std::string ComposeId3v2Frames(const Id3v2FrameTexts& texts, std::string_view ot
   std::string frames;
   for (std::size_t i = 0; i < kWrittenFrameCount; ++i) {
     const WrittenFrame& frame = kWrittenFrames[i];
-    const std::string_view prefix = BodyPrefix(frame.body);
+    const std::string body = FrameBodyOf(frame.body, texts[i]);
     frames += frame.id;
-    AppendBigEndian32(frames, static_cast<std::uint32_t>(prefix.size() + texts[i].size()));
+    AppendBigEndian32(frames, static_cast<std::uint32_t>(body.size()));
     frames += static_cast<char>(frame.statusFlags);
     frames += '\0';
-    frames += prefix;
-    frames += texts[i];
+    frames += body;
   }
   frames += otherFrames;
   return frames;

@@ -1,7 +1,8 @@
 #pragma once
-// ID3v2.3.0 tag as Velmora writes it (twelve frames in a fixed order, ISO-8859-1 texts, padding
-// counted in the size) and a reader that also understands the conventions of other writers
-// (encodings, versions 2.2 and 2.4, extended header, unsynchronisation).
+// ID3v2.3.0 tag as Velmora writes it (twelve frames in a fixed order, ISO-8859-1 texts or UTF-16
+// with a byte-order mark for those ISO-8859-1 cannot hold, padding counted in the size) and a
+// reader that also understands the conventions of other writers (encodings, versions 2.2 and 2.4,
+// extended header, unsynchronisation).
 #include <array>
 #include <cstdint>
 #include <string>
@@ -14,7 +15,7 @@
 
 namespace velmora {
 
-// The texts of the written frames, in the order of kWrittenFrames.
+// The texts of the written frames (UTF-8), in the order of kWrittenFrames.
 using Id3v2FrameTexts = std::array<std::string, kWrittenFrameCount>;
 
 // The frames of the tag without header and padding: the twelve in table order, then otherFrames
@@ -55,7 +56,7 @@ std::array<unsigned char, 4> EncodeSyncsafe(std::uint32_t value);
 
 struct Id3v2Frame {
   std::string id;   // the ID3v2.3 frame ID (v2.2 IDs are mapped)
-  std::string text; // Windows-1252
+  std::string text; // UTF-8
 };
 
 // What loading takes from a tag, read in one walk over its frames. tagBytes are the first

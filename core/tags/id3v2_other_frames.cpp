@@ -95,7 +95,8 @@ std::optional<PictureParts> SplitPicture(std::string_view body, int version) {
   return parts;
 }
 
-// The APIC body in version 2.3 form: a UTF-8 or UTF-16BE description becomes ISO-8859-1.
+// The APIC body in version 2.3 form: a UTF-8 or UTF-16BE description becomes ISO-8859-1 or
+// UTF-16 with a byte-order mark.
 std::string Apic23(const PictureParts& parts) {
   std::string body;
   if (parts.encoding == kLatin1 || parts.encoding == kUtf16Bom) {
@@ -103,9 +104,11 @@ std::string Apic23(const PictureParts& parts) {
     body += parts.mime + '\0' + parts.type;
     body += parts.description;
   } else {
-    body += static_cast<char>(kLatin1);
+    const EncodedString description = EncodeString(DecodeString(parts.description, parts.encoding));
+    body += static_cast<char>(description.encoding);
     body += parts.mime + '\0' + parts.type;
-    body += DecodeString(parts.description, parts.encoding) + '\0';
+    body += description.bytes;
+    body += Terminator(description.encoding);
   }
   return body + std::string(parts.data);
 }

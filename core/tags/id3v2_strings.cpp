@@ -35,15 +35,24 @@ std::string DecodeString(std::string_view bytes, unsigned char encoding) {
       bigEndian = text[0] == '\xfe';
       text.remove_prefix(2);
     }
-    return Utf16ToCp1252(text, bigEndian);
+    return Utf16ToUtf8(text, bigEndian);
   }
   case kUtf16BigEndian:
-    return Utf16ToCp1252(text, true);
+    return Utf16ToUtf8(text, true);
   case kUtf8:
-    return Utf8ToCp1252(text);
-  default: // ISO-8859-1 and unknown encodings: the bytes as they stand
-    return std::string(text);
+    return ValidUtf8(text);
+  default: // ISO-8859-1 and unknown encodings: read as Windows-1252, as Windows programs write it
+    return Cp1252ToUtf8(text);
   }
+}
+
+EncodedString EncodeString(std::string_view text) {
+  if (auto latin1 = Utf8ToLatin1(text)) return {kLatin1, std::move(*latin1)};
+  return {kUtf16Bom, Utf8ToUtf16WithBom(text)};
+}
+
+std::string_view Terminator(unsigned char encoding) {
+  return IsWide(encoding) ? "\0\0"sv : "\0"sv;
 }
 
 bool IsDescribedComment(std::string_view commentBody) {

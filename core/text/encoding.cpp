@@ -69,7 +69,7 @@ std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& pos) {
   return cp;
 }
 
-// UTF-8 to Windows-1252, each code point as append(out, codePoint) writes it; a text that is not
+// UTF-8 to another text, each code point as append(out, codePoint) writes it; a text that is not
 // valid UTF-8 is returned unchanged.
 template <typename Append> std::string FromUtf8(std::string_view text, Append append) {
   std::string out;
@@ -90,28 +90,7 @@ template <typename Append> std::string FromUtf8(std::string_view text, Append ap
   return out;
 }
 
-} // namespace
-
-std::string Cp1252ToUtf8(std::string_view cp1252) {
-  std::string out;
-  out.reserve(cp1252.size());
-  for (char c : cp1252)
-    AppendUtf8(out, Cp1252ToCodePoint(static_cast<unsigned char>(c)));
-  return out;
-}
-
-std::string Utf8ToCp1252(std::string_view text) {
-  return FromUtf8(text, [](std::string& out, char32_t cp) { out += CodePointToCp1252(cp); });
-}
-
-bool IsValidUtf8(std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    if (!DecodeUtf8(text, pos)) return false;
-  }
-  return true;
-}
-
+// One Unicode code point to its Windows-1252 byte, '?' when it has none.
 char CodePointToCp1252(char32_t codePoint) {
   if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
     return static_cast<char>(codePoint);
@@ -121,21 +100,19 @@ char CodePointToCp1252(char32_t codePoint) {
   return '?';
 }
 
-namespace {
-
-// Latin letters with marks that Windows-1252 lacks, from U+0100 to U+017F, as their base letter.
+// Latin letters with marks that Windows-1252 lacks, as their base letter: U+0100 to U+017F (the
+// letters of Central and Eastern Europe), U+01CD to U+01DC (with caron, and the marked u of
+// transcriptions), U+0218 to U+021B (Romanian, with comma below).
 constexpr std::string_view kLatinExtendedA =
     "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiIiJjKkkLlLlLlL"
     "lLlNnNnNnnNnOoOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
+constexpr std::string_view kCaronVowels = "AaIiOoUuUuUuUuUu";
+constexpr std::string_view kCommaBelow = "SsTt";
 
-} // namespace
-
-std::string NearestCp1252(char32_t codePoint) {
-  if (const char byte = CodePointToCp1252(codePoint); byte != '?' || codePoint == '?')
-    return std::string(1, byte);
-  if (codePoint >= 0x0100 && codePoint <= 0x017F) {
-    return std::string(1, kLatinExtendedA[codePoint - 0x0100]);
-  }
+// The other spaces as a blank, invisible marks as nothing, the other hyphens as "-", primes as
+// quotes, the fraction slashes as "/": the same in a web text and in Windows-1252 (which keeps its
+// own non-breaking space).
+std::optional<std::string_view> TypographicForm(char32_t codePoint) {
   switch (codePoint) {
   case 0x2010:
   case 0x2011:
@@ -144,6 +121,7 @@ std::string NearestCp1252(char32_t codePoint) {
   case 0x2212:
   case 0x2043:
     return "-";
+  case 0x00A0:
   case 0x2002:
   case 0x2003:
   case 0x2004:
@@ -178,17 +156,162 @@ std::string NearestCp1252(char32_t codePoint) {
   case 0x2024:
     return ".";
   default:
-    return "?";
+    return std::nullopt;
   }
+}
+
+// Each character of text (U+FFFD for a byte that is not UTF-8), as visit(codePoint, itsBytes).
+template <typename Visit> void ForEachCharacter(std::string_view text, Visit visit) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t start = pos;
+    if (const auto cp = DecodeUtf8(text, pos)) {
+      visit(*cp, text.substr(start, pos - start));
+    } else {
+      ++pos;
+      visit(char32_t{0xFFFD}, kReplacementCharacter);
+    }
+  }
+}
+
+char32_t SmallLetter(char32_t cp) {
+  const bool even = cp % 2 == 0;
+  if ((cp >= 'A' && cp <= 'Z') || (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7)) return cp + 0x20;
+  // Latin Extended-A pairs each capital with the small letter after it; the runs shift at Ĺ.
+  if ((cp >= 0x0100 && cp <= 0x0137 && even) || (cp >= 0x0139 && cp <= 0x0148 && !even) ||
+      (cp >= 0x014A && cp <= 0x0177 && even) || (cp >= 0x0179 && cp <= 0x017E && !even))
+    return cp + 1;
+  if (cp == 0x0178) return 0xFF; // Ÿ
+  if ((cp >= 0x0391 && cp <= 0x03A9 && cp != 0x03A2) || (cp >= 0x0410 && cp <= 0x042F))
+    return cp + 0x20;
+  if (cp >= 0x0400 && cp <= 0x040F) return cp + 0x50;
+  return cp;
+}
+
+void AppendUtf16LittleEndian(std::string& out, char32_t unit) {
+  out += static_cast<char>(unit & 0xFF);
+  out += static_cast<char>(unit >> 8);
+}
+
+} // namespace
+
+std::string Cp1252ToUtf8(std::string_view cp1252) {
+  std::string out;
+  out.reserve(cp1252.size());
+  for (char c : cp1252)
+    AppendUtf8(out, Cp1252ToCodePoint(static_cast<unsigned char>(c)));
+  return out;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    if (!DecodeUtf8(text, pos)) return false;
+  }
+  return true;
+}
+
+std::string ValidUtf8(std::string_view text) {
+  if (IsValidUtf8(text)) return std::string(text);
+  std::string out;
+  ForEachCharacter(text, [&](char32_t, std::string_view bytes) { out += bytes; });
+  return out;
+}
+
+std::string Utf8OrCp1252(std::string_view bytes) {
+  return IsValidUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
+}
+
+std::string CodePointToUtf8(char32_t codePoint) {
+  std::string out;
+  AppendUtf8(out, codePoint);
+  return out;
+}
+
+std::size_t CountCharacters(std::string_view text) {
+  std::size_t count = 0;
+  for (const char c : text)
+    count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+  return count;
+}
+
+std::string SmallLetters(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  ForEachCharacter(text, [&](char32_t cp, std::string_view bytes) {
+    const char32_t small = SmallLetter(cp);
+    if (small == cp)
+      out += bytes;
+    else
+      AppendUtf8(out, small);
+  });
+  return out;
+}
+
+std::string_view FirstCharacters(std::string_view text, std::size_t count) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && count-- == 0)
+      return text.substr(0, i);
+  }
+  return text;
+}
+
+std::string NearestCp1252(char32_t codePoint) {
+  if (const char byte = CodePointToCp1252(codePoint); byte != '?' || codePoint == '?')
+    return std::string(1, byte);
+  if (const auto typographic = TypographicForm(codePoint)) return std::string(*typographic);
+  if (codePoint >= 0x0100 && codePoint <= 0x017F)
+    return std::string(1, kLatinExtendedA[codePoint - 0x0100]);
+  if (codePoint >= 0x01CD && codePoint <= 0x01DC)
+    return std::string(1, kCaronVowels[codePoint - 0x01CD]);
+  if (codePoint >= 0x0218 && codePoint <= 0x021B)
+    return std::string(1, kCommaBelow[codePoint - 0x0218]);
+  return "?";
 }
 
 std::string Utf8ToNearestCp1252(std::string_view text) {
   return FromUtf8(text, [](std::string& out, char32_t cp) { out += NearestCp1252(cp); });
 }
 
-std::string Utf16ToCp1252(std::string_view bytes, bool bigEndian) {
+std::string WebText(std::string_view text) {
   std::string out;
-  out.reserve(bytes.size() / 2);
+  out.reserve(text.size());
+  ForEachCharacter(text, [&](char32_t cp, std::string_view bytes) {
+    const auto typographic = TypographicForm(cp);
+    out += typographic ? *typographic : bytes;
+  });
+  return out;
+}
+
+std::optional<std::string> Utf8ToLatin1(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  bool fits = IsValidUtf8(text);
+  ForEachCharacter(text, [&](char32_t cp, std::string_view) {
+    fits = fits && cp <= 0xFF && Cp1252ToCodePoint(static_cast<unsigned char>(cp)) == cp;
+    out += static_cast<char>(cp);
+  });
+  if (!fits) return std::nullopt;
+  return out;
+}
+
+std::string Utf8ToUtf16WithBom(std::string_view text) {
+  std::string out = "\xff\xfe";
+  out.reserve(2 + 2 * text.size());
+  ForEachCharacter(text, [&](char32_t cp, std::string_view) {
+    if (cp < 0x10000) {
+      AppendUtf16LittleEndian(out, cp);
+    } else {
+      AppendUtf16LittleEndian(out, 0xD800 + ((cp - 0x10000) >> 10));
+      AppendUtf16LittleEndian(out, 0xDC00 + ((cp - 0x10000) & 0x3FF));
+    }
+  });
+  return out;
+}
+
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+  std::string out;
+  out.reserve(bytes.size());
   auto unitAt = [&](std::size_t i) -> char32_t {
     const char32_t first = static_cast<unsigned char>(bytes[i]);
     const char32_t second = static_cast<unsigned char>(bytes[i + 1]);
@@ -200,13 +323,12 @@ std::string Utf16ToCp1252(std::string_view bytes, bool bigEndian) {
     if (unit >= 0xD800 && unit <= 0xDBFF && u + 1 < units) {
       const char32_t low = unitAt(2 * (u + 1));
       if (low >= 0xDC00 && low <= 0xDFFF) {
-        out += CodePointToCp1252(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
         ++u;
         continue;
       }
     }
-    if (unit >= 0xD800 && unit <= 0xDFFF) continue; // unpaired surrogate
-    out += CodePointToCp1252(unit);
+    AppendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? char32_t{0xFFFD} : unit);
   }
   return out;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Byte-string routines on Windows-1252 texts shared by the loader, the answer parser, the page
+// Byte-string routines on UTF-8 texts shared by the loader, the answer parser, the page
 // import and the document builders. Comparisons are byte-exact and case-sensitive.
 #include <cstddef>
 #include <optional>

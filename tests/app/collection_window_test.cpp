@@ -77,7 +77,7 @@ void WindowTest::collectionWindowShowsThePlaysAndLoadsAPart() {
   QVERIFY(velmora::test::ReadBytes(ws->file("k.csv")).find("Otto Lenz,Das Haus") !=
           std::string::npos);
   QCOMPARE(collection->statusLabel()->text(),
-           FromCp1252(messages::CatalogueWritten(ws->file("k.csv"), 2)));
+           ToQString(messages::CatalogueWritten(ws->file("k.csv"), 2)));
   dialogs.saveTarget = [&](const QString&) { return Path("k.doc"); };
   QTest::mouseClick(collection->saveButton(), Qt::LeftButton);
   QCOMPARE(dialogs.messages.last(),
@@ -115,7 +115,7 @@ void WindowTest::collectionRunLooksUpReviewsAndWritesAll() {
                                  QStringLiteral("\\1|")),
            (QStringList{QStringLiteral("Anna Berger|Garten, Der (1998)"),
                         QStringLiteral("Jürgen Müller|Spur im Moor, Die – Teil 2 (1975)")}));
-  QCOMPARE(run->runStatus()->text(), FromCp1252(messages::RunLookupStatus(2, 2, 0)));
+  QCOMPARE(run->runStatus()->text(), ToQString(messages::RunLookupStatus(2, 2, 0)));
 
   ClickEntry(collection->playTable(), QStringLiteral("Anna Berger"));
   QVERIFY(run->reviewPane()->toPlainText().contains(QStringLiteral("Titel: „“ → „Der Garten“")));

@@ -25,13 +25,13 @@ void WindowTest::updatesLockTheWindowAndPartsAreConfirmed() {
   w.v2GenreCombo->setCurrentIndex(w.v2GenreCombo->findText(QStringLiteral("Psychadelic")));
   QTest::mouseClick(w.aktualisierenButton, Qt::LeftButton);
   QCOMPARE(proposed, QStringLiteral("Der Garten 1v2.mp3"));
-  // The typed texts, Windows-1252 in the tag, and the chosen genre in the standard's spelling.
+  // The typed texts, ISO-8859-1 in the tag, and the chosen genre in the standard's spelling.
   const std::string bytes = velmora::test::ReadBytes(ws->file("Garten.mp3"));
   for (const char* text : {"Der Garten 1v2", "G\xe4rten", "(067)Psychedelic"})
     QVERIFY2(bytes.find(text) != std::string::npos, text);
   // The status line confirms the write until the next text, its tooltip saying the same.
   QCOMPARE(w.statusLine->currentMessage(),
-           FromCp1252(messages::UpdatedStatus(ws->file("Garten.mp3"), std::nullopt, false)));
+           ToQString(messages::UpdatedStatus(ws->file("Garten.mp3"), std::nullopt, false)));
   QCOMPARE(w.statusLine->toolTip(), w.statusLine->currentMessage());
 
   // During the copy the window shows its progress and takes no command and no drop.

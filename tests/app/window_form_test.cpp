@@ -14,7 +14,7 @@ void WindowTest::startsWithDefaultsOrSettingsAndAsksBeforeLeaving() {
   const MainDialogWidgets* w = &window->widgets();
   // Without settings the status line says where they would be read from.
   QCOMPARE(w->statusLine->currentMessage(),
-           FromCp1252(messages::NoSettingsStatus(ws->file("Tonfeld.ini"))));
+           ToQString(messages::NoSettingsStatus(ws->file("Tonfeld.ini"))));
   QVERIFY(!window->windowIcon().pixmap(32, 32).isNull()); // the icon is in the static library
   const QComboBox* genres = w->v2GenreCombo;
   QCOMPARE(genres->currentText() + genres->currentData().toString(), QStringLiteral("Speech101"));
@@ -137,5 +137,5 @@ void WindowTest::listedFilesByKeyboardDropAndHandOver() {
   QCOMPARE(list->currentItem()->text(0), Path("neu/y.MP3"));
   QCOMPARE(Text(FormField::inputFile), Path("neu/y.MP3"));
   QCOMPARE(window->widgets().statusLine->currentMessage(),
-           FromCp1252(messages::NotListedStatus({ws->file("neu/z.mp2")})));
+           ToQString(messages::NotListedStatus({ws->file("neu/z.mp2")})));
 }

@@ -54,7 +54,7 @@ struct TestDialogs : ModalDialogs {
 };
 
 // A message box as TestDialogs records it, its text from core/model/messages.h.
-QString Box(const char* caption, const std::string& cp1252Text);
+QString Box(const char* caption, const std::string& text);
 std::string MpegFile(); // a few silent MPEG-1 Layer III frames
 QStringList ListTexts(const QTreeWidget* list, int columns = 1); // a row: "text|text…"
 // Typed key by key; each key event carries its text, as for letters beyond ASCII.

@@ -5,8 +5,8 @@
 #include "qt_window_platform.h"
 #include "window_test.h"
 
-QString Box(const char* caption, const std::string& cp1252Text) {
-  return QString::fromUtf8(caption) + QStringLiteral(": ") + FromCp1252(cp1252Text);
+QString Box(const char* caption, const std::string& text) {
+  return QString::fromUtf8(caption) + QStringLiteral(": ") + ToQString(text);
 }
 
 std::string MpegFile() {
@@ -79,7 +79,7 @@ void WindowTest::cleanup() {
 }
 
 QString WindowTest::Text(FormField field) const {
-  return FromCp1252(window->platform().ControlText(field));
+  return ToQString(window->platform().ControlText(field));
 }
 
 QTEST_MAIN(WindowTest)

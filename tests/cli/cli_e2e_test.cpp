@@ -30,8 +30,22 @@ protected:
   const std::string sourceBytes = oldTag + audio;
 };
 
+// A name that is not UTF-8 (a Latin-1 byte) loads and is printed with U+FFFD: valid JSON.
+TEST_F(CliTest, ANameThatIsNotUtf8PrintsValidJson) {
+  const std::string latin1 = dir.file("M\xfcller - Garten.mp3");
+  WriteBytes(latin1, sourceBytes);
+  const CliRun run = Run({latin1, "show"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  WriteBytes(dir.file("show.json"), run.out);
+  EXPECT_EQ(Python("import json, sys\nfor line in open(sys.argv[1], encoding='utf-8'):\n"
+                   "    json.loads(line)\n",
+                   dir.file("show.json")),
+            "");
+  EXPECT_NE(run.out.find("M\uFFFDller - Garten.mp3"), std::string::npos) << run.out;
+}
+
 // Set, genre, update and show in one run: the form as JSON Lines, the written tag in
-// Windows-1252, the description file and the upload line.
+// ISO-8859-1, the description file and the upload line.
 TEST_F(CliTest, SetGenreShowAndUpdate) {
   const std::string target = dir.file("neu.mp3");
   const CliRun run = Run({source, "set", "v2Title", "Der gro\303\237e Fall", "set", "v2Year",

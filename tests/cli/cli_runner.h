@@ -6,7 +6,6 @@
 #include <sys/wait.h>
 #include <vector>
 
-#include "core/text/encoding.h"
 #include "form/audio_test_files.h"
 #include "support/program_paths.h"
 #include "support/temp_dir.h"
@@ -35,9 +34,8 @@ inline CliRun RunCli(const std::filesystem::path& workDir, const std::vector<std
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
 }
 
-// A message box as velmora-cli prints it on stderr: "CAPTION: TEXT" in UTF-8, line breaks as LF.
-inline std::string MessageLine(const std::string& caption, const std::string& cp1252Text) {
-  std::string text = Cp1252ToUtf8(cp1252Text);
+// A message box as velmora-cli prints it on stderr: "CAPTION: TEXT", line breaks as LF.
+inline std::string MessageLine(const std::string& caption, std::string text) {
   for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
     text.erase(at, 1);
   return caption + ": " + text + "\n";

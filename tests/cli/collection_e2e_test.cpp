@@ -26,7 +26,7 @@ TEST_F(CollectionTest, PlaysAsJsonLinesWithStableIdsThenTheStrays) {
       << run.out;
   EXPECT_TRUE(run.out.ends_with("{\"file\": \"Mitschnitt vom Sonntag.mp3\", \"play\": null, "
                                 "\"why\": \"" +
-                                Cp1252ToUtf8(messages::NameOutsideHabit()) + "\"}\n"));
+                                messages::NameOutsideHabit() + "\"}\n"));
 }
 
 TEST_F(CollectionTest, TheCatalogueIsWrittenAndNamedOrRefused) {

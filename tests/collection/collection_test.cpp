@@ -1,6 +1,5 @@
 #include "collection/collection_fixture.h"
 #include "core/model/messages.h"
-#include "core/text/encoding.h"
 
 namespace velmora::test {
 namespace {
@@ -8,9 +7,8 @@ namespace {
 // "id author|title|station|year|count present/missing files tagged" a play.
 std::string Summary(const CollectionPlay& entry) {
   const Play& play = entry.play;
-  std::string line = std::to_string(entry.id) + " " + Cp1252ToUtf8(play.author) + "|" +
-                     Cp1252ToUtf8(play.title) + "|" + play.station + "|" + play.year + "|" +
-                     std::to_string(play.partCount) + " ";
+  std::string line = std::to_string(entry.id) + " " + play.author + "|" + play.title + "|" +
+                     play.station + "|" + play.year + "|" + std::to_string(play.partCount) + " ";
   for (const PlayPart& part : play.parts)
     line += std::to_string(part.partNumber) + "=" + part.path + " ";
   for (int missing : play.missing)
@@ -58,7 +56,7 @@ TEST_F(CollectionTest, TheFilterFindsEveryWordWithoutRegardToCase) {
   const auto matches = [&](const std::string& filter) {
     std::string ids;
     for (const CollectionPlay& play : collection.plays)
-      if (PlayMatches(play, Utf8ToCp1252(filter))) ids += std::to_string(play.id);
+      if (PlayMatches(play, filter)) ids += std::to_string(play.id);
     return ids;
   };
   EXPECT_EQ(matches(""), "123");

@@ -12,7 +12,7 @@ namespace velmora::test {
 namespace {
 
 TEST(FileNamesTest, TakesTheNameApart) {
-  // Expected: author|title|station|year|part designation. "\344" is a Windows-1252 umlaut.
+  // Expected: author|title|station|year|part designation.
   const std::vector<std::array<const char*, 3>> rows = {
       {"Max Muster - Der stille Garten 2v3 - RBX, 98", "", "Muster|Der stille Garten|RBX|1998|2v3"},
       {"Der stille Garten, 1998", "", "|Der stille Garten||1998|"},
@@ -22,8 +22,9 @@ TEST(FileNamesTest, TakesTheNameApart) {
       {"Titel, 150", "", "|Titel||150|"},
       {"Autor - Titel, 00", "", "Autor|Titel, 00|||"},
       // Without a comma the whole name is read for a leading number.
-      {"1001 Nacht - Erz\344hlung", "", "Nacht|Erz\344hlung||1001 Nacht - Erz\344hlung|"},
+      {"1001 Nacht - Erzählung", "", "Nacht|Erzählung||1001 Nacht - Erzählung|"},
       {"01 - Intro", "", "01|Intro||2001|"},
+      {"Stanisław Lem - Solaris 1v2 - WDR, 05", "", "Lem|Solaris|WDR|2005|1v2"},
       {"A - Teil 3v", "", "A|Teil|||3v"},
       {"A - 2v3", "", "A|2v3|||"}, // digits, "v" and digits alone are no designation
       {"A - T - RBX KLX", " ", "A|T|RBX/KLX||"},

@@ -2,7 +2,6 @@
 // members, and the choice among the plays of a day.
 #include <gtest/gtest.h>
 
-#include "core/text/encoding.h"
 #include "form/form_test_support.h"
 #include "support/hoerdat_pages.h"
 
@@ -16,11 +15,11 @@ protected:
     StartUp();
     LoadFile("Marta Quell - Glocke von Arnsfeld, Die 2v3 - RBX, 14.mp3");
   }
-  void PutOnClipboard(const std::string& utf8Text, std::optional<std::string> utf8Html = {}) {
-    platform.clipboard = {ClipboardText::Status::Ok, Utf8ToCp1252(utf8Text)};
-    if (utf8Html) platform.clipboardHtml = Utf8ToCp1252(*utf8Html);
+  void PutOnClipboard(const std::string& text, std::optional<std::string> html = {}) {
+    platform.clipboard = {ClipboardText::Status::Ok, text};
+    if (html) platform.clipboardHtml = *html;
   }
-  std::string Shown(FormField field) { return Cp1252ToUtf8(Control(field)); }
+  std::string Shown(FormField field) { return Control(field); }
 };
 
 // The page's values reach the fields and the record members as a search's would (the reader's
@@ -34,9 +33,9 @@ TEST_F(ImportPlaysTest, OnePlayFromTheClipboardsHtmlFillsFieldsAndMembers) {
             "Die Glocke von Arnsfeld|RBX 2014|2014|Regie: Ida Sommer");
   EXPECT_TRUE(Shown(FormField::v2OrigArtist).starts_with("Mit: Erzählerin Petra Lind, "));
   EXPECT_EQ(members.recInhaltsangabe, form.v2Comment);
-  EXPECT_EQ(Cp1252ToUtf8(members.recAutor + "|" + members.recProduktion + "|" + members.recLaenge +
-                         "|" + members.recHspTyp + "|" + members.recGenre + "|" + members.recRegie +
-                         "|" + members.recBearbeitung),
+  EXPECT_EQ(members.recAutor + "|" + members.recProduktion + "|" + members.recLaenge + "|" +
+                members.recHspTyp + "|" + members.recGenre + "|" + members.recRegie + "|" +
+                members.recBearbeitung,
             "Marta Quell, Bernd Quell|RBX|ca. 52 min.|Originalhörspiel dt.|Krimi|Ida Sommer|"
             "Ida Sommer");
 }

@@ -82,23 +82,23 @@ TEST_F(UpdateTest, WritesTaggedCopyDescriptionAndUploadInfoUnlessCancelled) {
 
 TEST_F(UpdateTest, CopyToId3v1FromTheRecordOrWithWafranyoflFromTheComment) {
   Start("[SETTINGS]\nAUTO_ID3V1_COPY=1\n");
-  members.recGenre = "Kriminalh\366rspiel";
+  members.recGenre = "Kriminalhörspiel";
   members.recProduktion = "Radio Bremen mit einem sehr langen Namen";
-  platform.Type(FormField::v2Comment, "Ein Kommentar,\r\nder l\344nger als drei\337ig Zeichen ist");
+  platform.Type(FormField::v2Comment, "Ein Kommentar,\r\nder länger als dreißig Zeichen ist");
   platform.Type(FormField::v2Track, "2");
   UpdateTo(Out("v1.mp3"));
   auto record = ReadId3v1Record(ReadBytes(Out("v1.mp3")));
   EXPECT_EQ((Texts{record->title, record->artist, record->track, record->comment, record->album}),
-            (Texts{"Der Fall", "Meier", "2", "Kriminalh\366rspiel",
+            (Texts{"Der Fall", "Meier", "2", "Kriminalhörspiel",
                    "Radio Bremen mit einem sehr la"}));          // cut to the field's 30 bytes
   EXPECT_EQ(Control(FormField::v1Album), members.recProduktion); // the copy is shown whole
 
   members.settings.wafranyoflMode = 2; // any value but 0 is on
   UpdateTo(Out("v1.mp3"));
   record = ReadId3v1Record(ReadBytes(Out("v1.mp3")));
-  EXPECT_EQ(form.v1Comment, "Ein Kommentar,\r\nder l\344nger als");
+  EXPECT_EQ(form.v1Comment, "Ein Kommentar,\r\nder länger als");
   // 28 bytes beside a track, the line break as one blank.
-  EXPECT_EQ(record->comment + "|" + record->album, "Ein Kommentar, der l\344nger al|Album");
+  EXPECT_EQ(record->comment + "|" + record->album, "Ein Kommentar, der länger al|Album");
 }
 
 // Each failure (a missing folder, a damaged tag to a new name and in place, a quit request during

@@ -34,7 +34,7 @@ protected:
     WriteBytes(other, MpegAudio(5000));
     logic.LoadSelectedFile(Part(1));
     platform.Type(FormField::v2Title, "Die Glocke 1v3");
-    platform.Type(FormField::v2Album, "H\366rspiele");
+    platform.Type(FormField::v2Album, "Hörspiele");
     platform.Type(FormField::v2Comment, "Ein Dorf, eine Glocke.");
     platform.Type(FormField::v2Copyright, "RBX 2014");
     members.recInhaltsangabe = "Ein Dorf, eine Glocke.";
@@ -48,8 +48,8 @@ protected:
   void ExpectWritten(int number, const std::string& path) {
     const std::string n = std::to_string(number);
     EXPECT_EQ(ReadBytes(path),
-              Id3v2Tag({n, "Die Glocke " + n + "v3", "Quell,Marta", "H\366rspiele", "",
-                        "(101)Speech", "Ein Dorf, eine Glocke.", "", "", "RBX 2014"},
+              Id3v2Tag({n, "Die Glocke " + n + "v3", "Quell,Marta", "Hörspiele", "", "(101)Speech",
+                        "Ein Dorf, eine Glocke.", "", "", "RBX 2014"},
                        1024) +
                   audio[number] + Id3v1Bytes({"", "", "", "", "", n}))
         << path;

@@ -36,7 +36,7 @@ TEST(HoerdatPage, ReadsAllSevenFields) {
       Import("<html><font class=ti>Fall, Der</font><br><font class=au> Meier, Hans </font>\r\n"
              "<font class=ab>Erste Zeile.<br />Zweite Zeile.</font>\r\n"
              "<font class=mi>Mit: </font> <font class=ab>Anna<br />\r\nOtto</font>\r\n"
-             "<i>Regie:</i> Hans Bauer<br><i>L\xe4nge:</i> 54<br>"
+             "<i>Regie:</i> Hans Bauer<br><i>Länge:</i> 54<br>"
              "<i>Produktion:</i> WDR 1975.<i>Erstsendung</i>" +
                  kTail,
              "Mit:"),
@@ -52,7 +52,7 @@ TEST(HoerdatPage, EachFieldOnItsOwn) {
       {"<font class=mi>Mit: </font> <font class=ab>Anna<br />\r\nOtto</font><i>Regie:</i>Ute<" +
            kTail,
        "-|-|Anna\r\n\r\nOtto|Anna, Otto| Anna, Otto| Ute|-|-|-|-|"},
-      {"<i>L\xe4nge:</i>  <br>" + kTail, "-|-|-|-|-|-||-|-|-|"},
+      {"<i>Länge:</i>  <br>" + kTail, "-|-|-|-|-|-||-|-|-|"},
       {"<i>Produktion:</i> Radio Bremen<i>" + kTail, "-|-|-|-|-|-|-|Radio Bremen||Radio|"},
       {"<i>Produktion:</i> ...!<i>" + kTail, "-|-|-|-|-|-|-||||"},
       // A field needs more bytes behind its end than the end is long ("</font>": seven).

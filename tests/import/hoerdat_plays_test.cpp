@@ -4,7 +4,6 @@
 #include "core/import/hoerdat_page.h"
 #include "core/import/hoerdat_plays.h"
 #include "core/import/html_text.h"
-#include "core/text/encoding.h"
 #include "support/hoerdat_pages.h"
 
 namespace velmora {
@@ -12,7 +11,7 @@ namespace {
 
 using namespace std::string_literals;
 
-// Every value of a play in UTF-8, "|" between them, "-" for one the page lacks: the second title,
+// Every value of a play, "|" between them, "-" for one the page lacks: the second title,
 // the broadcast, title, author, production (copyright/year/station), length, kind, genre, director,
 // adaptation, synopsis, cast.
 std::string Describe(const HoerdatPlay& play) {
@@ -24,7 +23,7 @@ std::string Describe(const HoerdatPlay& play) {
   for (const auto& value : {f.title, f.author, production, f.length, f.kind, f.genre, f.director,
                             f.adaptation, f.synopsis, f.cast})
     text += "|" + value.value_or("-");
-  return Cp1252ToUtf8(text);
+  return text;
 }
 
 const std::string kGlocke =
@@ -37,16 +36,16 @@ const std::string kGlocke =
 // Labels in cells, bold and spans, entities, line and paragraph breaks, labels the reader skips,
 // script and comment.
 TEST(HoerdatPlays, OnePlayFromItsHtml) {
-  const auto fromHtml = ReadClipboardPlays("", Utf8ToCp1252(test::kGlockeHtml));
+  const auto fromHtml = ReadClipboardPlays("", test::kGlockeHtml);
   ASSERT_EQ(fromHtml.size(), 1U);
   EXPECT_EQ(Describe(fromHtml[0]), kGlocke);
   // The page source copied as text reads the same.
-  EXPECT_EQ(Describe(ReadClipboardPlays(Utf8ToCp1252(test::kGlockeHtml), std::nullopt).at(0)),
+  EXPECT_EQ(Describe(ReadClipboardPlays(test::kGlockeHtml, std::nullopt).at(0)),
             Describe(fromHtml[0]));
 }
 
 TEST(HoerdatPlays, ADayPageListsItsPlaysAfterTheHeader) {
-  const auto plays = ReadHoerdatPlays(Utf8ToCp1252(test::kDayText));
+  const auto plays = ReadHoerdatPlays(test::kDayText);
   ASSERT_EQ(plays.size(), 3U);
   // The article moves to the front; "Genre(s):" of the header belongs to no play.
   EXPECT_EQ(Describe(plays[0]),
@@ -85,7 +84,8 @@ TEST(HtmlText, BlanksAndEntities) {
       {"x  \r\n\t y<b>z</b>", "x yz\n"},
       {"&lt;&amp;&gt;&quot;&#65;&#x42;&unbekannt;&#0;&#xFFFFFF;",
        "<&>\"AB&unbekannt;&#0;&#xFFFFFF;\n"},
-      {"&#8209;&#8212;&#322;&#x2009;|", "-\x97l |\n"}, // nearest forms; a thin space is a blank
+      // Letters as spelled; a non-breaking hyphen is "-", a thin space a blank.
+      {"&#8209;&#8212;&#322;&#x2009;|", "-—ł |\n"},
       {"a<!-- <p> -->b<script>x<p>y</script>c", "abc\n"},
       {"1 < 2 > 0", "1 < 2 > 0\n"},
   };

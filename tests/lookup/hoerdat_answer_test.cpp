@@ -21,13 +21,17 @@ TEST(EncodeQueryValue, KeepsDigitsAndAsciiLettersAndEncodesEveryOtherByte) {
 TEST(SearchQuery, CleansTheMaskInTheFormAndBuildsTheQuery) {
   // The mask as typed (author, title, station, year), as the form keeps it cleaned, the query.
   const std::tuple<Texts, std::string, std::string> rows[] = {
-      {{"\tGro\xdf\xdf", "Der Garten", " RBX\r\n", "1998"},
+      {{"\tGroßß", "Der Garten", " RBX\r\n", "1998"},
        "Grossss|Der Garten|RBX|1998",
        "?a=Grossss&b=Der%20Garten&c=RBX&d=1998"},
       // Only a leading "%" is sent as the pattern ".*"; the form keeps its "%".
       {{"%ller", "Gar%ten%", "%", ""},
        "%ller|Gar%ten%|%|",
        "?a=%2e%2aller&b=Gar%25ten%25&c=%2e%2a&d="},
+      // The script reads Windows-1252: its own letters as they are, the others nearest.
+      {{"Čapek", "Stanisław – Müller", "", ""},
+       "Čapek|Stanisław – Müller||",
+       "?a=Capek&b=Stanislaw%20%96%20M%fcller&c=&d="},
   };
   for (const auto& [typed, cleaned, query] : rows) {
     const SearchMask mask = CleanSearchMask({typed[0], typed[1], typed[2], typed[3]});
@@ -125,6 +129,14 @@ TEST(ApplyRecord, FillsTheFormAndTheRecordMembers) {
                    "1998", "RBX 1998", "Krimi", "Der Garten", "Klara Mohn", "Thriller", "54"}));
 }
 
+// The answer is Windows-1252: a field cut after its 51199 characters, which are more bytes in
+// UTF-8, splits none of them.
+TEST(ExtractBetween, CutsALongFieldAtAWholeCharacter) {
+  const std::string x(kMaxFieldBytes - 1, 'x');
+  const std::string answer = PadAnswer("$inhaltsangabe$" + x + "\xe4\xe4$mitwirkende$$end$");
+  EXPECT_EQ(ExtractBetween(answer, "$inhaltsangabe$", "$mitwirkende$"), x + "ä");
+}
+
 TEST(ApplyRecord, ComposesEachTextAfterTheMode) {
   const auto artist = &TagForm::v2Artist, title = &TagForm::v2Title, cast = &TagForm::v2OrigArtist,
              album = &TagForm::v2Album, comment = &TagForm::v2Comment;
@@ -144,6 +156,7 @@ TEST(ApplyRecord, ComposesEachTextAfterTheMode) {
       {1, {.bearbeitung = "Klara Mohn"}, album, " Klara Mohn"},
       // The mode frames the comment with a first line of 30 characters at least and the cast.
       {1, {}, comment, "Krimi Thriller" + std::string(16, ' ') + rest},
+      {1, {.genre = "Kom\366die"}, comment, "Krimi Komödie" + std::string(17, ' ') + rest},
       {1, {.hspTyp = k, .genre = k.substr(1)}, comment, k + " " + k.substr(1) + rest},
       {1, {.hspTyp = huge, .genre = huge}, comment, cut}, // the first line fills the buffer
   };

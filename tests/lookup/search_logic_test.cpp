@@ -7,6 +7,7 @@
 #include "core/form/velmora_logic.h"
 #include "core/lookup/search_download.h"
 #include "core/model/messages.h"
+#include "core/text/encoding.h"
 #include "lookup/answer_samples.h"
 #include "support/fake_platform.h"
 
@@ -122,7 +123,8 @@ TEST(HoerdatSearch, EachKindOfAnswer) {
       // The database's messages are shown trimmed; the form and what was typed stay.
       {" Kein Datensatz gefunden.\r\n", -1, 0,
        "Kein Datensatz gefunden. (Velmora)" + kept + "|getippt"},
-      {many + "\n", -1, 0, many + " (Velmora)" + kept + "|getippt"},
+      // The script answers in Windows-1252.
+      {many + "\n", -1, 0, Cp1252ToUtf8(many) + " (Velmora)" + kept + "|getippt"},
       // Without the leading blank it is no message, and without a record nothing is applied.
       {"Kein Datensatz gefunden.", -1, 0, kept + "|getippt"},
   };
@@ -141,7 +143,7 @@ TEST(HoerdatSearch, EachKindOfAnswer) {
 // search_e2e_test; an answer without a record: the table above.)
 TEST(HoerdatSearch, FailedDownloadsKeepWhatWasTyped) {
   // The search took the controls into the form; the controls then got more typing.
-  const std::string kept = "|getippt||||sp\xe4ter getippt";
+  const std::string kept = "|getippt||||später getippt";
   const std::string address = "http://hoerdat.example/h.php?a=&b=&c=&d=98";
   const std::string velmora = std::string(" (") + messages::kVelmora + ")";
   const std::pair<HttpResult, std::string> rows[] = {
@@ -156,7 +158,7 @@ TEST(HoerdatSearch, FailedDownloadsKeepWhatWasTyped) {
     window.members.settings.hoerdatScript = "h.php";
     window.platform.Type(FormField::maskYear, " 98\t");
     window.logic.OnHoerdatSearch();
-    window.platform.Type(FormField::v2Title, "sp\xe4ter getippt");
+    window.platform.Type(FormField::v2Title, "später getippt");
     ASSERT_TRUE(window.platform.WaitAndRunPosted());
     EXPECT_EQ(window.State(), state) << result.body.substr(0, 40);
     EXPECT_FALSE(window.platform.spinnerTimerRunning);

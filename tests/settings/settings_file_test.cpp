@@ -42,11 +42,11 @@ TEST_F(SettingsFileTest, EveryKeyIsReadOrDefaulted) {
              "UPLOADINFO=1\nPADDING=abc\n[AKTUALISIEREN]\nSENDERNAMEN_TRENNER=\" - \"\n"
              "[DEFAULTS]\nURL=http://h\xc3\xb6rdat\nEncodedVON=Gr\xc3\xbc\xc3\x9f \xe2\x82\xac\n"
              "[PREFIXES]\nKOMPONIST=Regie:\nURSPRUENGLICHER_KUENSTLER=Mit:\nBEARBEITUNG=B:\n");
-  // Paths stay UTF-8, texts become Windows-1252.
+  // Paths and texts stay UTF-8.
   EXPECT_EQ(Tie(ReadAll()),
             Tie(SettingsValues{"/daten/H\xc3\xb6rspiele/", "/aus/", "http://127.0.0.1:8080",
-                               "/cgi/suche.pl", 1, 0, 2, 1, 1, " - ", "http://h\xf6rdat",
-                               "Gr\xfc\xdf \x80", "Regie:", "Mit:", "B:", 0}));
+                               "/cgi/suche.pl", 1, 0, 2, 1, 1, " - ", "http://hördat", "Grüß €",
+                               "Regie:", "Mit:", "B:", 0}));
 }
 
 TEST_F(SettingsFileTest, ProfileRules) {

@@ -18,7 +18,7 @@
 namespace velmora::test {
 
 struct RecordedMessage {
-  std::string text, caption; // Windows-1252
+  std::string text, caption;
   MessageIcon icon;
   MessageButtons buttons;
 };
@@ -34,7 +34,7 @@ public:
   std::vector<std::string> MessageTexts() const { return Each(&RecordedMessage::text); }
   std::vector<std::string> Captions() const { return Each(&RecordedMessage::caption); }
 
-  std::map<FormField, std::string> controls; // Windows-1252 texts
+  std::map<FormField, std::string> controls;
   std::optional<FormField> focused;
   GenreSelection v2Genre{101, {}};
   std::optional<TagPicture> cover; // the cover beside the ID3v2 fields
@@ -47,10 +47,10 @@ public:
   bool quitRequested = false;         // PumpEvents answers false
   std::function<void()> onPumpEvents; // handlers that run while events are pumped
 
-  std::vector<std::string> clipboardWrites; // Windows-1252
-  ClipboardText clipboard;                  // what ReadClipboardText returns
-  std::optional<std::string> clipboardHtml; // Windows-1252
-  std::vector<std::string> statuses;        // Windows-1252
+  std::vector<std::string> clipboardWrites;
+  ClipboardText clipboard; // what ReadClipboardText returns
+  std::optional<std::string> clipboardHtml;
+  std::vector<std::string> statuses;
 
   int chosenRow = -1; // the answer to every choice among records
   std::vector<std::vector<ResultRow>> choiceRequests;

@@ -1,7 +1,7 @@
 #pragma once
 // Pages of today's Hördat layout with invented names (tests/data): one play as its HTML, and a day
-// listing three plays after a header of navigation as a browser shows it. UTF-8 there; the tests
-// take them to Windows-1252 as the clipboard does.
+// listing three plays after a header of navigation as a browser shows it. UTF-8, as the clipboard
+// gives them.
 #include <string>
 
 #include "support/temp_dir.h"

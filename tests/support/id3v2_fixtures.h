@@ -46,7 +46,7 @@ inline std::string Unsynchronised(const std::string& bytes) {
 struct QuirkyTag {
   std::string name;
   std::string bytes;       // what stands before the audio
-  std::string title;       // TIT2 as the form shows it (Windows-1252)
+  std::string title;       // TIT2 as the form shows it
   std::string artist;      // TPE1 as the form shows it
   std::size_t tagArea = 0; // the bytes an update replaces
   bool damaged = false;    // the header claims more than the file holds
@@ -72,7 +72,7 @@ inline std::vector<QuirkyTag> QuirkyTags() {
        Tag(4, 0,
            F24("TPE1", "\1\xff\xfe"
                        "A\0\0\0\xfe\xff\0B\0\0\xff\xfe\xf6\0\0\0"s)),
-       "", "A/B/\xf6", 0},
+       "", "A/B/ö", 0},
       {"TwoTagsInARow",
        Tag(3, 0, F23("TIT2", "\0Neu"s), 100) +
            Tag(3, 0, F23("TIT2", "\0Alt"s) + F23("TPE1", "\0X"s)),

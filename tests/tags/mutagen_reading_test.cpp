@@ -80,5 +80,18 @@ TEST(MutagenReadingTest, VelmoraReadsWhatTheReferenceReaderReads) {
   EXPECT_EQ(broken.unreadable, std::vector<std::string>{"TIT2"});
 }
 
+// The tag Velmora writes: a text ISO-8859-1 cannot hold (Windows-1252's own „ “ – ’ … € too) is
+// UTF-16 with a byte-order mark, and the reference reader reads it exactly.
+TEST(MutagenReadingTest, TheReferenceReaderReadsTheWrittenTextsAsSpelled) {
+  TempDir dir;
+  const std::string path = dir.file("t.mp3");
+  WriteBytes(path, ComposeId3v2Tag({"", "Teil 1 – „Aussaat“", "Karel Čapek", "", "1959",
+                                    "(101)Speech", "’Molche’ … 5 € 😀 Grüße"},
+                                   0) +
+                       "\xff\xfb\x90\x00"s + std::string(400, '\0'));
+  EXPECT_EQ(MutagenReads(path), "TIT2=Teil 1 – „Aussaat“|TPE1=Karel Čapek|"
+                                "COMM=’Molche’ … 5 € 😀 Grüße|YEAR=1959|APIC=0");
+}
+
 } // namespace
 } // namespace velmora::test

@@ -11,22 +11,39 @@ TEST(EncodingTest, EveryByteSurvivesTheRoundTripAndTextsConvertBothWays) {
   std::string bytes;
   for (int b = 0; b < 256; ++b)
     bytes += static_cast<char>(b);
-  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(bytes)), bytes);
+  EXPECT_EQ(Utf8ToNearestCp1252(Cp1252ToUtf8(bytes)), bytes);
   // The five bytes Windows-1252 leaves undefined map to the C1 controls of the same number.
   const std::string cp1252 = "H\xf6rspiel \x84Nacht\x93 \x96 5 \x80\x9f\x81\x8d\x8f\x90\x9d";
   const std::string utf8 = "Hörspiel „Nacht“ – 5 €Ÿ\u0081\u008d\u008f\u0090\u009d";
   EXPECT_EQ(Cp1252ToUtf8(cp1252), utf8);
-  EXPECT_EQ(Utf8ToCp1252(utf8), cp1252);
-  // Characters outside Windows-1252 (U+0080 included: its byte is the euro) become "?".
-  EXPECT_EQ(Utf8ToCp1252("Łóź a😀b \u0080"), "?\xf3? a?b ?");
-  // Text that is not UTF-8 was carried over from Windows and stays as it is.
+  // Bytes that are not UTF-8 are shown as U+FFFD, or read as Windows-1252 where files may come
+  // from Windows.
   for (std::string bad : {"Gr\xfc\xdf", "\xc3", "a\xc0\xafz" /* overlong */,
-                          "\xed\xa0\x80" /* surrogate */, "\xf4\x90\x80\x80" /* > U+10FFFF */})
-    EXPECT_EQ(Utf8ToCp1252(bad), bad);
-  EXPECT_EQ(Utf16ToCp1252(std::string("H\0\xf6\0r\0\xac\x20", 8), false), "H\xf6r\x80");
-  EXPECT_EQ(Utf16ToCp1252(std::string("\0H\0\xf6\0r", 6), true), "H\xf6r");
-  // A surrogate pair is one character outside Windows-1252; an odd byte at the end goes.
-  EXPECT_EQ(Utf16ToCp1252(std::string("\x3d\xd8\x00\xdex\0z", 7), false), "?x");
+                          "\xed\xa0\x80" /* surrogate */, "\xf4\x90\x80\x80" /* > U+10FFFF */}) {
+    EXPECT_FALSE(IsValidUtf8(bad));
+    EXPECT_TRUE(IsValidUtf8(ValidUtf8(bad)));
+  }
+  EXPECT_EQ(ValidUtf8("Gr\xfc\xdf \xc3"), "Gr\uFFFD\uFFFD \uFFFD");
+  EXPECT_EQ(Utf8OrCp1252("Gr\xfc\xdf"), "Grüß");
+  EXPECT_EQ(Utf8OrCp1252("Čapek"), "Čapek");
+}
+
+TEST(EncodingTest, Utf16AndLatin1FormsOfFrameTexts) {
+  EXPECT_EQ(Utf16ToUtf8(std::string("H\0\xf6\0r\0\xac\x20", 8), false), "Hör€");
+  EXPECT_EQ(Utf16ToUtf8(std::string("\0H\0\xf6\0r\x01\x0c", 8), true), "HörČ");
+  // A surrogate pair is one character; an unpaired one is U+FFFD; an odd byte at the end goes.
+  EXPECT_EQ(Utf16ToUtf8(std::string("\x3d\xd8\x00\xdex\0\x00\xdcz", 9), false), "😀x\uFFFD");
+  EXPECT_EQ(Utf8ToUtf16WithBom("Č😀"), std::string("\xff\xfe\x0c\x01\x3d\xd8\x00\xde", 8));
+  EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16WithBom("Łódź 😀").substr(2), false), "Łódź 😀");
+  // Latin-1 only where Windows-1252 reads the same byte back: not its own characters.
+  EXPECT_EQ(Utf8ToLatin1("Grüße ÿ\u0081"), "Gr\xfc\xdf"
+                                           "e \xff\x81");
+  for (const char* wide : {"„Nacht“", "Teil 1 – 2", "’", "…", "€", "Čapek", "\u0080", "\xff"})
+    EXPECT_EQ(Utf8ToLatin1(wide), std::nullopt) << wide;
+  // Cuts count characters and never split one.
+  EXPECT_EQ(FirstCharacters("äöü", 2), "äö");
+  EXPECT_EQ(CountCharacters("Čapek 😀"), 7U);
+  EXPECT_EQ(SmallLetters("ÄÖÜ ČAPEK Łódź ŸŒ ΩЖЁ x\xff"), "äöü čapek łódź ÿœ ωжё x\uFFFD");
 }
 
 TEST(EncodingTest, TextsOfTheWebTakeTheNearestForm) {
@@ -34,7 +51,11 @@ TEST(EncodingTest, TextsOfTheWebTakeTheNearestForm) {
   // letters take their nearest form; the rest is "?".
   EXPECT_EQ(Utf8ToNearestCp1252("„Łódź“ – ‐ − a\u2009b\u200bc ŠŒ ő ı 日"),
             std::string("\x84L\xf3") + "dz\x93 \x96 - - a bc \x8a\x8c o i ?");
+  EXPECT_EQ(Utf8ToNearestCp1252("Karel Čapek, Stanisław, Mrożek, Țară ǔ"),
+            "Karel Capek, Stanislaw, Mrozek, Tara u");
   EXPECT_EQ(Utf8ToNearestCp1252("\xff kein UTF-8"), "\xff kein UTF-8");
+  // A web text keeps its letters; only spaces, invisible marks and hyphens are made plain.
+  EXPECT_EQ(WebText("Stanisław\u00a0Lem\u2009\u2011 „Č“\u00ad \xff"), "Stanisław Lem - „Č“ \uFFFD");
 }
 
 TEST(StringHelpersTest, TrimTextAndReplaceAll) {

@@ -32,7 +32,7 @@ std::string ToAnswerText(std::string_view value) {
       text += value[i];
     }
   }
-  return velmora::Utf8ToCp1252(text);
+  return velmora::Utf8ToNearestCp1252(text);
 }
 
 } // namespace
