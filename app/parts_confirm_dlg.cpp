@@ -30,6 +30,30 @@ QString NoticeText(const velmora::PartsConfirmation& confirmation) {
   return lines.join(QLatin1Char('\n'));
 }
 
+// One row a part: its number, its source and its target, each name with its path as tooltip.
+void FillPartList(QTreeWidget* list, const std::vector<velmora::PartTarget>& parts) {
+  list->setObjectName(QStringLiteral("partList"));
+  list->setRootIsDecorated(false);
+  list->setUniformRowHeights(true);
+  list->setSelectionMode(QAbstractItemView::NoSelection);
+  list->setFocusPolicy(Qt::NoFocus);
+  list->setHeaderLabels({QStringLiteral("Teil"), QStringLiteral("Quelle"), QStringLiteral("Ziel")});
+  for (const velmora::PartTarget& part : parts) {
+    auto* item = new QTreeWidgetItem(list);
+    const QString source = NativePath(part.sourcePath);
+    const QString target = NativePath(part.targetPath);
+    item->setText(0, QString::number(part.partNumber));
+    item->setText(1, QFileInfo(source).fileName());
+    item->setToolTip(1, source);
+    item->setText(2, QFileInfo(target).fileName() +
+                         (part.targetExists ? QStringLiteral(" (wird überschrieben)") : QString()));
+    item->setToolTip(2, target);
+  }
+  for (int column = 0; column < list->columnCount(); ++column)
+    list->resizeColumnToContents(column);
+  list->setMinimumWidth(std::min(900, list->header()->length() + 2 * list->frameWidth() + 24));
+}
+
 } // namespace
 
 PartsConfirmDlg::PartsConfirmDlg(const velmora::PartsConfirmation& confirmation, QWidget* parent)
@@ -44,29 +68,8 @@ PartsConfirmDlg::PartsConfirmDlg(const velmora::PartsConfirmation& confirmation,
                                           "geschrieben, jeder mit seiner Teilangabe:"),
                            this);
   intro->setWordWrap(true);
-  partList_->setObjectName(QStringLiteral("partList"));
-  partList_->setRootIsDecorated(false);
-  partList_->setUniformRowHeights(true);
-  partList_->setSelectionMode(QAbstractItemView::NoSelection);
-  partList_->setFocusPolicy(Qt::NoFocus);
-  partList_->setHeaderLabels(
-      {QStringLiteral("Teil"), QStringLiteral("Quelle"), QStringLiteral("Ziel")});
+  FillPartList(partList_, confirmation.parts);
   const std::vector<velmora::PartTarget>& parts = confirmation.parts;
-  for (const velmora::PartTarget& part : parts) {
-    auto* item = new QTreeWidgetItem(partList_);
-    const QString source = NativePath(part.sourcePath);
-    const QString target = NativePath(part.targetPath);
-    item->setText(0, QString::number(part.partNumber));
-    item->setText(1, QFileInfo(source).fileName());
-    item->setToolTip(1, source);
-    item->setText(2, QFileInfo(target).fileName() +
-                         (part.targetExists ? QStringLiteral(" (wird überschrieben)") : QString()));
-    item->setToolTip(2, target);
-  }
-  for (int column = 0; column < partList_->columnCount(); ++column)
-    partList_->resizeColumnToContents(column);
-  partList_->setMinimumWidth(
-      std::min(900, partList_->header()->length() + 2 * partList_->frameWidth() + 24));
 
   folderLabel_->setObjectName(QStringLiteral("folderLabel"));
   if (!parts.empty())
