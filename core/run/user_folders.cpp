@@ -6,7 +6,8 @@ namespace velmora {
 
 namespace {
 
-// The base directory specification ignores a relative path in the variable.
+// A relative path in XDG_CACHE_HOME or XDG_STATE_HOME counts as unset, as desktops treat it, so
+// that the files never land relative to the folder the program was started in.
 std::string UserFolder(const char* variable, const char* belowHome) {
   const char* base = std::getenv(variable);
   if (base && base[0] == '/') return std::string(base) + "/velmora/";
