@@ -9,9 +9,6 @@
 namespace velmora {
 
 struct UpdatePlan : TaggedFileWrite {
-  // What a failure message names as written: targetPath, or in place the name prefix of the
-  // temporary file beside the loaded file.
-  std::string writePath;
   std::string fileNameTemplateText; // names the description file and the upload info
 };
 

@@ -64,7 +64,9 @@ std::optional<WriteFailure> FailureOf(WriteOutcome outcome, const UpdatePlan& pl
   case WriteOutcome::DamagedTag:
     return Error(messages::DamagedTag(plan.sourcePath));
   case WriteOutcome::WriteFailed:
-    return Error(messages::CannotWriteFile(plan.writePath));
+    // In place the message names the temporary file's prefix beside the loaded file.
+    return Error(messages::CannotWriteFile(plan.inPlace ? TemporaryPathFor(plan.sourcePath)
+                                                        : plan.targetPath));
   case WriteOutcome::SourceChanged:
     return Error(messages::SourceChanged(plan.sourcePath));
   case WriteOutcome::Busy:
@@ -129,7 +131,6 @@ UpdatePlan PlanUpdate(const std::string& sourcePath, const std::string& targetPa
   plan.sourcePath = sourcePath;
   plan.targetPath = targetPath;
   plan.inPlace = IsSameFile(plan.targetPath, plan.sourcePath);
-  plan.writePath = plan.inPlace ? TemporaryPathFor(plan.sourcePath) : plan.targetPath;
   plan.tag = std::move(tag.tag);
   plan.padding = tag.padding;
   plan.fileNameTemplateText = std::move(fileNameTemplateText);
